@@ -1,0 +1,59 @@
+#include "AdjustTension.h"
+
+#include "AirCondition.h"
+#include "FloatingPoint.h"
+#include "MarchSpinline.h"
+#include "RunError.h"
+#include "RunRecords.h"
+
+#include <cmath>
+
+namespace ppspin {
+
+void AdjustTension() {
+    TRunState& s = RunState;
+    TSpinProfile& p = SpinProfile;
+
+    const double e = s.Vend - s.VLc; // cm/s
+    if (std::fabs(e / s.VLc) < 0.001) {
+        s.Converged = true;
+        // The march leaves the last point without air values; A is still the
+        // area of point N3 - 1, the start of the last step.
+        double ta = 0, h = 0;
+        AirCondition(s.N3, s.A, p.Z[s.N3], p.V[s.N3], ta, h);
+        p.H[s.N3] = h;
+        p.TA[s.N3] = ta;
+    } else {
+        double fNew;
+        if (e > 0) {
+            s.Ehi = e;
+            s.Fhi = s.F0;
+            fNew = s.F0 - s.DF;
+        } else {
+            s.Elo = e;
+            s.Flo = s.F0;
+            fNew = s.F0 + s.DF;
+        }
+        // Once trials on both sides exist, the secant through them replaces the step.
+        if (s.Elo * s.Ehi < 0) {
+            const double slope = (s.Ehi - s.Elo) / (s.Fhi - s.Flo);
+            const double b = s.Ehi - slope * s.Fhi;
+            fNew = -b / slope;
+        }
+        s.F0 = fNew;
+        s.TrialCount = s.TrialCount + 1;
+    }
+    CheckFloatingPointFaults();
+}
+
+void RunTrials(int maxTrials) {
+    for (int trial = 1; trial <= maxTrials; ++trial) {
+        MarchSpinline();
+        AdjustTension();
+        if (RunState.Converged)
+            return;
+    }
+    throw RunError("Calculation did not converge");
+}
+
+} // namespace ppspin

@@ -1,0 +1,15 @@
+// Floating-point faults are detected from the status flags, never by traps:
+// the flags are cleared when a run starts and tested after each step.
+#pragma once
+
+namespace ppspin {
+
+// Clears the status flags and selects round-to-nearest.
+void ClearFloatingPointFaults();
+
+// Throws RunError naming the fault when division by zero, overflow or an
+// invalid operation has been raised since the last clear. Underflow and
+// inexact results pass.
+void CheckFloatingPointFaults();
+
+} // namespace ppspin

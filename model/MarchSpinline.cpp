@@ -1,0 +1,61 @@
+#include "MarchSpinline.h"
+
+#include "AirCondition.h"
+#include "FloatingPoint.h"
+#include "PPProperty.h"
+#include "RKGStep.h"
+#include "RunRecords.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace ppspin {
+
+void MarchSpinline() {
+    const TRunInput& in = RunInput;
+    TRunState& s = RunState;
+    TSpinProfile& p = SpinProfile;
+    constexpr double pi = 3.1415926;
+
+    p.F[1] = s.F0;
+    // Never write beyond the tables, whatever NStep holds.
+    const int steps = std::min(s.NStep, MaxPoints - 1);
+    int last = 1;
+    for (int i = 1; i <= steps; ++i) {
+        s.A = 0.78539815 * p.D[i] * p.D[i];
+        double ta = 0, h = 0;
+        AirCondition(i, s.A, p.Z[i], p.V[i], ta, h);
+        p.H[i] = h;
+        p.TA[i] = ta;
+        // Properties and air are those of the step's start point.
+        s.Rho = p.RHO[i];
+        s.Lambda = p.ETA[i];
+        s.H = p.H[i];
+        s.Cp = p.CP[i];
+        s.Ta = ta;
+
+        TStateVector y{};
+        y[0] = p.V[i];
+        y[1] = p.F[i];
+        y[2] = p.T[i];
+        RKGStep(3, y, p.Z[i], in.Dz);
+
+        p.Z[i + 1] = p.Z[i] + in.Dz;
+        p.V[i + 1] = y[0];
+        p.F[i + 1] = y[1];
+        p.T[i + 1] = y[2];
+        double rhoN = 0, cpN = 0, lambdaN = 0;
+        PPProperty(p.T[i + 1], in.Eta0, in.Tref, rhoN, cpN, lambdaN);
+        p.RHO[i + 1] = rhoN;
+        p.CP[i + 1] = cpN;
+        p.D[i + 1] = std::sqrt(4 * s.W / (pi * p.RHO[i + 1] * p.V[i + 1]));
+        p.ETA[i + 1] = lambdaN;
+        last = i + 1;
+        CheckFloatingPointFaults();
+        if (p.V[i + 1] > 1.2 * s.VLc)
+            break;
+    }
+    s.Vend = p.V[last];
+}
+
+} // namespace ppspin

@@ -1,0 +1,14 @@
+#pragma once
+
+namespace ppspin {
+
+// Derives the run state, the zone grid, the spinneret point and the
+// shooting's start values from RunInput. Throws RunError for a grid that
+// does not fit the tables or has no step, and for a floating-point fault.
+void SetUpRun();
+
+// Index of the grid point nearest to position z for increment dz:
+// round-half-even((z + 0.0001) / dz) + 1, as a real (not yet range-checked).
+double GridPoint(double z, double dz);
+
+} // namespace ppspin
