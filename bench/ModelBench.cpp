@@ -1,4 +1,5 @@
 #include "MiscCalc.h"
+#include "Report.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,10 +17,14 @@ void RunWithIncrement(benchmark::State& state, double dz) {
     }
 }
 
-void BM_DefaultRun(benchmark::State& state) { RunWithIncrement(state, 1.0); }
+void BM_DefaultRun(benchmark::State& state) {
+    RunWithIncrement(state, 1.0);
+}
 BENCHMARK(BM_DefaultRun);
 
-void BM_FineRun(benchmark::State& state) { RunWithIncrement(state, 0.1); }
+void BM_FineRun(benchmark::State& state) {
+    RunWithIncrement(state, 0.1);
+}
 BENCHMARK(BM_FineRun);
 
 void HoldSpinneretValues() {
@@ -60,5 +65,18 @@ void BM_RKGStep(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RKGStep);
+
+void BM_FormatReportRows(benchmark::State& state) {
+    RunInput = TRunInput{};
+    SetUpRun();
+    RunTrials();
+    for (auto _ : state) {
+        std::size_t bytes = 0;
+        for (int k = 1; k <= RunState.N3; ++k)
+            bytes += ResultRow(k).size();
+        benchmark::DoNotOptimize(bytes);
+    }
+}
+BENCHMARK(BM_FormatReportRows);
 
 } // namespace

@@ -15,6 +15,8 @@ void PPProperty(double t, double eta0, double tref, double& rho, double& cp, dou
         lambda = 0.000132 * c * std::exp(8000 / (t + 273));
 }
 
-double DieSwell(double /*gammaW*/) { return 1.0; }
+double DieSwell(double /*gammaW*/) {
+    return 1.0;
+}
 
 } // namespace ppspin

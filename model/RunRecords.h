@@ -12,41 +12,41 @@ namespace ppspin {
 inline constexpr int MaxPoints = 1001;
 
 struct TRunInput {
-    double D0 = 0.025;      // spinneret hole diameter, cm
-    double Q = 0.7;         // polymer output, g/min
-    double VL = 3500.0;     // take-up speed, m/min
-    double T0 = 190.0;      // melt temperature, degC
-    double Z1 = 10.0;       // end of zone 1, cm
+    double D0 = 0.025;         // spinneret hole diameter, cm
+    double Q = 0.7;            // polymer output, g/min
+    double VL = 3500.0;        // take-up speed, m/min
+    double T0 = 190.0;         // melt temperature, degC
+    double Z1 = 10.0;          // end of zone 1, cm
     double Zone1A1 = 245700.0; // zone-1 air law Ta = A1 / (z + A2) + A3: degC*cm
     double Zone1A2 = 130.0;    // cm
     double Zone1A3 = -1710.0;  // degC
-    double Va1 = 0.0;       // zone-1 cross-air velocity, cm/s
-    double Z2 = 35.0;       // end of zone 2, cm
-    double Zone2A1 = 34.1;  // degC*cm
-    double Zone2A2 = -8.636; // cm
-    double Zone2A3 = 20.0;  // degC
-    double Va2 = 50.0;      // cm/s
-    double Z3 = 100.0;      // end of zone 3 (end of the spinline), cm
-    double Va3 = 0.0;       // cm/s; zone 3 uses zone 2's air law
-    double Eta0 = 2000.0;   // zero-shear viscosity at Tref, poise
-    double Tref = 190.0;    // reference temperature, degC
-    double Dz = 1.0;        // integration increment, cm
+    double Va1 = 0.0;          // zone-1 cross-air velocity, cm/s
+    double Z2 = 35.0;          // end of zone 2, cm
+    double Zone2A1 = 34.1;     // degC*cm
+    double Zone2A2 = -8.636;   // cm
+    double Zone2A3 = 20.0;     // degC
+    double Va2 = 50.0;         // cm/s
+    double Z3 = 100.0;         // end of zone 3 (end of the spinline), cm
+    double Va3 = 0.0;          // cm/s; zone 3 uses zone 2's air law
+    double Eta0 = 2000.0;      // zero-shear viscosity at Tref, poise
+    double Tref = 190.0;       // reference temperature, degC
+    double Dz = 1.0;           // integration increment, cm
     std::string FileName = "result.txt";
 };
 
 struct TRunState {
-    double W = 0;    // mass throughput, g/s
-    double VLc = 0;  // take-up speed, cm/s
+    double W = 0;                        // mass throughput, g/s
+    double VLc = 0;                      // take-up speed, cm/s
     std::int32_t N1 = 0, N2 = 0, N3 = 0; // grid points nearest to Z1, Z2, Z3
     std::int32_t NStep = 0;              // N3 - 1
-    double F0 = 0;   // spinneret tension of the trial being run, dyn
-    double DF = 0;   // tension step while bracketing, dyn
+    double F0 = 0;                       // spinneret tension of the trial being run, dyn
+    double DF = 0;                       // tension step while bracketing, dyn
     double Ehi = 0, Fhi = 0; // latest trial that arrived too fast: error cm/s, tension dyn
     double Elo = 0, Flo = 0; // latest trial that arrived too slow
-    double Vend = 0; // velocity at the last point of the latest trial, cm/s
+    double Vend = 0;         // velocity at the last point of the latest trial, cm/s
     bool Converged = false;
     std::int32_t TrialCount = 0;
-    double A = 0;    // cross-section of the step's start point, cm2
+    double A = 0; // cross-section of the step's start point, cm2
     // Material and air values of the step's start point, held through the step.
     double Rho = 0;    // g/cm3
     double Lambda = 0; // poise

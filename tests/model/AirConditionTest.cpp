@@ -14,11 +14,11 @@ TEST(AirCondition, FollowsEachZoneLawByPointIndex) {
         int i;
         double z, ta;
     } const cases[] = {
-        {1, 0.0, 180.0},    // zone 1
-        {10, 9.0, 57.63},   // last point of zone 1
-        {11, 10.0, 45.00},  // point N1 already uses the zone-2 law
-        {35, 34.0, 21.34},  // last point of zone 2
-        {36, 35.0, 21.29},  // point N2: zone 3, same law as zone 2
+        {1, 0.0, 180.0},   // zone 1
+        {10, 9.0, 57.63},  // last point of zone 1
+        {11, 10.0, 45.00}, // point N1 already uses the zone-2 law
+        {35, 34.0, 21.34}, // last point of zone 2
+        {36, 35.0, 21.29}, // point N2: zone 3, same law as zone 2
         {101, 100.0, 20.37},
     };
     for (const auto& c : cases) {

@@ -12,8 +12,8 @@ struct PropertyCase {
 
 TEST(PPProperty, MatchesTheTabulatedValues) {
     const PropertyCase cases[] = {
-        {190.0, 0.7575, 0.692, 6000.0},    // at Tref: three times eta0
-        {130.0, 0.7905, 0.644, 24695.8},   // threshold takes the melt branch
+        {190.0, 0.7575, 0.692, 6000.0},            // at Tref: three times eta0
+        {130.0, 0.7905, 0.644, 24695.8},           // threshold takes the melt branch
         {129.999, 0.79050055, 0.6439992, 24704.3}, // just below: the steeper law
         {100.0, 0.807, 0.62, 121940.4},
     };

@@ -65,7 +65,7 @@ TEST(SetUpRun, PlacesZoneEndsOnTheNearestPoint) {
     RunInput = TRunInput{};
     RunInput.Dz = 0.3;
     SetUpRun();
-    EXPECT_EQ(RunState.N1, 34); // 10.0001 / 0.3 = 33.3337
+    EXPECT_EQ(RunState.N1, 34);  // 10.0001 / 0.3 = 33.3337
     EXPECT_EQ(RunState.N3, 334); // 100.0001 / 0.3 = 333.3337
 
     RunInput.Dz = 0.1; // exactly fills the tables

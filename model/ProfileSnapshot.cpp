@@ -1,0 +1,65 @@
+#include "ProfileSnapshot.h"
+
+#include "Report.h"
+
+#include <charconv>
+#include <fstream>
+
+namespace ppspin {
+
+TProfileSnapshot TakeProfileSnapshot() {
+    const TRunInput& in = RunInput;
+    const TRunState& s = RunState;
+    const TSpinProfile& p = SpinProfile;
+    TProfileSnapshot snap;
+    snap.Input = in;
+    snap.Trials = s.TrialCount;
+    snap.F0 = s.F0;
+    snap.Z1 = in.Z1;
+    snap.Z2 = in.Z2;
+    for (int k = 1; k <= s.N3 && k <= MaxPoints; ++k) {
+        const double vm = p.V[k] * 60 / 100;
+        snap.Points.push_back({p.Z[k], vm, p.F[k], p.T[k], p.D[k], p.TA[k], p.H[k],
+                               Tenacity(p.F[k], in.Q, vm), Tenacity(p.F[k], in.Q, in.VL)});
+    }
+    return snap;
+}
+
+namespace {
+
+// Shortest text that reads back as the same double, always with ".".
+void AppendShortest(std::string& out, double x) {
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, x);
+    out.append(buf, r.ptr);
+}
+
+} // namespace
+
+std::string ProfileCsv(const TProfileSnapshot& profile) {
+    std::string out = "z_cm,v_m_min,F_dyn,T_C,D_cm,Ta_C,h_cal_cm2_s_C,ten_re_g_den,ten_ap_g_den\n";
+    for (const TProfilePoint& pt : profile.Points) {
+        const double values[] = {pt.Z, pt.VM, pt.F, pt.T, pt.D, pt.TA, pt.H, pt.TenRe, pt.TenAp};
+        bool first = true;
+        for (double v : values) {
+            if (!first)
+                out += ',';
+            first = false;
+            AppendShortest(out, v);
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+bool WriteProfileCsv(const TProfileSnapshot& profile, const std::string& path) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (!file)
+        return false;
+    const std::string text = ProfileCsv(profile);
+    file.write(text.data(), static_cast<std::streamsize>(text.size()));
+    file.close();
+    return !file.fail();
+}
+
+} // namespace ppspin

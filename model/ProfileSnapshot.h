@@ -1,0 +1,41 @@
+// A copy of a converged run in report units, for exports, charts and studies.
+#pragma once
+
+#include "RunRecords.h"
+
+#include <string>
+#include <vector>
+
+namespace ppspin {
+
+struct TProfilePoint {
+    double Z;     // cm
+    double VM;    // m/min
+    double F;     // dyn
+    double T;     // degC
+    double D;     // cm
+    double TA;    // degC
+    double H;     // cal/(cm2 s degC)
+    double TenRe; // g/den at the local speed
+    double TenAp; // g/den at the take-up speed
+};
+
+struct TProfileSnapshot {
+    TRunInput Input;
+    int Trials = 0;
+    double F0 = 0;                     // converged spinneret tension, dyn
+    double Z1 = 0, Z2 = 0;             // zone ends, cm
+    std::vector<TProfilePoint> Points; // points 1 .. N3
+};
+
+// Copies points 1 .. N3 of the converged profile.
+TProfileSnapshot TakeProfileSnapshot();
+
+// The CSV header row and the rows of the profile: UTF-8, "." decimals,
+// shortest round-trip digits, LF line ends.
+std::string ProfileCsv(const TProfileSnapshot& profile);
+
+// Writes ProfileCsv to path; returns false when the file cannot be written.
+bool WriteProfileCsv(const TProfileSnapshot& profile, const std::string& path);
+
+} // namespace ppspin

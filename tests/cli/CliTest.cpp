@@ -1,0 +1,151 @@
+// ppspin-cli as a user runs it: a process in a folder, its exit status,
+// its output streams and the files it leaves.
+#include "MiscCalc.h"
+#include "ProfileSnapshot.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <sys/wait.h>
+
+namespace ppspin {
+namespace {
+
+using testing::CrlfLines;
+using testing::ReadBytes;
+using testing::TempDir;
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+// Runs ppspin-cli with the arguments (shell words) inside dir.
+Outcome RunCli(const TempDir& dir, const std::string& args) {
+    const std::string command = "cd '" + dir.Path().string() +
+                                "' && LC_ALL=C '" PPSPIN_CLI_PATH "' " + args +
+                                " >.stdout 2>.stderr";
+    const int raw = std::system(command.c_str());
+    Outcome o{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(dir.File(".stdout")),
+              ReadBytes(dir.File(".stderr"))};
+    std::filesystem::remove(dir.File(".stdout"));
+    std::filesystem::remove(dir.File(".stderr"));
+    return o;
+}
+
+TEST(Cli, DefaultsWriteTheReportInTheCurrentFolder) {
+    TempDir dir;
+    const Outcome o = RunCli(dir, "");
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.err, "");
+    EXPECT_EQ(o.out, "7 trials, spinneret tension 20.1741 dyn, velocity at the last point 3496.5 "
+                     "m/min, report " +
+                         dir.File("result.txt") + "\n");
+    const auto lines = CrlfLines(ReadBytes(dir.File("result.txt")));
+    ASSERT_EQ(lines.size(), 148u);
+    EXPECT_EQ(lines[145],
+              " 100.0  3496.5  319.710   32.2  0.00174   20.4  0.03704  0.1809  0.1811");
+}
+
+TEST(Cli, OptionsTakeTheFieldTexts) {
+    TempDir dir;
+    const Outcome o = RunCli(dir, "--take-up-speed ' 3000' --increment 0.5 --output r.txt");
+    EXPECT_EQ(o.status, 0) << o.err;
+    const auto lines = CrlfLines(ReadBytes(dir.File("r.txt")));
+    ASSERT_EQ(lines.size(), 45u + 201u + 2u);
+    EXPECT_EQ(lines[4], "    Take-up Speed                     (m/min) =  3000.0");
+    EXPECT_EQ(lines[37], "    Increment                            (cm) =  0.5");
+}
+
+TEST(Cli, RefusedInputsExitWithTwo) {
+    TempDir dir;
+    const struct {
+        const char* args;
+        const char* message;
+    } cases[] = {
+        {"--hole-diameter 0", "Value of Hole Diameter is not correct\n"},
+        {"--zone3-air-velocity -1", "Value of 3rd Zone Air Velocity is not correct\n"},
+        {"--take-up-speed 1e400", "Input value is not correct!\n"},
+        {"--output ''", "Save File Name is not correct\n"},
+        {"--increment 0.01", "Value of Increment is too small for 3rd Zone End Position\n"},
+    };
+    for (const auto& c : cases) {
+        const Outcome o = RunCli(dir, c.args);
+        EXPECT_EQ(o.status, 2) << c.args;
+        EXPECT_EQ(o.err, c.message) << c.args;
+        EXPECT_EQ(o.out, "") << c.args;
+        EXPECT_TRUE(std::filesystem::is_empty(dir.Path())) << c.args;
+    }
+    EXPECT_EQ(RunCli(dir, "--no-such-option 1").status, 2);
+}
+
+TEST(Cli, RunErrorsExitWithOne) {
+    TempDir dir;
+    const struct {
+        const char* args;
+        const char* message;
+    } cases[] = {
+        // The zone-2 law divides by z + A2 = 0 at z = 10 cm.
+        {"--zone2-a2 -10", "Floating point division by zero\n"},
+        {"--output missing/r.txt", "File can not open!\n"},
+    };
+    for (const auto& c : cases) {
+        const Outcome o = RunCli(dir, c.args);
+        EXPECT_EQ(o.status, 1) << c.args;
+        EXPECT_EQ(o.err, c.message) << c.args;
+    }
+    // The header was written before the fault; it stays.
+    EXPECT_EQ(CrlfLines(ReadBytes(dir.File("result.txt"))).size(), 45u);
+    if (std::filesystem::exists("/dev/full")) {
+        const Outcome o = RunCli(dir, "--output /dev/full");
+        EXPECT_EQ(o.status, 1);
+        EXPECT_NE(o.err.find("/dev/full"), std::string::npos) << o.err;
+    }
+}
+
+TEST(Cli, CsvHoldsTheConvergedProfile) {
+    TempDir dir;
+    const Outcome o = RunCli(dir, "--csv profile.csv");
+    ASSERT_EQ(o.status, 0) << o.err;
+    RunInput = TRunInput{};
+    SetUpRun();
+    RunTrials();
+    const std::string csv = ReadBytes(dir.File("profile.csv"));
+    EXPECT_EQ(csv, ProfileCsv(TakeProfileSnapshot()));
+    EXPECT_EQ(csv.substr(0, csv.find('\n')),
+              "z_cm,v_m_min,F_dyn,T_C,D_cm,Ta_C,h_cal_cm2_s_C,ten_re_g_den,ten_ap_g_den");
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 102);
+    EXPECT_NE(csv.find("\n0,18.8254"), std::string::npos) << csv.substr(0, 200);
+}
+
+TEST(Cli, HelpListsEveryOptionWithItsDefault) {
+    TempDir dir;
+    const Outcome o = RunCli(dir, "--help");
+    EXPECT_EQ(o.status, 0);
+    for (const char* text : {"--hole-diameter",
+                             "--take-up-speed",
+                             "--zone1-end",
+                             "--zone1-a1",
+                             "--zone1-a2",
+                             "--zone1-a3",
+                             "--zone1-air-velocity",
+                             "--zone2-end",
+                             "--zone2-a1",
+                             "--zone2-a2",
+                             "--zone2-a3",
+                             "--zone2-air-velocity",
+                             "--zone3-end",
+                             "--zone3-air-velocity",
+                             "--increment",
+                             "--output",
+                             "--csv",
+                             "(m/min)",
+                             "245700.0",
+                             "result.txt"})
+        EXPECT_NE(o.out.find(text), std::string::npos) << text;
+}
+
+} // namespace
+} // namespace ppspin
