@@ -69,7 +69,7 @@ const char* CheckInputs(const TRunInput& in) {
     return nullptr;
 }
 
-bool ReadInputs(const TFieldTexts& texts, std::string& message) {
+bool ConvertInputs(const TFieldTexts& texts, std::string& message) {
     TRunInput& in = RunInput;
     double* const numbers[FieldCount - 1] = {&in.D0,      &in.Q,       &in.VL,      &in.T0,  &in.Z1,
                                              &in.Zone1A1, &in.Zone1A2, &in.Zone1A3, &in.Va1, &in.Z2,
@@ -86,6 +86,12 @@ bool ReadInputs(const TFieldTexts& texts, std::string& message) {
         message = failed;
         return false;
     }
+    return true;
+}
+
+bool ReadInputs(const TFieldTexts& texts, std::string& message) {
+    if (!ConvertInputs(texts, message))
+        return false;
     if (!WriteReportHeader()) {
         message = FileCanNotOpenMessage;
         return false;

@@ -33,8 +33,11 @@ const char* CheckInputs(const TRunInput& in);
 inline constexpr const char* InputNotCorrectMessage = "Input value is not correct!";
 inline constexpr const char* FileCanNotOpenMessage = "File can not open!";
 
-// Converts the texts into RunInput (with DecimalSeparator), checks them,
-// creates the report file and writes its header. Returns false with the one
+// Converts the texts into RunInput (with DecimalSeparator) and checks them,
+// touching no file. Returns false with the one message to show.
+bool ConvertInputs(const TFieldTexts& texts, std::string& message);
+
+// ConvertInputs, then creates the report file and writes its header. Returns false with the one
 // message to show; a refused input touches no file. Throws RunError when
 // writing the header fails after the file was created.
 bool ReadInputs(const TFieldTexts& texts, std::string& message);

@@ -1,0 +1,20 @@
+#include "Plots.h"
+
+#include <charconv>
+
+namespace ppspin::cli {
+
+bool ParsePlotSize(const std::string& text, TPlotSize& size) {
+    const auto x = text.find_first_of("xX");
+    if (x == std::string::npos)
+        return false;
+    auto read = [](const char* first, const char* last, int& value) {
+        const auto r = std::from_chars(first, last, value);
+        return r.ec == std::errc() && r.ptr == last && value >= 100 && value <= 10000;
+    };
+    const char* begin = text.data();
+    return read(begin, begin + x, size.Width) &&
+           read(begin + x + 1, begin + text.size(), size.Height);
+}
+
+} // namespace ppspin::cli

@@ -1,0 +1,27 @@
+// Charts drawn offscreen for the headless runner.
+#pragma once
+
+#include "ProfileSnapshot.h"
+#include "Sweep.h"
+
+#include <string>
+#include <vector>
+
+namespace ppspin::cli {
+
+struct TPlotSize {
+    int Width = 1600, Height = 1200; // pixels
+};
+
+// Reads WxH, both between 100 and 10000 pixels.
+bool ParsePlotSize(const std::string& text, TPlotSize& size);
+
+// The four profile charts of a converged run, as PNG or SVG by the file's ending.
+bool PlotProfile(const TProfileSnapshot& profile, const std::string& path, TPlotSize size,
+                 std::string& error);
+
+// The summary's numeric columns against the swept value.
+bool PlotSummary(std::string_view valueName, const std::vector<TSweepRow>& rows,
+                 const std::string& path, TPlotSize size, std::string& error);
+
+} // namespace ppspin::cli

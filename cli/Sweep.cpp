@@ -1,0 +1,183 @@
+#include "Sweep.h"
+
+#include "MiscCalc.h"
+#include "Report.h"
+
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+
+namespace ppspin::cli {
+
+namespace {
+
+void AppendNumber(std::string& out, double x) {
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, x);
+    out.append(buf, r.ptr);
+}
+
+// A CSV field, quoted when it holds a separator, a quote or a line break.
+std::string CsvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
+        return std::string(text);
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+} // namespace
+
+bool ParseSweepSpec(std::string_view text, TSweepSpec& spec, std::string& message) {
+    const std::string malformed = "Sweep range is not correct: expected NAME=FROM:TO:STEP";
+    const auto equals = text.find('=');
+    if (equals == std::string_view::npos) {
+        message = malformed;
+        return false;
+    }
+    const std::string_view name = text.substr(0, equals);
+    spec.Option = FindFieldOption(name);
+    if (spec.Option == nullptr) {
+        message = "Unknown input to sweep: \"" + std::string(name) + "\"";
+        return false;
+    }
+    std::string_view range = text.substr(equals + 1);
+    double* const parts[] = {&spec.From, &spec.To, &spec.Step};
+    for (int i = 0; i < 3; ++i) {
+        const auto colon = i < 2 ? range.find(':') : range.size();
+        if (colon == std::string_view::npos ||
+            !TextToFloat(range.substr(0, colon), DecimalSeparator, *parts[i])) {
+            message = malformed;
+            return false;
+        }
+        range.remove_prefix(std::min(colon + 1, range.size()));
+    }
+    if (spec.From > spec.To) {
+        message = "Sweep range is not correct: FROM is greater than TO";
+        return false;
+    }
+    if (!(spec.Step > 0)) {
+        message = "Sweep range is not correct: STEP must be greater than 0";
+        return false;
+    }
+    if ((spec.To - spec.From) / spec.Step >= MaxSweepValues) {
+        message =
+            "Sweep range is not correct: more than " + std::to_string(MaxSweepValues) + " values";
+        return false;
+    }
+    return true;
+}
+
+std::vector<double> SweepValues(const TSweepSpec& spec) {
+    std::vector<double> values;
+    // Values are FROM + i STEP, not accumulated, and cut to 12 significant
+    // digits so that 0.1 + 0.05 reads 0.15; a hair of slack keeps TO when
+    // rounding lands just beyond it.
+    const double last = spec.To + spec.Step * 1e-9;
+    for (int i = 0; i < MaxSweepValues; ++i) {
+        double v = spec.From + i * spec.Step;
+        if (v > last)
+            break;
+        char buf[32];
+        const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 12);
+        std::from_chars(buf, r.ptr, v);
+        values.push_back(v);
+    }
+    return values;
+}
+
+std::string ValueText(double value) {
+    std::string text;
+    AppendNumber(text, value);
+    for (char& c : text)
+        if (c == '.')
+            c = DecimalSeparator;
+    return text;
+}
+
+std::optional<double> FreezePosition(const TProfileSnapshot& profile, double freezeT) {
+    const auto& pts = profile.Points;
+    for (std::size_t k = 1; k < pts.size(); ++k) {
+        if (pts[k].T < freezeT && pts[k - 1].T >= freezeT) {
+            const double share = (pts[k - 1].T - freezeT) / (pts[k - 1].T - pts[k].T);
+            return pts[k - 1].Z + share * (pts[k].Z - pts[k - 1].Z);
+        }
+    }
+    return std::nullopt;
+}
+
+TSweepRow RunSweepPoint(TFieldTexts texts, const TSweepSpec& spec, double value,
+                        const std::string& reportDir) {
+    TSweepRow row;
+    row.Value = value;
+    texts[static_cast<std::size_t>(spec.Option->Field)] = ValueText(value);
+    try {
+        std::string message;
+        if (!ConvertInputs(texts, message)) {
+            row.Status = message;
+            return row;
+        }
+        if (!reportDir.empty()) {
+            RunInput.FileName = (std::filesystem::path(reportDir) /
+                                 (std::string(spec.Option->Name) + "=" + ValueText(value) + ".txt"))
+                                    .string();
+            if (!WriteReportHeader()) {
+                row.Status = FileCanNotOpenMessage;
+                return row;
+            }
+        }
+        SetUpRun();
+        RunTrials();
+        if (!reportDir.empty() && !WriteResultRows()) {
+            row.Status = CanNotWriteResultMessage;
+            return row;
+        }
+    } catch (const RunError& e) {
+        row.Status = e.what();
+        return row;
+    }
+    const TProfileSnapshot profile = TakeProfileSnapshot();
+    const TProfilePoint& end = profile.Points.back();
+    row.Status = "ok";
+    row.Trials = profile.Trials;
+    row.F0 = profile.F0;
+    row.FEnd = end.F;
+    row.VEnd = end.VM;
+    row.DEnd = end.D * 1e4;
+    row.TEnd = end.T;
+    row.ZFreeze = FreezePosition(profile);
+    row.TenApEnd = end.TenAp;
+    return row;
+}
+
+std::string SummaryCsv(std::string_view valueName, const std::vector<TSweepRow>& rows) {
+    std::string out = CsvField(valueName);
+    out += ",status,trials,F0_dyn,F_end_dyn,v_end_m_min,D_end_um,T_end_C,z_freeze_cm,"
+           "ten_ap_end_g_den\n";
+    for (const TSweepRow& r : rows) {
+        AppendNumber(out, r.Value);
+        out += ',' + CsvField(r.Status);
+        if (r.Ok()) {
+            out += ',' + std::to_string(r.Trials);
+            for (double x : {r.F0, r.FEnd, r.VEnd, r.DEnd, r.TEnd}) {
+                out += ',';
+                AppendNumber(out, x);
+            }
+            out += ',';
+            if (r.ZFreeze)
+                AppendNumber(out, *r.ZFreeze);
+            out += ',';
+            AppendNumber(out, r.TenApEnd);
+        } else {
+            out += ",,,,,,,,";
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+} // namespace ppspin::cli

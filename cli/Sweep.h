@@ -1,0 +1,61 @@
+// Parameter studies: one calculation per value of one editable input.
+#pragma once
+
+#include "FieldOptions.h"
+#include "ProfileSnapshot.h"
+#include "ReadInputs.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ppspin::cli {
+
+// Studies larger than this are refused rather than left running for hours.
+inline constexpr int MaxSweepValues = 10000;
+
+struct TSweepSpec {
+    const TFieldOption* Option = nullptr;
+    double From = 0, To = 0, Step = 0;
+};
+
+// Reads NAME=FROM:TO:STEP (numbers with the locale's decimal separator).
+// Returns false with a message for an unknown name, a malformed text, FROM
+// above TO, a step that is not positive, or too many values.
+bool ParseSweepSpec(std::string_view text, TSweepSpec& spec, std::string& message);
+
+// FROM, FROM + STEP, ... up to TO (TO itself when the steps land on it).
+std::vector<double> SweepValues(const TSweepSpec& spec);
+
+// One value of a study and what its run gave.
+struct TSweepRow {
+    double Value = 0;
+    std::string Status; // "ok", or the refusal's or the run error's message
+    int Trials = 0;
+    double F0 = 0;                 // converged spinneret tension, dyn
+    double FEnd = 0;               // tension at the last point, dyn
+    double VEnd = 0;               // velocity at the last point, m/min
+    double DEnd = 0;               // final diameter, um
+    double TEnd = 0;               // temperature at the last point, degC
+    std::optional<double> ZFreeze; // where the filament first cools below 130 degC, cm
+    double TenApEnd = 0;           // TEN(AP) at the last point, g/den
+    bool Ok() const { return Status == "ok"; }
+};
+
+// The field text of a swept value: shortest digits, locale separator.
+std::string ValueText(double value);
+
+// Runs the calculation with texts, the swept field set to value. With a
+// report folder, the run's full report is kept there as NAME=VALUE.txt.
+TSweepRow RunSweepPoint(TFieldTexts texts, const TSweepSpec& spec, double value,
+                        const std::string& reportDir);
+
+// Position where the filament temperature first falls below freezeT,
+// interpolated linearly between the grid points around it.
+std::optional<double> FreezePosition(const TProfileSnapshot& profile, double freezeT = 130.0);
+
+// The summary table: header row, then one row per value.
+std::string SummaryCsv(std::string_view valueName, const std::vector<TSweepRow>& rows);
+
+} // namespace ppspin::cli

@@ -1,0 +1,113 @@
+#include "Sweep.h"
+#include "MiscCalc.h"
+#include "Report.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace ppspin::cli {
+namespace {
+
+TSweepSpec Parse(const std::string& text) {
+    TSweepSpec spec;
+    std::string message;
+    EXPECT_TRUE(ParseSweepSpec(text, spec, message)) << text << ": " << message;
+    return spec;
+}
+
+std::string Refusal(const std::string& text) {
+    TSweepSpec spec;
+    std::string message;
+    EXPECT_FALSE(ParseSweepSpec(text, spec, message)) << text;
+    return message;
+}
+
+TEST(SweepSpec, ValuesRunFromToInSteps) {
+    EXPECT_EQ(SweepValues(Parse("take-up-speed=1000:5000:250")).size(), 17u);
+    EXPECT_EQ(SweepValues(Parse("increment=0.1:0.3:0.1")), (std::vector<double>{0.1, 0.2, 0.3}));
+    EXPECT_EQ(SweepValues(Parse("increment=0.1:0.2:0.05"))[1], 0.15);
+    EXPECT_EQ(SweepValues(Parse("zone2-air-velocity=0:0:5")), std::vector<double>{0.0});
+    EXPECT_EQ(SweepValues(Parse("zone1-a3=-2000:-1000:500")).front(), -2000.0);
+}
+
+TEST(SweepSpec, RefusesBadRanges) {
+    EXPECT_EQ(Refusal("take-up-speed=5000:1000:250"),
+              "Sweep range is not correct: FROM is greater than TO");
+    EXPECT_EQ(Refusal("take-up-speed=1000:5000:0"),
+              "Sweep range is not correct: STEP must be greater than 0");
+    EXPECT_EQ(Refusal("take-up-speed=1000:5000:-1"),
+              "Sweep range is not correct: STEP must be greater than 0");
+    EXPECT_EQ(Refusal("output=1:2:1"), "Unknown input to sweep: \"output\"");
+    EXPECT_EQ(Refusal("melt-temperature=1:2:1"), "Unknown input to sweep: \"melt-temperature\"");
+    for (const char* malformed : {"take-up-speed", "take-up-speed=1000:5000", "take-up-speed=a:b:c",
+                                  "take-up-speed=1:2:3:4", "take-up-speed=1,0:2:1"})
+        EXPECT_EQ(Refusal(malformed), "Sweep range is not correct: expected NAME=FROM:TO:STEP")
+            << malformed;
+    EXPECT_NE(Refusal("take-up-speed=0:1e9:1").find("more than"), std::string::npos);
+}
+
+TEST(Sweep, RowsAgreeWithSingleRuns) {
+    const TSweepSpec spec = Parse("take-up-speed=3000:3500:500");
+    const TFieldTexts texts = DefaultFieldTexts('.');
+    for (double vl : SweepValues(spec)) {
+        const TSweepRow row = RunSweepPoint(texts, spec, vl, "");
+        ASSERT_TRUE(row.Ok()) << row.Status;
+
+        RunInput = TRunInput{};
+        RunInput.VL = vl;
+        SetUpRun();
+        RunTrials();
+        const int n3 = RunState.N3;
+        EXPECT_EQ(row.Trials, RunState.TrialCount);
+        EXPECT_EQ(row.F0, RunState.F0);
+        EXPECT_EQ(row.FEnd, SpinProfile.F[n3]);
+        EXPECT_EQ(row.VEnd, SpinProfile.V[n3] * 60 / 100);
+        EXPECT_EQ(row.DEnd, SpinProfile.D[n3] * 1e4);
+        EXPECT_EQ(row.TEnd, SpinProfile.T[n3]);
+        EXPECT_EQ(row.TenApEnd, Tenacity(SpinProfile.F[n3], 0.7, vl));
+
+        // The freeze point lies between the grid points around 130 degC.
+        ASSERT_TRUE(row.ZFreeze.has_value());
+        const int k = static_cast<int>(*row.ZFreeze) + 1; // point at or before it
+        EXPECT_GE(SpinProfile.T[k], 130.0);
+        EXPECT_LT(SpinProfile.T[k + 1], 130.0);
+        EXPECT_GT(*row.ZFreeze, SpinProfile.Z[k]);
+        EXPECT_LT(*row.ZFreeze, SpinProfile.Z[k + 1]);
+    }
+}
+
+TEST(Sweep, RefusedAndFailedValuesAreRecorded) {
+    const TFieldTexts texts = DefaultFieldTexts('.');
+    const TSweepSpec increments = Parse("increment=0.05:0.1:0.05");
+    const TSweepRow refused = RunSweepPoint(texts, increments, 0.05, "");
+    EXPECT_EQ(refused.Status, "Value of Increment is too small for 3rd Zone End Position");
+    EXPECT_TRUE(RunSweepPoint(texts, increments, 0.1, "").Ok());
+
+    const TSweepSpec a2 = Parse("zone2-a2=-10:-9:1");
+    EXPECT_EQ(RunSweepPoint(texts, a2, -10, "").Status, "Floating point division by zero");
+
+    const std::string csv = SummaryCsv("increment", {refused});
+    EXPECT_EQ(csv.substr(csv.find('\n') + 1),
+              "0.05,Value of Increment is too small for 3rd Zone End Position,,,,,,,,\n");
+}
+
+TEST(Sweep, FreezePositionIsEmptyWhenTheFilamentStaysMolten) {
+    TProfileSnapshot hot;
+    hot.Points = {{0, 0, 0, 190, 0, 0, 0, 0, 0}, {1, 0, 0, 131, 0, 0, 0, 0, 0}};
+    EXPECT_FALSE(FreezePosition(hot).has_value());
+    hot.Points.push_back({2, 0, 0, 129, 0, 0, 0, 0, 0});
+    EXPECT_EQ(FreezePosition(hot), 1.5);
+}
+
+TEST(Sweep, KeepsEveryReportWhenAsked) {
+    testing::TempDir dir;
+    const TSweepSpec spec = Parse("take-up-speed=3000:3500:500");
+    for (double vl : SweepValues(spec))
+        ASSERT_TRUE(RunSweepPoint(DefaultFieldTexts('.'), spec, vl, dir.Path().string()).Ok());
+    const auto report = testing::ReadBytes(dir.File("take-up-speed=3500.txt"));
+    EXPECT_EQ(testing::CrlfLines(report).size(), 148u);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("take-up-speed=3000.txt")));
+}
+
+} // namespace
+} // namespace ppspin::cli
