@@ -147,5 +147,41 @@ TEST(Cli, HelpListsEveryOptionWithItsDefault) {
         EXPECT_NE(o.out.find(text), std::string::npos) << text;
 }
 
+TEST(Cli, SweepWritesTheSummaryQuietly) {
+    TempDir dir;
+    const Outcome o =
+        RunCli(dir, "--sweep take-up-speed=3000:4000:500 --summary s.csv --report-dir reports");
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.err, ""); // no progress counter when stderr is not a terminal
+    const std::string csv = ReadBytes(dir.File("s.csv"));
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 4);
+    EXPECT_EQ(csv.substr(0, csv.find('\n')),
+              "take-up-speed,status,trials,F0_dyn,F_end_dyn,v_end_m_min,D_end_um,T_end_C,"
+              "z_freeze_cm,ten_ap_end_g_den");
+    EXPECT_NE(csv.find("\n3500,ok,7,20.17409808"), std::string::npos) << csv;
+    EXPECT_TRUE(std::filesystem::exists(dir.File("reports/take-up-speed=4000.txt")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("result.txt")));
+}
+
+TEST(Cli, BadSweepsAreRefused) {
+    TempDir dir;
+    const struct {
+        const char* args;
+        const char* message;
+    } cases[] = {
+        {"--sweep take-up-speed=5000:1000:250",
+         "Sweep range is not correct: FROM is greater than TO\n"},
+        {"--sweep take-up-speed=1000:5000:0",
+         "Sweep range is not correct: STEP must be greater than 0\n"},
+    };
+    for (const auto& c : cases) {
+        const Outcome o = RunCli(dir, c.args);
+        EXPECT_EQ(o.status, 2) << c.args;
+        EXPECT_EQ(o.err, c.message) << c.args;
+    }
+    EXPECT_EQ(RunCli(dir, "--summary s.csv").status, 2); // needs --sweep
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+}
+
 } // namespace
 } // namespace ppspin
