@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
 
 namespace ppspin {
 namespace {
@@ -84,6 +88,23 @@ TEST(Fixed, WritesTheLocaleSeparator) {
     EXPECT_EQ(Fixed(1234567.0, 6, 4), "1,23457E0006");
     EXPECT_EQ(FormatColumn(7, 1, 3496.5), " 3496,5");
     DecimalSeparator = '.';
+}
+
+// Any double with any precision and decimals gives a sane text (the
+// sanitizer build watches for reads out of bounds).
+TEST(Fixed, SurvivesArbitraryDoubles) {
+    std::mt19937_64 rng(2026);
+    for (int i = 0; i < 100000; ++i) {
+        const double x = std::bit_cast<double>(static_cast<std::uint64_t>(rng()));
+        const int p = static_cast<int>(rng() % 30) - 5;
+        const int d = static_cast<int>(rng() % 30) - 5;
+        const std::string s = Fixed(x, p, d);
+        ASSERT_FALSE(s.empty());
+        ASSERT_LE(s.size(), 45u) << x << " (" << p << "," << d << ")";
+        if (std::isfinite(x)) {
+            ASSERT_EQ(s.find_first_not_of("-0123456789.E"), std::string::npos) << s;
+        }
+    }
 }
 
 TEST(FormatColumn, FillsToTheWidthOrWidens) {
