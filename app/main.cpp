@@ -1,0 +1,29 @@
+// The desktop program: the main window and its two dialogs.
+#include "F_Form.h"
+#include "Main_PP.h"
+#include "ReadInputs.h"
+#include "RefInfo.h"
+#include "Report.h"
+
+#include <QApplication>
+#include <QIcon>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("ppspin");
+    QApplication::setDesktopFileName("ppspin");
+    // Found once installed: share/icons/hicolor/scalable/apps/ppspin.svg.
+    QApplication::setWindowIcon(QIcon::fromTheme("ppspin"));
+
+    // Before the window exists: its fields open with the user's separator.
+    ppspin::DecimalSeparator = ppspin::UserDecimalSeparator();
+
+    ppspin::TForm1 form1;
+    form1.show();
+    // Owned by the main window; hidden until needed.
+    auto* form2 = new ppspin::TForm2(&form1);
+    auto* finishForm = new ppspin::TFinishForm(&form1);
+    form1.SetDialogs(form2, finishForm);
+
+    return app.exec();
+}

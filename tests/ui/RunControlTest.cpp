@@ -1,0 +1,195 @@
+// GO on the real window: the report, the dialogs, the cursors, and the
+// window's state after refusals and run errors.
+#include "F_Form.h"
+#include "Main_PP.h"
+#include "Report.h"
+#include "UiTestSupport.h"
+
+#include <QFile>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace ppspin;
+using ppspin::testing::Edit;
+using ppspin::testing::ModalCloser;
+using ppspin::testing::ScratchDirectory;
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The report of the default case as the headless runner writes it.
+QByteArray HeadlessReport() {
+    QTemporaryDir dir;
+    QProcess cli;
+    cli.setWorkingDirectory(dir.path());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LC_ALL", "C");
+    cli.setProcessEnvironment(env);
+    cli.start(PPSPIN_CLI_PATH, {});
+    if (!cli.waitForFinished(60000) || cli.exitCode() != 0)
+        return {};
+    return ReadAll(dir.path() + "/result.txt");
+}
+
+QStringList Files(QWidget* window) {
+    QStringList names;
+    auto* list = window->findChild<QListWidget*>("FileListBox1");
+    for (int i = 0; i < list->count(); ++i)
+        names << list->item(i)->text();
+    return names;
+}
+
+} // namespace
+
+class RunControlTest : public QObject {
+    Q_OBJECT
+
+    // One window with its finish dialog, as start-up makes them.
+    struct Program {
+        TForm1 Form1;
+        TFinishForm* FinishForm = new TFinishForm(&Form1);
+        Program() {
+            Form1.SetDialogs(nullptr, FinishForm);
+            Form1.show();
+        }
+        void Go() { Form1.findChild<QPushButton*>("BitBtn1")->click(); }
+        QWidget* GoButton() { return Form1.findChild<QWidget*>("BitBtn1"); }
+    };
+
+  private slots:
+    void init() { DecimalSeparator = '.'; }
+
+    void defaultRunWritesTheHeadlessReportAndFinishes() {
+        const QByteArray expected = HeadlessReport();
+        QVERIFY(!expected.isEmpty());
+
+        ScratchDirectory scratch;
+        Program p;
+        ModalCloser closer(&p.Form1);
+        QVERIFY(!Files(&p.Form1).contains("result.txt"));
+        p.Go();
+
+        QCOMPARE(closer.Seen().size(), 1);
+        const testing::SeenDialog& finish = closer.Seen()[0];
+        QCOMPARE(finish.Kind, QString("FinishForm"));
+        QCOMPARE(finish.Text, QString("Calculation is successfully finished !"));
+        // The hourglass stays while the dialog is up; the arrow comes back after.
+        QCOMPARE(finish.WindowCursor, Qt::WaitCursor);
+        QCOMPARE(finish.GoCursor, Qt::WaitCursor);
+        QCOMPARE(p.Form1.cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(p.GoButton()->cursor().shape(), Qt::ArrowCursor);
+
+        QCOMPARE(ReadAll(scratch.File("result.txt")), expected);
+        QVERIFY(Files(&p.Form1).contains("result.txt"));
+    }
+
+    void enterInAnyFieldRuns_data() {
+        QTest::addColumn<int>("field");
+        QTest::newRow("hole diameter") << 1;
+        QTest::newRow("save file name") << 20;
+    }
+    void enterInAnyFieldRuns() {
+        QFETCH(int, field);
+        ScratchDirectory scratch;
+        Program p;
+        QVERIFY(QTest::qWaitForWindowActive(&p.Form1));
+        ModalCloser closer(&p.Form1);
+        Edit(&p.Form1, field)->setFocus();
+        QTest::keyClick(Edit(&p.Form1, field), Qt::Key_Return);
+        QCOMPARE(closer.Seen().size(), 1);
+        QCOMPARE(closer.Seen()[0].Kind, QString("FinishForm"));
+        QVERIFY(QFile::exists(scratch.File("result.txt")));
+    }
+
+    void refusedInputShowsOneMessageAndTouchesNoFile_data() {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("hole diameter 0") << 1 << "0"
+                                         << "Value of Hole Diameter is not correct";
+        QTest::newRow("not a number") << 3 << "fast"
+                                      << "Input value is not correct!";
+        QTest::newRow("no file name") << 20 << ""
+                                      << "Save File Name is not correct";
+    }
+    void refusedInputShowsOneMessageAndTouchesNoFile() {
+        QFETCH(int, field);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        ScratchDirectory scratch;
+        {
+            QFile old(scratch.File("result.txt"));
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("an earlier report\r\n");
+        }
+        Program p;
+        ModalCloser closer(&p.Form1);
+        Edit(&p.Form1, field)->setText(text);
+        p.Go();
+
+        QCOMPARE(closer.Texts(), QStringList{message});
+        QCOMPARE(closer.Seen()[0].Icon, QMessageBox::NoIcon);
+        QCOMPARE(p.Form1.cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(p.GoButton()->cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(ReadAll(scratch.File("result.txt")), QByteArray("an earlier report\r\n"));
+    }
+
+    void reportThatCannotBeCreated() {
+        ScratchDirectory scratch;
+        Program p;
+        ModalCloser closer(&p.Form1);
+        Edit(&p.Form1, 20)->setText("no such folder/result.txt");
+        p.Go();
+        QCOMPARE(closer.Texts(), QStringList{"File can not open!"});
+        QCOMPARE(p.Form1.cursor().shape(), Qt::ArrowCursor);
+        QVERIFY(QDir(scratch.Path()).isEmpty());
+    }
+
+    void runErrorIsReportedAndTheNextRunSucceeds() {
+        ScratchDirectory scratch;
+        Program p;
+        ModalCloser closer(&p.Form1);
+        // A2 = 0 puts the zone-1 air law's pole at the spinneret: 245700 / 0.
+        Edit(&p.Form1, 7)->setText("0");
+        p.Go();
+
+        QCOMPARE(closer.Seen().size(), 1);
+        const testing::SeenDialog& error = closer.Seen()[0];
+        QCOMPARE(error.Kind, QString("QMessageBox"));
+        QCOMPARE(error.Icon, QMessageBox::Critical);
+        QVERIFY(error.Text.contains("division by zero", Qt::CaseInsensitive));
+        QCOMPARE(p.Form1.cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(p.GoButton()->cursor().shape(), Qt::ArrowCursor);
+        // The report keeps what was written before the fault: its header.
+        QCOMPARE(ReadAll(scratch.File("result.txt")).count("\r\n"), 45);
+        QVERIFY(Files(&p.Form1).contains("result.txt"));
+
+        Edit(&p.Form1, 7)->setText("130.0");
+        p.Go();
+        QCOMPARE(closer.Seen().size(), 2);
+        QCOMPARE(closer.Seen()[1].Kind, QString("FinishForm"));
+        QCOMPARE(ReadAll(scratch.File("result.txt")).count("\r\n"), 45 + 101 + 2);
+    }
+
+    void decimalCommaLocaleRunsOnTheOpeningTexts() {
+        DecimalSeparator = ',';
+        ScratchDirectory scratch;
+        Program p;
+        ModalCloser closer(&p.Form1);
+        p.Go();
+        QCOMPARE(closer.Seen().size(), 1);
+        QCOMPARE(closer.Seen()[0].Kind, QString("FinishForm"));
+        const QList<QByteArray> lines = ReadAll(scratch.File("result.txt")).split('\n');
+        QVERIFY(lines.size() > 45);
+        QVERIFY(lines[2].endsWith("=  0,0250\r"));
+    }
+};
+
+QTEST_MAIN(RunControlTest)
+#include "RunControlTest.moc"

@@ -1,0 +1,346 @@
+#include "Main_PP.h"
+
+#include "F_Form.h"
+#include "FolderBrowser.h"
+#include "MiscCalc.h"
+#include "ReadInputs.h"
+#include "RefInfo.h"
+#include "Report.h"
+#include "ScreenCentre.h"
+#include "SpinlineSchematic.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace ppspin {
+
+namespace {
+
+// Sizes of the form in device-independent pixels; Qt scales them with the
+// screen's DPI.
+constexpr int ClientWidth = 688;
+constexpr int ClientHeight = 453;
+constexpr int LeftGroupWidth = 307;
+constexpr int RowHeight = 24;
+constexpr int EditHeight = 20;
+constexpr int FieldWidth = 72;
+
+// Edit1 .. Edit20 by their number.
+constexpr int Field(int number) {
+    return number - 1;
+}
+
+QGroupBox* Group(const QString& title, QWidget* parent) {
+    auto* box = new QGroupBox(QStringLiteral("  %1  ").arg(title), parent);
+    // Fusion paints the title in WindowText, other styles in Text.
+    QPalette red = box->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    red.setColor(QPalette::Text, Qt::red);
+    box->setPalette(red);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(5, 2, 5, 4);
+    layout->setSpacing(3);
+    return box;
+}
+
+QLabel* BlueLabel(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    QPalette blue = label->palette();
+    blue.setColor(QPalette::WindowText, Qt::blue);
+    label->setPalette(blue);
+    return label;
+}
+
+// A sunken label panel: the caption at its left, the fields at its right end.
+QFrame* LabelPanel(QWidget* parent) {
+    auto* panel = new QFrame(parent);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setLineWidth(1);
+    panel->setFixedHeight(RowHeight);
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(6, 1, 1, 1);
+    row->setSpacing(0);
+    return panel;
+}
+
+QFrame* LabelledField(const QString& caption, QLineEdit* edit, QWidget* parent) {
+    QFrame* panel = LabelPanel(parent);
+    auto* row = static_cast<QHBoxLayout*>(panel->layout());
+    row->addWidget(BlueLabel(caption, panel));
+    row->addStretch(1);
+    edit->setParent(panel);
+    row->addWidget(edit);
+    return panel;
+}
+
+// "Tair = " A1 "/( Z + " A2 " ) + " A3: the zone's air-temperature law.
+QFrame* EquationRow(QLineEdit* a1, QLineEdit* a2, QLineEdit* a3, QWidget* parent) {
+    QFrame* panel = LabelPanel(parent);
+    auto* row = static_cast<QHBoxLayout*>(panel->layout());
+    row->addWidget(BlueLabel("Tair = ", panel));
+    for (QLineEdit* e : {a1, a2, a3})
+        e->setParent(panel);
+    row->addWidget(a1);
+    row->addWidget(BlueLabel("/( Z + ", panel));
+    row->addWidget(a2);
+    row->addWidget(BlueLabel(" ) + ", panel));
+    row->addWidget(a3);
+    row->addStretch(1);
+    return panel;
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent) : QDialog(parent) {
+    setObjectName("Form1");
+    setWindowTitle("MELT SPINNING OF PP");
+    // A fixed dialog frame, yet the program's main window: no maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    QFont f = font();
+    f.setPointSize(9);
+    setFont(f);
+
+    const TFieldTexts defaults = DefaultFieldTexts(DecimalSeparator);
+    for (int i = 0; i < FieldCount; ++i) {
+        auto* edit = new QLineEdit(QString::fromStdString(defaults[i]), this);
+        edit->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
+        edit->setFixedSize(FieldWidth, EditHeight);
+        QPalette black = edit->palette();
+        black.setColor(QPalette::Text, Qt::black);
+        edit->setPalette(black);
+        Edits[i] = edit;
+    }
+    // Fixed properties of the polymer and the process: shown, read, not edited.
+    for (int n : {2, 4, 17, 18})
+        Edits[Field(n)]->setEnabled(false);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 3, 4, 4);
+    layout->setSpacing(6);
+    layout->addWidget(BuildLeftHalf());
+    layout->addWidget(BuildRightHalf(), 1);
+
+    // Tab runs through the editable numeric fields only, in reading order.
+    Edits[Field(20)]->setFocusPolicy(Qt::ClickFocus);
+    QLineEdit* previous = nullptr;
+    for (int n : {1, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 19}) {
+        if (previous != nullptr)
+            setTabOrder(previous, Edits[Field(n)]);
+        previous = Edits[Field(n)];
+    }
+    Edits[Field(1)]->setFocus();
+
+    setFixedSize(ClientWidth, ClientHeight);
+}
+
+QWidget* TForm1::BuildLeftHalf() {
+    auto* half = new QWidget(this);
+    half->setFixedWidth(LeftGroupWidth);
+    auto* column = new QVBoxLayout(half);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+
+    QGroupBox* operating = Group("Operating Condition", half);
+    operating->layout()->addWidget(LabelledField("Hole Diameter (cm)", Edits[Field(1)], operating));
+    operating->layout()->addWidget(LabelledField("Output (g/min)", Edits[Field(2)], operating));
+    operating->layout()->addWidget(
+        LabelledField("Take-up Speed (m/min)", Edits[Field(3)], operating));
+    operating->layout()->addWidget(
+        LabelledField("Polymer Melt Temperature (\u2103)", Edits[Field(4)], operating));
+    column->addWidget(operating);
+
+    // Zones 1 and 2 share one layout: end position, air law, air velocity.
+    const char* zoneTitles[2] = {"1st Zone Condition", "2nd Zone Condition"};
+    for (int zone = 0; zone < 2; ++zone) {
+        const int first = 5 + 5 * zone; // Edit5 / Edit10
+        QGroupBox* box = Group(zoneTitles[zone], half);
+        box->layout()->addWidget(LabelledField("Zone End Positon (cm)", Edits[Field(first)], box));
+        for (int n = first + 1; n <= first + 3; ++n)
+            Edits[Field(n)]->setFixedWidth(n == first + 1 ? 64 : 54);
+        box->layout()->addWidget(EquationRow(Edits[Field(first + 1)], Edits[Field(first + 2)],
+                                             Edits[Field(first + 3)], box));
+        box->layout()->addWidget(
+            LabelledField("Air Velocity (cm/s)", Edits[Field(first + 4)], box));
+        column->addWidget(box);
+    }
+
+    QGroupBox* third = Group("3rd Zone Condition", half);
+    third->layout()->addWidget(LabelledField("Zone End Positon (cm)", Edits[Field(15)], third));
+    QFrame* sameLaw = LabelPanel(third);
+    sameLaw->layout()->addWidget(BlueLabel("Tair : use same equation of Zone 2", sameLaw));
+    third->layout()->addWidget(sameLaw);
+    third->layout()->addWidget(LabelledField("Air Velocity (cm/s)", Edits[Field(16)], third));
+    column->addWidget(third);
+    return half;
+}
+
+QWidget* TForm1::BuildRightHalf() {
+    auto* half = new QWidget(this);
+    auto* column = new QVBoxLayout(half);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(4);
+
+    QGroupBox* physical = Group("Physical Property", half);
+    physical->layout()->addWidget(
+        LabelledField("Zero Shear Viscosity at Ref. Temp. (poise)", Edits[Field(17)], physical));
+    physical->layout()->addWidget(
+        LabelledField("Reference Temperature (\u2103)", Edits[Field(18)], physical));
+    column->addWidget(physical);
+
+    // Beside the picture: accuracy, the buttons and the report's name.
+    auto* besidePicture = new QVBoxLayout;
+    besidePicture->setSpacing(4);
+    QGroupBox* accuracy = Group("Calculation Accuracy", half);
+    accuracy->layout()->addWidget(LabelledField("Increment (cm)", Edits[Field(19)], accuracy));
+    besidePicture->addWidget(accuracy);
+
+    BitBtn3 = new QPushButton(style()->standardIcon(QStyle::SP_DialogHelpButton),
+                              "&Reference Infomation", half);
+    BitBtn3->setObjectName("BitBtn3");
+    besidePicture->addWidget(BitBtn3);
+
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), "GO", half);
+    BitBtn1->setObjectName("BitBtn1");
+    QFont bold = BitBtn1->font();
+    bold.setBold(true);
+    bold.setPointSize(11);
+    BitBtn1->setFont(bold);
+    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), "&Close", half);
+    BitBtn2->setObjectName("BitBtn2");
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(6);
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+    besidePicture->addLayout(buttons);
+    // Buttons stay out of the focus chain, so GO remains the default button
+    // and Enter in any field runs.
+    for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn3}) {
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setAutoDefault(false);
+        b->setMinimumHeight(28);
+    }
+    BitBtn1->setDefault(true);
+
+    QGroupBox* saveFile = Group("Save File Name", half);
+    Edits[Field(20)]->setParent(saveFile);
+    // The file name fills the group's width.
+    Edits[Field(20)]->setMinimumWidth(0);
+    Edits[Field(20)]->setMaximumWidth(QWIDGETSIZE_MAX);
+    saveFile->layout()->addWidget(Edits[Field(20)]);
+    besidePicture->addWidget(saveFile);
+    besidePicture->addStretch(1);
+
+    auto* pictureFrame = new QFrame(half);
+    pictureFrame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pictureFrame->setLineWidth(2);
+    auto* pictureLayout = new QVBoxLayout(pictureFrame);
+    pictureLayout->setContentsMargins(2, 2, 2, 2);
+    pictureLayout->addWidget(new TSpinlineSchematic(pictureFrame));
+    pictureFrame->setFixedSize(TSpinlineSchematic::DrawingWidth + 8,
+                               TSpinlineSchematic::DrawingHeight + 8);
+
+    auto* middle = new QHBoxLayout;
+    middle->setSpacing(6);
+    middle->addLayout(besidePicture, 1);
+    middle->addWidget(pictureFrame, 0, Qt::AlignTop);
+    column->addLayout(middle);
+
+    FolderBrowser = new TFolderBrowser(half);
+    column->addWidget(FolderBrowser, 1);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &QWidget::close);
+    connect(BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
+    return half;
+}
+
+void TForm1::SetDialogs(TForm2* form2, TFinishForm* finishForm) {
+    Form2 = form2;
+    FinishForm = finishForm;
+}
+
+bool TForm1::ReadInputs() {
+    TFieldTexts texts;
+    for (int i = 0; i < FieldCount; ++i)
+        texts[i] = Edits[i]->text().toStdString();
+    std::string message;
+    if (ppspin::ReadInputs(texts, message))
+        return true;
+    ShowMessage(QString::fromStdString(message));
+    return false;
+}
+
+void TForm1::BitBtn1Click() {
+    SetRunCursors(Qt::WaitCursor);
+    try {
+        if (ReadInputs()) {
+            SetUpRun();
+            RunTrials();
+            // Success is reported only for a report that holds its rows.
+            if (!WriteResultRows())
+                ShowMessage(CanNotWriteResultMessage);
+            else if (FinishForm != nullptr)
+                FinishForm->exec();
+        }
+    } catch (const std::exception& e) {
+        // A fault ends the run; the window stays ready for the next one.
+        ShowRunError(QString::fromLocal8Bit(e.what()));
+    }
+    SetRunCursors(Qt::ArrowCursor);
+    FolderBrowser->Refresh();
+}
+
+void TForm1::BitBtn3Click() {
+    if (Form2 != nullptr)
+        Form2->exec();
+}
+
+void TForm1::SetRunCursors(Qt::CursorShape shape) {
+    setCursor(shape);
+    BitBtn1->setCursor(shape);
+}
+
+void TForm1::ShowMessage(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
+                    this);
+    box.exec();
+}
+
+void TForm1::ShowRunError(const QString& text) {
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok,
+                    this);
+    box.exec();
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    // A dialog-style main window, yet Escape must not end the program.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!Centred) {
+        Centred = true;
+        CentreOnScreen(this);
+    }
+}
+
+} // namespace ppspin

@@ -1,0 +1,57 @@
+// TForm1: the main window. The operator edits the run's twenty fields here
+// and starts a run with GO; the folder browser decides where the report goes.
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+
+class QLineEdit;
+class QPushButton;
+
+namespace ppspin {
+
+class TFinishForm;
+class TFolderBrowser;
+class TForm2;
+
+class TForm1 : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TForm1(QWidget* parent = nullptr);
+
+    // The dialogs are created after the main window; they are handed over here.
+    void SetDialogs(TForm2* form2, TFinishForm* finishForm);
+
+    // Takes the field texts into the run's inputs, checks them and writes the
+    // report's header. On a refusal the operator has seen its one message.
+    bool ReadInputs();
+
+  public slots:
+    // GO: one complete run, from reading the fields to the finish dialog.
+    void BitBtn1Click();
+    // Shows the reference information until the operator closes it.
+    void BitBtn3Click();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    QWidget* BuildLeftHalf();
+    QWidget* BuildRightHalf();
+    void SetRunCursors(Qt::CursorShape shape);
+    void ShowMessage(const QString& text);
+    void ShowRunError(const QString& text);
+
+    std::array<QLineEdit*, 20> Edits{};
+    QPushButton* BitBtn1 = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+    QPushButton* BitBtn3 = nullptr;
+    TFolderBrowser* FolderBrowser = nullptr;
+    TForm2* Form2 = nullptr;
+    TFinishForm* FinishForm = nullptr;
+    bool Centred = false;
+};
+
+} // namespace ppspin

@@ -1,0 +1,18 @@
+// Places a top-level window in the middle of the screen's free area.
+#pragma once
+
+#include <QScreen>
+#include <QWidget>
+
+namespace ppspin {
+
+inline void CentreOnScreen(QWidget* window) {
+    const QScreen* screen = window->screen();
+    if (screen == nullptr)
+        return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
+
+} // namespace ppspin
