@@ -1,0 +1,40 @@
+// Charts in a grid, one column or more, their plot areas lined up so that
+// an x value falls on the same pixel column in every chart of a column.
+#pragma once
+
+#include <QWidget>
+
+#include <vector>
+
+class QChart;
+
+namespace ppspin {
+
+class TChartView;
+
+class TChartStack : public QWidget {
+    Q_OBJECT
+  public:
+    // count charts filled row by row into columns columns.
+    explicit TChartStack(int count, int columns = 1, QWidget* parent = nullptr);
+
+    int Count() const { return static_cast<int>(Views.size()); }
+    QChart& Chart(int index) const;
+    TChartView& View(int index) const;
+
+    // Lines the plot areas up for the current sizes and contents. Runs by
+    // itself after a resize; call it after changing axes or legends.
+    void AlignPlotAreas();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void ScheduleAlign();
+
+    std::vector<TChartView*> Views;
+    int Columns = 1;
+    bool AlignPending = false;
+};
+
+} // namespace ppspin

@@ -1,0 +1,95 @@
+#include "ImageExport.h"
+
+#include "ChartStack.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QPainter>
+#include <QSvgGenerator>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+
+namespace ppspin {
+
+namespace {
+
+// Pictures are laid out at about this size and scaled up, so that text and
+// lines keep their proportion to the charts in large pictures.
+constexpr double LayoutWidth = 1100, LayoutHeight = 825;
+
+void SetError(QString* error, const QString& text) {
+    if (error != nullptr)
+        *error = text;
+}
+
+void DrawPage(QWidget& page, QPainter& painter, double scale) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.scale(scale, scale);
+    page.render(&painter);
+}
+
+} // namespace
+
+bool IsImageFileName(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == "png" || suffix == "svg";
+}
+
+bool SaveChartImage(QWidget& page, const QString& path, QSize size, QString* error) {
+    if (!IsImageFileName(path)) {
+        SetError(error, "Image file name must end in .png or .svg: " + path);
+        return false;
+    }
+    if (size.width() < 1 || size.height() < 1) {
+        SetError(error, "Image size must be positive");
+        return false;
+    }
+    const double scale =
+        std::clamp(std::min(size.width() / LayoutWidth, size.height() / LayoutHeight), 1.0, 4.0);
+    const QSize layoutSize(static_cast<int>(std::ceil(size.width() / scale)),
+                           static_cast<int>(std::ceil(size.height() / scale)));
+
+    // Shown, but never on screen: the layouts and the charts take their sizes
+    // before the plot areas are lined up.
+    page.setAttribute(Qt::WA_DontShowOnScreen);
+    page.resize(layoutSize);
+    page.show();
+    QList<TChartStack*> stacks = page.findChildren<TChartStack*>();
+    if (auto* stack = qobject_cast<TChartStack*>(&page))
+        stacks.append(stack);
+    for (TChartStack* stack : stacks)
+        stack->AlignPlotAreas();
+
+    bool ok = false;
+    if (QFileInfo(path).suffix().toLower() == "svg") {
+        QSvgGenerator svg;
+        svg.setFileName(path);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        svg.setTitle(page.windowTitle());
+        QPainter painter;
+        if (painter.begin(&svg)) {
+            painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+            DrawPage(page, painter, scale);
+            ok = painter.end();
+        }
+        ok = ok && QFileInfo(path).size() > 0;
+    } else {
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            DrawPage(page, painter, scale);
+        }
+        ok = image.save(path, "PNG");
+    }
+    page.hide();
+    if (!ok)
+        SetError(error, "Image can not be written: " + path);
+    return ok;
+}
+
+} // namespace ppspin

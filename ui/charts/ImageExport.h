@@ -1,0 +1,23 @@
+// Offscreen pictures of chart pages, as PNG or SVG by the file's ending.
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+class QWidget;
+
+namespace ppspin {
+
+// The size of a picture when none is asked for, in pixels.
+inline constexpr QSize DefaultPlotSize(1600, 1200);
+
+// True for names ending in .png or .svg (any case).
+bool IsImageFileName(const QString& path);
+
+// Lays page out for a picture of size pixels, lines up the plot areas of
+// its chart stacks, and writes it to path. The page must not be shown; it
+// is drawn without appearing on screen. Needs a QApplication (the offscreen
+// platform will do). On failure returns false with the reason in *error.
+bool SaveChartImage(QWidget& page, const QString& path, QSize size, QString* error);
+
+} // namespace ppspin

@@ -1,0 +1,25 @@
+// The profile charts drawn offscreen into a PNG or SVG file.
+#pragma once
+
+#include "ImageExport.h"
+#include "ProfileSnapshot.h"
+
+#include <QSize>
+#include <QString>
+
+#include <vector>
+
+namespace ppspin {
+
+// Draws the four profile charts of the kept runs and, when given, the newest
+// into path (PNG or SVG by its ending), size pixels. Needs a QApplication;
+// the offscreen platform will do. On failure returns false with the reason
+// in *error.
+bool RenderProfilePlot(const std::vector<TProfileSnapshot>& kept, const TProfileSnapshot* newest,
+                       const QString& path, QSize size = DefaultPlotSize, QString* error = nullptr);
+
+// The same with runs in drawing order: the last is the newest, the others kept.
+bool RenderProfilePlot(const std::vector<TProfileSnapshot>& runs, const QString& path,
+                       QSize size = DefaultPlotSize, QString* error = nullptr);
+
+} // namespace ppspin
