@@ -136,7 +136,7 @@ int RunStudy(const TOptions& o, TPlotSize plotSize) {
     }
     std::string error;
     if (!o.SummaryPlot.empty() &&
-        !PlotSummary(spec.Option->Name, rows, o.SummaryPlot, plotSize, error)) {
+        !PlotSummary(spec.Option->Help, rows, o.SummaryPlot, plotSize, error)) {
         PrintLine(stderr, error);
         return ExitRunError;
     }
@@ -188,6 +188,12 @@ int main(int argc, char** argv) {
     if (!o.PlotSize.empty() && !ParsePlotSize(o.PlotSize, plotSize)) {
         PrintLine(stderr, "Plot size is not correct: expected WxH, e.g. 1600x1200");
         return ExitRefused;
+    }
+    for (const std::string* plot : {&o.Plot, &o.SummaryPlot}) {
+        if (!plot->empty() && !IsPlotFileName(*plot)) {
+            PrintLine(stderr, "Plot file name must end in .png or .svg: " + *plot);
+            return ExitRefused;
+        }
     }
     return o.Sweep.empty() ? RunOnce(o, plotSize) : RunStudy(o, plotSize);
 }

@@ -3,6 +3,8 @@
 #include "F_Form.h"
 #include "FolderBrowser.h"
 #include "MiscCalc.h"
+#include "ProfileForm.h"
+#include "ProfileSnapshot.h"
 #include "ReadInputs.h"
 #include "RefInfo.h"
 #include "Report.h"
@@ -17,6 +19,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -101,6 +105,21 @@ QFrame* EquationRow(QLineEdit* a1, QLineEdit* a2, QLineEdit* a3, QWidget* parent
     return panel;
 }
 
+// A small line chart: the Profile button's glyph.
+QIcon ChartGlyph() {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::darkGray, 1));
+    p.drawLine(2, 1, 2, 14);
+    p.drawLine(2, 14, 15, 14);
+    p.setPen(QPen(QColor(31, 119, 180), 1.6));
+    const QPointF curve[] = {{3, 12}, {6, 10}, {9, 6}, {12, 4}, {15, 3}};
+    p.drawPolyline(curve, 5);
+    return QIcon(pixmap);
+}
+
 } // namespace
 
 TForm1::TForm1(QWidget* parent) : QDialog(parent) {
@@ -143,6 +162,10 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
         previous = Edits[Field(n)];
     }
     Edits[Field(1)]->setFocus();
+
+    // A window of its own beside the main window, not modal.
+    ProfileForm = new TProfileForm(this);
+    ProfileForm->setObjectName("ProfileForm");
 
     setFixedSize(ClientWidth, ClientHeight);
 }
@@ -211,7 +234,15 @@ QWidget* TForm1::BuildRightHalf() {
     BitBtn3 = new QPushButton(style()->standardIcon(QStyle::SP_DialogHelpButton),
                               "&Reference Infomation", half);
     BitBtn3->setObjectName("BitBtn3");
-    besidePicture->addWidget(BitBtn3);
+    // The charts open once a run has converged.
+    BitBtn4 = new QPushButton(ChartGlyph(), "&Profile", half);
+    BitBtn4->setObjectName("BitBtn4");
+    BitBtn4->setEnabled(false);
+    auto* references = new QHBoxLayout;
+    references->setSpacing(6);
+    references->addWidget(BitBtn3, 3);
+    references->addWidget(BitBtn4, 2);
+    besidePicture->addLayout(references);
 
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), "GO", half);
     BitBtn1->setObjectName("BitBtn1");
@@ -228,7 +259,7 @@ QWidget* TForm1::BuildRightHalf() {
     besidePicture->addLayout(buttons);
     // Buttons stay out of the focus chain, so GO remains the default button
     // and Enter in any field runs.
-    for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn3}) {
+    for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn3, BitBtn4}) {
         b->setFocusPolicy(Qt::NoFocus);
         b->setAutoDefault(false);
         b->setMinimumHeight(28);
@@ -265,6 +296,7 @@ QWidget* TForm1::BuildRightHalf() {
     connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &QWidget::close);
     connect(BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
+    connect(BitBtn4, &QPushButton::clicked, this, &TForm1::BitBtn4Click);
     return half;
 }
 
@@ -291,10 +323,15 @@ void TForm1::BitBtn1Click() {
             SetUpRun();
             RunTrials();
             // Success is reported only for a report that holds its rows.
-            if (!WriteResultRows())
+            if (!WriteResultRows()) {
                 ShowMessage(CanNotWriteResultMessage);
-            else if (FinishForm != nullptr)
-                FinishForm->exec();
+            } else {
+                // Only a run that completed reaches the charts.
+                ProfileForm->ShowProfile(TakeProfileSnapshot());
+                BitBtn4->setEnabled(true);
+                if (FinishForm != nullptr)
+                    FinishForm->exec();
+            }
         }
     } catch (const std::exception& e) {
         // A fault ends the run; the window stays ready for the next one.
@@ -307,6 +344,12 @@ void TForm1::BitBtn1Click() {
 void TForm1::BitBtn3Click() {
     if (Form2 != nullptr)
         Form2->exec();
+}
+
+void TForm1::BitBtn4Click() {
+    ProfileForm->show();
+    ProfileForm->raise();
+    ProfileForm->activateWindow();
 }
 
 void TForm1::SetRunCursors(Qt::CursorShape shape) {

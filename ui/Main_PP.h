@@ -14,6 +14,7 @@ namespace ppspin {
 class TFinishForm;
 class TFolderBrowser;
 class TForm2;
+class TProfileForm;
 
 class TForm1 : public QDialog {
     Q_OBJECT
@@ -32,6 +33,8 @@ class TForm1 : public QDialog {
     void BitBtn1Click();
     // Shows the reference information until the operator closes it.
     void BitBtn3Click();
+    // Shows the Profile window beside the main window.
+    void BitBtn4Click();
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -48,9 +51,11 @@ class TForm1 : public QDialog {
     QPushButton* BitBtn1 = nullptr;
     QPushButton* BitBtn2 = nullptr;
     QPushButton* BitBtn3 = nullptr;
+    QPushButton* BitBtn4 = nullptr;
     TFolderBrowser* FolderBrowser = nullptr;
     TForm2* Form2 = nullptr;
     TFinishForm* FinishForm = nullptr;
+    TProfileForm* ProfileForm = nullptr;
     bool Centred = false;
 };
 

@@ -9,4 +9,4 @@ qt_add_library(ppspin_ui STATIC
     SpinlineSchematic.cpp SpinlineSchematic.h
 )
 target_include_directories(ppspin_ui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(ppspin_ui PUBLIC ppspin_input Qt6::Widgets)
+target_link_libraries(ppspin_ui PUBLIC ppspin_input ppspin_charts Qt6::Widgets)

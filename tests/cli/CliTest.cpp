@@ -24,9 +24,11 @@ struct Outcome {
 
 // Runs ppspin-cli with the arguments (shell words) inside dir.
 Outcome RunCli(const TempDir& dir, const std::string& args) {
-    const std::string command = "cd '" + dir.Path().string() +
-                                "' && LC_ALL=C '" PPSPIN_CLI_PATH "' " + args +
-                                " >.stdout 2>.stderr";
+    const std::string command =
+        "cd '" + dir.Path().string() +
+        "' && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LC_ALL=C '" PPSPIN_CLI_PATH
+        "' " +
+        args + " >.stdout 2>.stderr";
     const int raw = std::system(command.c_str());
     Outcome o{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(dir.File(".stdout")),
               ReadBytes(dir.File(".stderr"))};
@@ -181,6 +183,44 @@ TEST(Cli, BadSweepsAreRefused) {
     }
     EXPECT_EQ(RunCli(dir, "--summary s.csv").status, 2); // needs --sweep
     EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+}
+
+// Width and height from a PNG's header chunk.
+std::pair<int, int> PngSize(const std::string& bytes) {
+    auto be32 = [&](std::size_t at) {
+        int v = 0;
+        for (std::size_t i = 0; i < 4; ++i)
+            v = v * 256 + static_cast<unsigned char>(bytes[at + i]);
+        return v;
+    };
+    if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0)
+        return {0, 0};
+    return {be32(16), be32(20)};
+}
+
+TEST(Cli, PlotsNeedNoDisplay) {
+#ifndef PPSPIN_WITH_PLOTS
+    GTEST_SKIP() << "built without Qt Charts";
+#endif
+    TempDir dir;
+    Outcome o = RunCli(dir, "--plot p.png --plot-size 800x600");
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.err, "");
+    EXPECT_EQ(PngSize(ReadBytes(dir.File("p.png"))), std::make_pair(800, 600));
+
+    o = RunCli(dir, "--sweep take-up-speed=3000:4000:500 --summary s.csv --summary-plot s.svg");
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_NE(ReadBytes(dir.File("s.svg")).find("<svg"), std::string::npos);
+}
+
+TEST(Cli, BadPlotOptionsAreRefusedBeforeTheRun) {
+    TempDir dir;
+    for (const char* args : {"--plot p.jpg", "--plot p.png --plot-size 800", "--plot-size 50x50",
+                             "--sweep take-up-speed=1:2:1 --summary-plot s"}) {
+        const Outcome o = RunCli(dir, args);
+        EXPECT_EQ(o.status, 2) << args;
+        EXPECT_TRUE(std::filesystem::is_empty(dir.Path())) << args;
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // window's state after refusals and run errors.
 #include "F_Form.h"
 #include "Main_PP.h"
+#include "ProfileForm.h"
 #include "Report.h"
 #include "UiTestSupport.h"
 
@@ -87,6 +88,46 @@ class RunControlTest : public QObject {
 
         QCOMPARE(ReadAll(scratch.File("result.txt")), expected);
         QVERIFY(Files(&p.Form1).contains("result.txt"));
+    }
+
+    // The Profile button opens the charts once a run has converged; only
+    // completed runs reach them.
+    void profileFollowsCompletedRunsOnly() {
+        ScratchDirectory scratch;
+        Program p;
+        ModalCloser closer(&p.Form1);
+        auto* profileButton = p.Form1.findChild<QPushButton*>("BitBtn4");
+        auto* profile = p.Form1.findChild<TProfileForm*>("ProfileForm");
+        QVERIFY(profileButton != nullptr && profile != nullptr);
+        QVERIFY(!profileButton->isEnabled());
+        QVERIFY(!profile->Latest().has_value());
+
+        p.Go();
+        QVERIFY(profileButton->isEnabled());
+        QVERIFY(profile->Latest().has_value());
+        QCOMPARE(profile->Latest()->Points.size(), std::size_t(101));
+        QCOMPARE(profile->Latest()->Input.VL, 3500.0);
+        profileButton->click();
+        QVERIFY(profile->isVisible());
+        QVERIFY(!profile->isModal());
+        profile->Keep();
+
+        Edit(&p.Form1, 3)->setText("3000");
+        p.Go();
+        QCOMPARE(profile->Latest()->Input.VL, 3000.0);
+        QCOMPARE(profile->Kept().size(), std::size_t(1));
+
+        // A refused run and a failed one leave the charts as they were.
+        Edit(&p.Form1, 1)->setText("0");
+        p.Go();
+        Edit(&p.Form1, 1)->setText("0.025");
+        Edit(&p.Form1, 12)->setText("-10"); // the zone-2 law divides by zero at z = 10
+        p.Go();
+        QCOMPARE(closer.Texts().mid(2), QStringList({"Value of Hole Diameter is not correct",
+                                                     "Floating point division by zero"}));
+        QCOMPARE(profile->Latest()->Input.VL, 3000.0);
+        QCOMPARE(profile->Kept().size(), std::size_t(1));
+        QVERIFY(profileButton->isEnabled());
     }
 
     void enterInAnyFieldRuns_data() {

@@ -1,5 +1,7 @@
 #include "Plots.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 
 namespace ppspin::cli {
@@ -15,6 +17,17 @@ bool ParsePlotSize(const std::string& text, TPlotSize& size) {
     const char* begin = text.data();
     return read(begin, begin + x, size.Width) &&
            read(begin + x + 1, begin + text.size(), size.Height);
+}
+
+bool IsPlotFileName(const std::string& path) {
+    auto endsWith = [&](const char* suffix) {
+        const std::size_t n = std::char_traits<char>::length(suffix);
+        return path.size() > n &&
+               std::equal(
+                   path.end() - static_cast<std::ptrdiff_t>(n), path.end(), suffix,
+                   [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+    };
+    return endsWith(".png") || endsWith(".svg");
 }
 
 } // namespace ppspin::cli
