@@ -13,15 +13,23 @@ using testing::CrlfLines;
 using testing::ReadBytes;
 using testing::TempDir;
 
+// One run of RunInput into its report, as the run control makes it;
+// beforeRows may change the profile before the rows are written.
+std::string RunIntoReport(void (*beforeRows)() = nullptr) {
+    EXPECT_TRUE(WriteReportHeader());
+    SetUpRun();
+    RunTrials();
+    if (beforeRows != nullptr)
+        beforeRows();
+    EXPECT_TRUE(WriteResultRows());
+    return ReadBytes(RunInput.FileName);
+}
+
 // Runs the default case into a report in dir and returns its bytes.
 std::string DefaultReport(const TempDir& dir) {
     RunInput = TRunInput{};
     RunInput.FileName = dir.File("result.txt");
-    EXPECT_TRUE(WriteReportHeader());
-    SetUpRun();
-    RunTrials();
-    EXPECT_TRUE(WriteResultRows());
-    return ReadBytes(RunInput.FileName);
+    return RunIntoReport();
 }
 
 TEST(Report, DefaultRunByteForByte) {
@@ -86,11 +94,7 @@ TEST(Report, ASecondRunReplacesTheFirst) {
     TempDir dir;
     const std::string first = DefaultReport(dir);
     RunInput.VL = 3000.0;
-    ASSERT_TRUE(WriteReportHeader());
-    SetUpRun();
-    RunTrials();
-    ASSERT_TRUE(WriteResultRows());
-    const std::string second = ReadBytes(RunInput.FileName);
+    const std::string second = RunIntoReport();
     EXPECT_EQ(CrlfLines(second).size(), 148u);
     EXPECT_NE(second.find("=  3000.0\r\n"), std::string::npos);
     EXPECT_EQ(second.find("=  3500.0\r\n"), std::string::npos);
@@ -100,12 +104,7 @@ TEST(Report, WidensAColumnThatOverflows) {
     TempDir dir;
     RunInput = TRunInput{};
     RunInput.FileName = dir.File("wide.txt");
-    ASSERT_TRUE(WriteReportHeader());
-    SetUpRun();
-    RunTrials();
-    SpinProfile.F[1] = 12345.6789;
-    ASSERT_TRUE(WriteResultRows());
-    const auto lines = CrlfLines(ReadBytes(RunInput.FileName));
+    const auto lines = CrlfLines(RunIntoReport([] { SpinProfile.F[1] = 12345.6789; }));
     EXPECT_EQ(lines[45].substr(0, 24), "   0.0    18.8 12345.679");
     EXPECT_EQ(lines[45].size(), 72u);
 }

@@ -14,6 +14,7 @@
 
 using namespace ppspin;
 using ppspin::testing::ModalCloser;
+using ppspin::testing::Names;
 using ppspin::testing::ScratchDirectory;
 
 namespace {
@@ -31,13 +32,6 @@ void DoubleClick(QTreeWidget* tree, QTreeWidgetItem* item) {
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseRelease(tree->viewport(), Qt::LeftButton, {}, at);
-}
-
-QStringList Names(QListWidget* list) {
-    QStringList names;
-    for (int i = 0; i < list->count(); ++i)
-        names << list->item(i)->text();
-    return names;
 }
 
 } // namespace

@@ -39,11 +39,7 @@ QByteArray HeadlessReport() {
 }
 
 QStringList Files(QWidget* window) {
-    QStringList names;
-    auto* list = window->findChild<QListWidget*>("FileListBox1");
-    for (int i = 0; i < list->count(); ++i)
-        names << list->item(i)->text();
-    return names;
+    return ppspin::testing::Names(window->findChild<QListWidget*>("FileListBox1"));
 }
 
 } // namespace

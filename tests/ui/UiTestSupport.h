@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -92,6 +93,14 @@ class ScratchDirectory {
     QString previous_;
     QTemporaryDir dir_;
 };
+
+// The names a list shows, in order.
+inline QStringList Names(QListWidget* list) {
+    QStringList names;
+    for (int i = 0; i < list->count(); ++i)
+        names << list->item(i)->text();
+    return names;
+}
 
 inline QLineEdit* Edit(QWidget* window, int number) {
     return window->findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(number));
