@@ -32,7 +32,7 @@ std::string CsvField(std::string_view text) {
 
 } // namespace
 
-bool ParseSweepSpec(std::string_view text, TSweepSpec& spec, std::string& message) {
+bool ParseSweepRange(std::string_view text, TSweepRange& range, std::string& message) {
     const std::string malformed = "Sweep range is not correct: expected NAME=FROM:TO:STEP";
     const auto equals = text.find('=');
     if (equals == std::string_view::npos) {
@@ -40,31 +40,31 @@ bool ParseSweepSpec(std::string_view text, TSweepSpec& spec, std::string& messag
         return false;
     }
     const std::string_view name = text.substr(0, equals);
-    spec.Option = FindFieldOption(name);
-    if (spec.Option == nullptr) {
+    range.Option = FindFieldOption(name);
+    if (range.Option == nullptr) {
         message = "Unknown input to sweep: \"" + std::string(name) + "\"";
         return false;
     }
-    std::string_view range = text.substr(equals + 1);
-    double* const parts[] = {&spec.From, &spec.To, &spec.Step};
+    std::string_view rest = text.substr(equals + 1);
+    double* const parts[] = {&range.From, &range.To, &range.Step};
     for (int i = 0; i < 3; ++i) {
-        const auto colon = i < 2 ? range.find(':') : range.size();
+        const auto colon = i < 2 ? rest.find(':') : rest.size();
         if (colon == std::string_view::npos ||
-            !TextToFloat(range.substr(0, colon), DecimalSeparator, *parts[i])) {
+            !TextToFloat(rest.substr(0, colon), DecimalSeparator, *parts[i])) {
             message = malformed;
             return false;
         }
-        range.remove_prefix(std::min(colon + 1, range.size()));
+        rest.remove_prefix(std::min(colon + 1, rest.size()));
     }
-    if (spec.From > spec.To) {
+    if (range.From > range.To) {
         message = "Sweep range is not correct: FROM is greater than TO";
         return false;
     }
-    if (!(spec.Step > 0)) {
+    if (!(range.Step > 0)) {
         message = "Sweep range is not correct: STEP must be greater than 0";
         return false;
     }
-    if ((spec.To - spec.From) / spec.Step >= MaxSweepValues) {
+    if ((range.To - range.From) / range.Step >= MaxSweepValues) {
         message =
             "Sweep range is not correct: more than " + std::to_string(MaxSweepValues) + " values";
         return false;
@@ -72,14 +72,14 @@ bool ParseSweepSpec(std::string_view text, TSweepSpec& spec, std::string& messag
     return true;
 }
 
-std::vector<double> SweepValues(const TSweepSpec& spec) {
+std::vector<double> SweepValues(const TSweepRange& range) {
     std::vector<double> values;
     // Values are FROM + i STEP, not accumulated, and cut to 12 significant
     // digits so that 0.1 + 0.05 reads 0.15; a hair of slack keeps TO when
     // rounding lands just beyond it.
-    const double last = spec.To + spec.Step * 1e-9;
+    const double last = range.To + range.Step * 1e-9;
     for (int i = 0; i < MaxSweepValues; ++i) {
-        double v = spec.From + i * spec.Step;
+        double v = range.From + i * range.Step;
         if (v > last)
             break;
         char buf[32];
@@ -110,11 +110,11 @@ std::optional<double> FreezePosition(const TProfileSnapshot& profile, double fre
     return std::nullopt;
 }
 
-TSweepRow RunSweepPoint(TFieldTexts texts, const TSweepSpec& spec, double value,
+TSweepRow RunSweepPoint(TFieldTexts texts, const TSweepRange& range, double value,
                         const std::string& reportDir) {
     TSweepRow row;
     row.Value = value;
-    texts[static_cast<std::size_t>(spec.Option->Field)] = ValueText(value);
+    texts[static_cast<std::size_t>(range.Option->Field)] = ValueText(value);
     try {
         std::string message;
         if (!ConvertInputs(texts, message)) {
@@ -122,9 +122,10 @@ TSweepRow RunSweepPoint(TFieldTexts texts, const TSweepSpec& spec, double value,
             return row;
         }
         if (!reportDir.empty()) {
-            RunInput.FileName = (std::filesystem::path(reportDir) /
-                                 (std::string(spec.Option->Name) + "=" + ValueText(value) + ".txt"))
-                                    .string();
+            RunInput.FileName =
+                (std::filesystem::path(reportDir) /
+                 (std::string(range.Option->Name) + "=" + ValueText(value) + ".txt"))
+                    .string();
             if (!WriteReportHeader()) {
                 row.Status = FileCanNotOpenMessage;
                 return row;

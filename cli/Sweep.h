@@ -15,7 +15,7 @@ namespace ppspin::cli {
 // Studies larger than this are refused rather than left running for hours.
 inline constexpr int MaxSweepValues = 10000;
 
-struct TSweepSpec {
+struct TSweepRange {
     const TFieldOption* Option = nullptr;
     double From = 0, To = 0, Step = 0;
 };
@@ -23,10 +23,10 @@ struct TSweepSpec {
 // Reads NAME=FROM:TO:STEP (numbers with the locale's decimal separator).
 // Returns false with a message for an unknown name, a malformed text, FROM
 // above TO, a step that is not positive, or too many values.
-bool ParseSweepSpec(std::string_view text, TSweepSpec& spec, std::string& message);
+bool ParseSweepRange(std::string_view text, TSweepRange& range, std::string& message);
 
 // FROM, FROM + STEP, ... up to TO (TO itself when the steps land on it).
-std::vector<double> SweepValues(const TSweepSpec& spec);
+std::vector<double> SweepValues(const TSweepRange& range);
 
 // One value of a study and what its run gave.
 struct TSweepRow {
@@ -48,7 +48,7 @@ std::string ValueText(double value);
 
 // Runs the calculation with texts, the swept field set to value. With a
 // report folder, the run's full report is kept there as NAME=VALUE.txt.
-TSweepRow RunSweepPoint(TFieldTexts texts, const TSweepSpec& spec, double value,
+TSweepRow RunSweepPoint(TFieldTexts texts, const TSweepRange& range, double value,
                         const std::string& reportDir);
 
 // Position where the filament temperature first falls below freezeT,

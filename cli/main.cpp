@@ -101,9 +101,9 @@ int RunOnce(const TOptions& o, TPlotSize plotSize) {
 // A study: one run per swept value; refusals and run errors are recorded
 // in the summary and the study goes on.
 int RunStudy(const TOptions& o, TPlotSize plotSize) {
-    TSweepSpec spec;
+    TSweepRange range;
     std::string message;
-    if (!ParseSweepSpec(o.Sweep, spec, message)) {
+    if (!ParseSweepRange(o.Sweep, range, message)) {
         PrintLine(stderr, message);
         return ExitRefused;
     }
@@ -115,19 +115,19 @@ int RunStudy(const TOptions& o, TPlotSize plotSize) {
             return ExitRunError;
         }
     }
-    const std::vector<double> values = SweepValues(spec);
+    const std::vector<double> values = SweepValues(range);
     const bool progress = isatty(fileno(stderr)) != 0;
     std::vector<TSweepRow> rows;
     for (std::size_t i = 0; i < values.size(); ++i) {
         if (progress)
-            std::fprintf(stderr, "\r%zu/%zu %s=%s   ", i + 1, values.size(), spec.Option->Name,
+            std::fprintf(stderr, "\r%zu/%zu %s=%s   ", i + 1, values.size(), range.Option->Name,
                          ValueText(values[i]).c_str());
-        rows.push_back(RunSweepPoint(o.Texts, spec, values[i], o.ReportDir));
+        rows.push_back(RunSweepPoint(o.Texts, range, values[i], o.ReportDir));
     }
     if (progress)
         std::fputc('\n', stderr);
 
-    const std::string summary = SummaryCsv(spec.Option->Name, rows);
+    const std::string summary = SummaryCsv(range.Option->Name, rows);
     if (o.Summary.empty()) {
         std::fputs(summary.c_str(), stdout);
     } else if (!WriteText(o.Summary, summary)) {
@@ -136,7 +136,7 @@ int RunStudy(const TOptions& o, TPlotSize plotSize) {
     }
     std::string error;
     if (!o.SummaryPlot.empty() &&
-        !PlotSummary(spec.Option->Help, rows, o.SummaryPlot, plotSize, error)) {
+        !PlotSummary(range.Option->Help, rows, o.SummaryPlot, plotSize, error)) {
         PrintLine(stderr, error);
         return ExitRunError;
     }

@@ -8,17 +8,17 @@
 namespace ppspin::cli {
 namespace {
 
-TSweepSpec Parse(const std::string& text) {
-    TSweepSpec spec;
+TSweepRange Parse(const std::string& text) {
+    TSweepRange range;
     std::string message;
-    EXPECT_TRUE(ParseSweepSpec(text, spec, message)) << text << ": " << message;
-    return spec;
+    EXPECT_TRUE(ParseSweepRange(text, range, message)) << text << ": " << message;
+    return range;
 }
 
 std::string Refusal(const std::string& text) {
-    TSweepSpec spec;
+    TSweepRange range;
     std::string message;
-    EXPECT_FALSE(ParseSweepSpec(text, spec, message)) << text;
+    EXPECT_FALSE(ParseSweepRange(text, range, message)) << text;
     return message;
 }
 
@@ -47,10 +47,10 @@ TEST(SweepSpec, RefusesBadRanges) {
 }
 
 TEST(Sweep, RowsAgreeWithSingleRuns) {
-    const TSweepSpec spec = Parse("take-up-speed=3000:3500:500");
+    const TSweepRange range = Parse("take-up-speed=3000:3500:500");
     const TFieldTexts texts = DefaultFieldTexts('.');
-    for (double vl : SweepValues(spec)) {
-        const TSweepRow row = RunSweepPoint(texts, spec, vl, "");
+    for (double vl : SweepValues(range)) {
+        const TSweepRow row = RunSweepPoint(texts, range, vl, "");
         ASSERT_TRUE(row.Ok()) << row.Status;
 
         RunInput = TRunInput{};
@@ -78,12 +78,12 @@ TEST(Sweep, RowsAgreeWithSingleRuns) {
 
 TEST(Sweep, RefusedAndFailedValuesAreRecorded) {
     const TFieldTexts texts = DefaultFieldTexts('.');
-    const TSweepSpec increments = Parse("increment=0.05:0.1:0.05");
+    const TSweepRange increments = Parse("increment=0.05:0.1:0.05");
     const TSweepRow refused = RunSweepPoint(texts, increments, 0.05, "");
     EXPECT_EQ(refused.Status, "Value of Increment is too small for 3rd Zone End Position");
     EXPECT_TRUE(RunSweepPoint(texts, increments, 0.1, "").Ok());
 
-    const TSweepSpec a2 = Parse("zone2-a2=-10:-9:1");
+    const TSweepRange a2 = Parse("zone2-a2=-10:-9:1");
     EXPECT_EQ(RunSweepPoint(texts, a2, -10, "").Status, "Floating point division by zero");
 
     const std::string csv = SummaryCsv("increment", {refused});
@@ -101,9 +101,9 @@ TEST(Sweep, FreezePositionIsEmptyWhenTheFilamentStaysMolten) {
 
 TEST(Sweep, KeepsEveryReportWhenAsked) {
     testing::TempDir dir;
-    const TSweepSpec spec = Parse("take-up-speed=3000:3500:500");
-    for (double vl : SweepValues(spec))
-        ASSERT_TRUE(RunSweepPoint(DefaultFieldTexts('.'), spec, vl, dir.Path().string()).Ok());
+    const TSweepRange range = Parse("take-up-speed=3000:3500:500");
+    for (double vl : SweepValues(range))
+        ASSERT_TRUE(RunSweepPoint(DefaultFieldTexts('.'), range, vl, dir.Path().string()).Ok());
     const auto report = testing::ReadBytes(dir.File("take-up-speed=3500.txt"));
     EXPECT_EQ(testing::CrlfLines(report).size(), 148u);
     EXPECT_TRUE(std::filesystem::exists(dir.File("take-up-speed=3000.txt")));
