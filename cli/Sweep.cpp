@@ -11,12 +11,6 @@ namespace ppspin::cli {
 
 namespace {
 
-void AppendNumber(std::string& out, double x) {
-    char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, x);
-    out.append(buf, r.ptr);
-}
-
 // A CSV field, quoted when it holds a separator, a quote or a line break.
 std::string CsvField(std::string_view text) {
     if (text.find_first_of(",\"\r\n") == std::string_view::npos)
@@ -92,7 +86,7 @@ std::vector<double> SweepValues(const TSweepRange& range) {
 
 std::string ValueText(double value) {
     std::string text;
-    AppendNumber(text, value);
+    AppendShortest(text, value);
     for (char& c : text)
         if (c == '.')
             c = DecimalSeparator;
@@ -160,19 +154,19 @@ std::string SummaryCsv(std::string_view valueName, const std::vector<TSweepRow>&
     out += ",status,trials,F0_dyn,F_end_dyn,v_end_m_min,D_end_um,T_end_C,z_freeze_cm,"
            "ten_ap_end_g_den\n";
     for (const TSweepRow& r : rows) {
-        AppendNumber(out, r.Value);
+        AppendShortest(out, r.Value);
         out += ',' + CsvField(r.Status);
         if (r.Ok()) {
             out += ',' + std::to_string(r.Trials);
             for (double x : {r.F0, r.FEnd, r.VEnd, r.DEnd, r.TEnd}) {
                 out += ',';
-                AppendNumber(out, x);
+                AppendShortest(out, x);
             }
             out += ',';
             if (r.ZFreeze)
-                AppendNumber(out, *r.ZFreeze);
+                AppendShortest(out, *r.ZFreeze);
             out += ',';
-            AppendNumber(out, r.TenApEnd);
+            AppendShortest(out, r.TenApEnd);
         } else {
             out += ",,,,,,,,";
         }

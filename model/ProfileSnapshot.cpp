@@ -15,8 +15,6 @@ TProfileSnapshot TakeProfileSnapshot() {
     snap.Input = in;
     snap.Trials = s.TrialCount;
     snap.F0 = s.F0;
-    snap.Z1 = in.Z1;
-    snap.Z2 = in.Z2;
     for (int k = 1; k <= s.N3 && k <= MaxPoints; ++k) {
         const double vm = p.V[k] * 60 / 100;
         snap.Points.push_back({p.Z[k], vm, p.F[k], p.T[k], p.D[k], p.TA[k], p.H[k],
@@ -25,16 +23,11 @@ TProfileSnapshot TakeProfileSnapshot() {
     return snap;
 }
 
-namespace {
-
-// Shortest text that reads back as the same double, always with ".".
 void AppendShortest(std::string& out, double x) {
     char buf[32];
     const auto r = std::to_chars(buf, buf + sizeof buf, x);
     out.append(buf, r.ptr);
 }
-
-} // namespace
 
 std::string ProfileCsv(const TProfileSnapshot& profile) {
     std::string out = "z_cm,v_m_min,F_dyn,T_C,D_cm,Ta_C,h_cal_cm2_s_C,ten_re_g_den,ten_ap_g_den\n";

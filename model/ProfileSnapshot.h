@@ -24,12 +24,14 @@ struct TProfileSnapshot {
     TRunInput Input;
     int Trials = 0;
     double F0 = 0;                     // converged spinneret tension, dyn
-    double Z1 = 0, Z2 = 0;             // zone ends, cm
     std::vector<TProfilePoint> Points; // points 1 .. N3
 };
 
 // Copies points 1 .. N3 of the converged profile.
 TProfileSnapshot TakeProfileSnapshot();
+
+// Appends the shortest text that reads back as x, always with ".".
+void AppendShortest(std::string& out, double x);
 
 // The CSV header row and the rows of the profile: UTF-8, "." decimals,
 // shortest round-trip digits, LF line ends.

@@ -45,9 +45,9 @@ void SetUpRun() {
     CheckFloatingPointFaults();
     // The tables hold MaxPoints points, and a spinline needs one step at least.
     if (!(n3 <= MaxPoints))
-        throw RunError("Value of Increment is too small for 3rd Zone End Position");
+        throw RunError(IncrementTooSmallMessage);
     if (n3 < 2)
-        throw RunError("Value of 3rd Zone End Position is too small for Increment");
+        throw RunError(ZoneEndTooSmallMessage);
     s.N1 = ZoneIndex(n1);
     s.N2 = ZoneIndex(n2);
     s.N3 = static_cast<std::int32_t>(n3);

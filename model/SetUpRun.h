@@ -2,6 +2,12 @@
 
 namespace ppspin {
 
+// Refusals of a grid that does not fit the point tables, or has no step.
+inline constexpr const char* IncrementTooSmallMessage =
+    "Value of Increment is too small for 3rd Zone End Position";
+inline constexpr const char* ZoneEndTooSmallMessage =
+    "Value of 3rd Zone End Position is too small for Increment";
+
 // Derives the run state, the zone grid, the spinneret point and the
 // shooting's start values from RunInput. Throws RunError for a grid that
 // does not fit the tables or has no step, and for a floating-point fault.

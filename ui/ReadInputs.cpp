@@ -61,9 +61,9 @@ const char* CheckInputs(const TRunInput& in) {
     // The grid must fit the point tables and hold one step at least.
     const double n3 = GridPoint(in.Z3, in.Dz);
     if (!(n3 <= MaxPoints))
-        return "Value of Increment is too small for 3rd Zone End Position";
+        return IncrementTooSmallMessage;
     if (n3 < 2)
-        return "Value of 3rd Zone End Position is too small for Increment";
+        return ZoneEndTooSmallMessage;
     if (in.FileName.size() > 259)
         return "Save File Name is not correct";
     return nullptr;

@@ -90,7 +90,7 @@ class ProfileChartsTest : public QObject {
 
     void zoneEndsOfEveryRunAreDrawnOnce() {
         TProfileSnapshot kept = ConvergedRun(3000.0);
-        kept.Z2 = 40.0;
+        kept.Input.Z2 = 40.0;
         const TProfileSnapshot newest = ConvergedRun();
         TProfileCharts charts;
         charts.SetRuns({kept}, &newest);

@@ -194,7 +194,7 @@ void TProfileCharts::SetRuns(const std::vector<TProfileSnapshot>& kept,
     std::vector<std::pair<double, QString>> zones;
     for (const TProfileSnapshot* run : runs) {
         for (const auto& zone :
-             {std::pair(run->Z1, QString("Z1")), std::pair(run->Z2, QString("Z2"))}) {
+             {std::pair(run->Input.Z1, QString("Z1")), std::pair(run->Input.Z2, QString("Z2"))}) {
             if (std::none_of(zones.begin(), zones.end(),
                              [&](const auto& z) { return z.first == zone.first; }))
                 zones.push_back(zone);
