@@ -1,9 +1,8 @@
 // The desktop program: the main window and its two dialogs.
 #include "F_Form.h"
 #include "Main_PP.h"
-#include "ReadInputs.h"
+#include "ProgramRun.h"
 #include "RefInfo.h"
-#include "Report.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -16,7 +15,7 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(QIcon::fromTheme("ppspin"));
 
     // Before the window exists: its fields open with the user's separator.
-    ppspin::DecimalSeparator = ppspin::UserDecimalSeparator();
+    ppspin::ProgramRun.DecimalSeparator = ppspin::UserDecimalSeparator();
 
     ppspin::TForm1 form1;
     form1.show();

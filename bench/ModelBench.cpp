@@ -3,17 +3,20 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
 namespace {
 
 using namespace ppspin;
 
 void RunWithIncrement(benchmark::State& state, double dz) {
+    const auto run = std::make_unique<TRun>();
     for (auto _ : state) {
-        RunInput = TRunInput{};
-        RunInput.Dz = dz;
-        SetUpRun();
-        RunTrials();
-        benchmark::DoNotOptimize(SpinProfile.V[RunState.N3]);
+        run->RunInput = TRunInput{};
+        run->RunInput.Dz = dz;
+        SetUpRun(*run);
+        RunTrials(*run);
+        benchmark::DoNotOptimize(run->SpinProfile.V[run->RunState.N3]);
     }
 }
 
@@ -27,53 +30,60 @@ void BM_FineRun(benchmark::State& state) {
 }
 BENCHMARK(BM_FineRun);
 
-void HoldSpinneretValues() {
-    RunInput = TRunInput{};
-    SetUpRun();
-    RunState.Rho = SpinProfile.RHO[1];
-    RunState.Lambda = SpinProfile.ETA[1];
-    RunState.Cp = SpinProfile.CP[1];
-    RunState.H = 0.0024065;
-    RunState.Ta = 180.0;
+// The spinneret point's material and air values, held as a step holds them.
+TRunState SpinneretPointValues() {
+    const auto run = std::make_unique<TRun>();
+    SetUpRun(*run);
+    TRunState s = run->RunState;
+    s.Rho = run->SpinProfile.RHO[1];
+    s.Lambda = run->SpinProfile.ETA[1];
+    s.Cp = run->SpinProfile.CP[1];
+    s.H = 0.0024065;
+    s.Ta = 180.0;
+    return s;
 }
 
-void BM_SpinDerivatives(benchmark::State& state) {
-    HoldSpinneretValues();
+TStateVector SpinneretState() {
     TStateVector y{};
     y[0] = 31.3758;
     y[1] = 20.0;
     y[2] = 190.0;
+    return y;
+}
+
+void BM_SpinDerivatives(benchmark::State& state) {
+    const TRunState s = SpinneretPointValues();
+    TStateVector y = SpinneretState();
     TStateVector dy{};
     for (auto _ : state) {
         benchmark::DoNotOptimize(y);
-        SpinDerivatives(y, 0.0, dy);
+        SpinDerivatives(s, y, 0.0, dy);
         benchmark::DoNotOptimize(dy);
     }
 }
 BENCHMARK(BM_SpinDerivatives);
 
 void BM_RKGStep(benchmark::State& state) {
-    HoldSpinneretValues();
+    const TRunState s = SpinneretPointValues();
     for (auto _ : state) {
-        TStateVector y{};
-        y[0] = 31.3758;
-        y[1] = 20.0;
-        y[2] = 190.0;
+        TStateVector y = SpinneretState();
         benchmark::DoNotOptimize(y);
-        RKGStep(3, y, 0.0, 1.0);
+        RKGStep(3, y, 0.0, 1.0, [&s](const TStateVector& yy, double x, TStateVector& dy) {
+            SpinDerivatives(s, yy, x, dy);
+        });
         benchmark::DoNotOptimize(y);
     }
 }
 BENCHMARK(BM_RKGStep);
 
 void BM_FormatReportRows(benchmark::State& state) {
-    RunInput = TRunInput{};
-    SetUpRun();
-    RunTrials();
+    const auto run = std::make_unique<TRun>();
+    SetUpRun(*run);
+    RunTrials(*run);
     for (auto _ : state) {
         std::size_t bytes = 0;
-        for (int k = 1; k <= RunState.N3; ++k)
-            bytes += ResultRow(k).size();
+        for (int k = 1; k <= run->RunState.N3; ++k)
+            bytes += ResultRow(*run, k).size();
         benchmark::DoNotOptimize(bytes);
     }
 }

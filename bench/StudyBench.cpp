@@ -1,7 +1,8 @@
-#include "Report.h"
 #include "Sweep.h"
 
 #include <benchmark/benchmark.h>
+
+#include <memory>
 
 namespace {
 
@@ -11,13 +12,14 @@ using namespace ppspin;
 void BM_Sweep41(benchmark::State& state) {
     cli::TSweepRange range;
     std::string message;
-    cli::ParseSweepRange("take-up-speed=1000:5000:100", range, message);
+    cli::ParseSweepRange("take-up-speed=1000:5000:100", '.', range, message);
     const auto values = cli::SweepValues(range);
     const TFieldTexts texts = DefaultFieldTexts('.');
+    const auto run = std::make_unique<TRun>();
     for (auto _ : state) {
         int ok = 0;
         for (double v : values)
-            ok += cli::RunSweepPoint(texts, range, v, "").Ok() ? 1 : 0;
+            ok += cli::RunSweepPoint(*run, texts, range, v, "").Ok() ? 1 : 0;
         benchmark::DoNotOptimize(ok);
     }
     state.counters["values"] = static_cast<double>(values.size());

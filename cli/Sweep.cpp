@@ -1,7 +1,6 @@
 #include "Sweep.h"
 
-#include "MiscCalc.h"
-#include "Report.h"
+#include "TextToFloat.h"
 
 #include <charconv>
 #include <cmath>
@@ -26,7 +25,8 @@ std::string CsvField(std::string_view text) {
 
 } // namespace
 
-bool ParseSweepRange(std::string_view text, TSweepRange& range, std::string& message) {
+bool ParseSweepRange(std::string_view text, char separator, TSweepRange& range,
+                     std::string& message) {
     const std::string malformed = "Sweep range is not correct: expected NAME=FROM:TO:STEP";
     const auto equals = text.find('=');
     if (equals == std::string_view::npos) {
@@ -44,7 +44,7 @@ bool ParseSweepRange(std::string_view text, TSweepRange& range, std::string& mes
     for (int i = 0; i < 3; ++i) {
         const auto colon = i < 2 ? rest.find(':') : rest.size();
         if (colon == std::string_view::npos ||
-            !TextToFloat(rest.substr(0, colon), DecimalSeparator, *parts[i])) {
+            !TextToFloat(rest.substr(0, colon), separator, *parts[i])) {
             message = malformed;
             return false;
         }
@@ -84,67 +84,44 @@ std::vector<double> SweepValues(const TSweepRange& range) {
     return values;
 }
 
-std::string ValueText(double value) {
+std::string ValueText(double value, char separator) {
     std::string text;
     AppendShortest(text, value);
     for (char& c : text)
         if (c == '.')
-            c = DecimalSeparator;
+            c = separator;
     return text;
 }
 
-std::optional<double> FreezePosition(const TProfileSnapshot& profile, double freezeT) {
-    const auto& pts = profile.Points;
-    for (std::size_t k = 1; k < pts.size(); ++k) {
-        if (pts[k].T < freezeT && pts[k - 1].T >= freezeT) {
-            const double share = (pts[k - 1].T - freezeT) / (pts[k - 1].T - pts[k].T);
-            return pts[k - 1].Z + share * (pts[k].Z - pts[k - 1].Z);
-        }
-    }
-    return std::nullopt;
-}
-
-TSweepRow RunSweepPoint(TFieldTexts texts, const TSweepRange& range, double value,
+TSweepRow RunSweepPoint(TRun& run, TFieldTexts texts, const TSweepRange& range, double value,
                         const std::string& reportDir) {
+    const std::string valueText = ValueText(value, run.DecimalSeparator);
+    texts[static_cast<std::size_t>(range.Option->Field)] = valueText;
+    TRunOptions options;
+    options.WriteReport = !reportDir.empty();
+    if (options.WriteReport)
+        texts[FileNameField] = (std::filesystem::path(reportDir) /
+                                (std::string(range.Option->Name) + "=" + valueText + ".txt"))
+                                   .string();
+    const TRunOutcome outcome = RunCalculation(run, texts, options);
+
     TSweepRow row;
     row.Value = value;
-    texts[static_cast<std::size_t>(range.Option->Field)] = ValueText(value);
-    try {
-        std::string message;
-        if (!ConvertInputs(texts, message)) {
-            row.Status = message;
-            return row;
-        }
-        if (!reportDir.empty()) {
-            RunInput.FileName =
-                (std::filesystem::path(reportDir) /
-                 (std::string(range.Option->Name) + "=" + ValueText(value) + ".txt"))
-                    .string();
-            if (!WriteReportHeader()) {
-                row.Status = FileCanNotOpenMessage;
-                return row;
-            }
-        }
-        SetUpRun();
-        RunTrials();
-        if (!reportDir.empty() && !WriteResultRows()) {
-            row.Status = CanNotWriteResultMessage;
-            return row;
-        }
-    } catch (const RunError& e) {
-        row.Status = e.what();
+    row.Kind = outcome.Kind;
+    if (!outcome.Converged()) {
+        row.Status = outcome.Message;
         return row;
     }
-    const TProfileSnapshot profile = TakeProfileSnapshot();
+    const TProfileSnapshot& profile = *outcome.Snapshot;
     const TProfilePoint& end = profile.Points.back();
     row.Status = "ok";
     row.Trials = profile.Trials;
     row.F0 = profile.F0;
     row.FEnd = end.F;
     row.VEnd = end.VM;
-    row.DEnd = end.D * 1e4;
+    row.DEnd = end.DUm;
     row.TEnd = end.T;
-    row.ZFreeze = FreezePosition(profile);
+    row.ZFreeze = profile.ZFreeze;
     row.TenApEnd = end.TenAp;
     return row;
 }

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "FieldOptions.h"
-#include "ProfileSnapshot.h"
-#include "ReadInputs.h"
+#include "FieldTexts.h"
+#include "RunCalculation.h"
 
 #include <optional>
 #include <string>
@@ -20,10 +20,11 @@ struct TSweepRange {
     double From = 0, To = 0, Step = 0;
 };
 
-// Reads NAME=FROM:TO:STEP (numbers with the locale's decimal separator).
+// Reads NAME=FROM:TO:STEP (numbers with the given decimal separator).
 // Returns false with a message for an unknown name, a malformed text, FROM
 // above TO, a step that is not positive, or too many values.
-bool ParseSweepRange(std::string_view text, TSweepRange& range, std::string& message);
+bool ParseSweepRange(std::string_view text, char separator, TSweepRange& range,
+                     std::string& message);
 
 // FROM, FROM + STEP, ... up to TO (TO itself when the steps land on it).
 std::vector<double> SweepValues(const TSweepRange& range);
@@ -31,6 +32,7 @@ std::vector<double> SweepValues(const TSweepRange& range);
 // One value of a study and what its run gave.
 struct TSweepRow {
     double Value = 0;
+    TRunOutcomeKind Kind = TRunOutcomeKind::Converged;
     std::string Status; // "ok", or the refusal's or the run error's message
     int Trials = 0;
     double F0 = 0;                 // converged spinneret tension, dyn
@@ -40,20 +42,16 @@ struct TSweepRow {
     double TEnd = 0;               // temperature at the last point, degC
     std::optional<double> ZFreeze; // where the filament first cools below 130 degC, cm
     double TenApEnd = 0;           // TEN(AP) at the last point, g/den
-    bool Ok() const { return Status == "ok"; }
+    bool Ok() const { return Kind == TRunOutcomeKind::Converged; }
 };
 
-// The field text of a swept value: shortest digits, locale separator.
-std::string ValueText(double value);
+// The field text of a swept value: shortest digits, the given separator.
+std::string ValueText(double value, char separator);
 
-// Runs the calculation with texts, the swept field set to value. With a
-// report folder, the run's full report is kept there as NAME=VALUE.txt.
-TSweepRow RunSweepPoint(TFieldTexts texts, const TSweepRange& range, double value,
+// Runs the calculation on run with texts, the swept field set to value.
+// With a report folder, the run's full report is kept there as NAME=VALUE.txt.
+TSweepRow RunSweepPoint(TRun& run, TFieldTexts texts, const TSweepRange& range, double value,
                         const std::string& reportDir);
-
-// Position where the filament temperature first falls below freezeT,
-// interpolated linearly between the grid points around it.
-std::optional<double> FreezePosition(const TProfileSnapshot& profile, double freezeT = 130.0);
 
 // The summary table: header row, then one row per value.
 std::string SummaryCsv(std::string_view valueName, const std::vector<TSweepRow>& rows);

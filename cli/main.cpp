@@ -2,11 +2,9 @@
 // texts, with the same checks, messages and report as the desktop program;
 // also parameter studies over one input.
 #include "FieldOptions.h"
-#include "MiscCalc.h"
+#include "FieldTexts.h"
 #include "Plots.h"
-#include "ProfileSnapshot.h"
-#include "ReadInputs.h"
-#include "Report.h"
+#include "RunCalculation.h"
 #include "Sweep.h"
 
 #include <CLI/CLI.hpp>
@@ -15,6 +13,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #ifdef _WIN32
@@ -35,6 +34,7 @@ constexpr int ExitRunError = 1;
 constexpr int ExitRefused = 2;
 
 struct TOptions {
+    char DecimalSeparator = '.';
     TFieldTexts Texts;
     std::string Csv, Plot, PlotSize, Sweep, Summary, SummaryPlot, ReportDir;
 };
@@ -63,25 +63,33 @@ bool WriteText(const std::string& path, const std::string& text) {
     return !file.fail();
 }
 
-// One run from the texts; prints the summary or the message.
-int RunOnce(const TOptions& o, TPlotSize plotSize) {
-    try {
-        std::string message;
-        if (!ReadInputs(o.Texts, message)) {
-            PrintLine(stderr, message);
-            return message == FileCanNotOpenMessage ? ExitRunError : ExitRefused;
-        }
-        SetUpRun();
-        RunTrials();
-        if (!WriteResultRows()) {
-            PrintLine(stderr, CanNotWriteResultMessage);
-            return ExitRunError;
-        }
-    } catch (const RunError& e) {
-        PrintLine(stderr, e.what());
+int ExitStatus(TRunOutcomeKind kind) {
+    switch (kind) {
+    case TRunOutcomeKind::Converged:
+        return ExitOk;
+    case TRunOutcomeKind::Refused:
+        return ExitRefused;
+    default:
         return ExitRunError;
     }
-    const TProfileSnapshot profile = TakeProfileSnapshot();
+}
+
+// A run context of its own: the point tables are too large for the stack of
+// every thread that may run one.
+std::unique_ptr<TRun> NewRun(char separator) {
+    auto run = std::make_unique<TRun>();
+    run->DecimalSeparator = separator;
+    return run;
+}
+
+// One run from the texts; prints the summary or the message.
+int RunOnce(const TOptions& o, TPlotSize plotSize) {
+    const TRunOutcome outcome = RunCalculation(*NewRun(o.DecimalSeparator), o.Texts);
+    if (!outcome.Converged()) {
+        PrintLine(stderr, outcome.Message);
+        return ExitStatus(outcome.Kind);
+    }
+    const TProfileSnapshot& profile = *outcome.Snapshot;
     if (!o.Csv.empty() && !WriteProfileCsv(profile, o.Csv)) {
         PrintLine(stderr, "Can not write CSV file " + o.Csv);
         return ExitRunError;
@@ -94,7 +102,7 @@ int RunOnce(const TOptions& o, TPlotSize plotSize) {
     PrintLine(stdout, std::to_string(profile.Trials) + " trials, spinneret tension " +
                           Decimal(profile.F0, 4) + " dyn, velocity at the last point " +
                           Decimal(profile.Points.back().VM, 1) + " m/min, report " +
-                          Absolute(o.Texts[FieldCount - 1]));
+                          Absolute(o.Texts[FileNameField]));
     return ExitOk;
 }
 
@@ -103,7 +111,7 @@ int RunOnce(const TOptions& o, TPlotSize plotSize) {
 int RunStudy(const TOptions& o, TPlotSize plotSize) {
     TSweepRange range;
     std::string message;
-    if (!ParseSweepRange(o.Sweep, range, message)) {
+    if (!ParseSweepRange(o.Sweep, o.DecimalSeparator, range, message)) {
         PrintLine(stderr, message);
         return ExitRefused;
     }
@@ -117,12 +125,13 @@ int RunStudy(const TOptions& o, TPlotSize plotSize) {
     }
     const std::vector<double> values = SweepValues(range);
     const bool progress = isatty(fileno(stderr)) != 0;
+    const std::unique_ptr<TRun> run = NewRun(o.DecimalSeparator);
     std::vector<TSweepRow> rows;
     for (std::size_t i = 0; i < values.size(); ++i) {
         if (progress)
             std::fprintf(stderr, "\r%zu/%zu %s=%s   ", i + 1, values.size(), range.Option->Name,
-                         ValueText(values[i]).c_str());
-        rows.push_back(RunSweepPoint(o.Texts, range, values[i], o.ReportDir));
+                         ValueText(values[i], o.DecimalSeparator).c_str());
+        rows.push_back(RunSweepPoint(*run, o.Texts, range, values[i], o.ReportDir));
     }
     if (progress)
         std::fputc('\n', stderr);
@@ -146,9 +155,9 @@ int RunStudy(const TOptions& o, TPlotSize plotSize) {
 } // namespace
 
 int main(int argc, char** argv) {
-    DecimalSeparator = UserDecimalSeparator();
     TOptions o;
-    o.Texts = DefaultFieldTexts(DecimalSeparator);
+    o.DecimalSeparator = UserDecimalSeparator();
+    o.Texts = DefaultFieldTexts(o.DecimalSeparator);
 
     CLI::App app{"Melt spinning of a polypropylene filament: computes the spinline and writes "
                  "the report file, as the desktop program ppspin does."};
@@ -159,7 +168,7 @@ int main(int argc, char** argv) {
         app.add_option(std::string("--") + f.Name, o.Texts[static_cast<std::size_t>(f.Field)],
                        f.Help)
             ->capture_default_str();
-    app.add_option("--output", o.Texts[FieldCount - 1], "Result report file")
+    app.add_option("--output", o.Texts[FileNameField], "Result report file")
         ->capture_default_str();
     app.add_option("--csv", o.Csv, "Also write the converged profile as CSV to this file");
     app.add_option("--plot", o.Plot, "Also draw the profile charts into this .png or .svg file");

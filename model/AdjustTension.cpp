@@ -4,15 +4,14 @@
 #include "FloatingPoint.h"
 #include "MarchSpinline.h"
 #include "RunError.h"
-#include "RunRecords.h"
 
 #include <cmath>
 
 namespace ppspin {
 
-void AdjustTension() {
-    TRunState& s = RunState;
-    TSpinProfile& p = SpinProfile;
+void AdjustTension(TRun& run) {
+    TRunState& s = run.RunState;
+    TSpinProfile& p = run.SpinProfile;
 
     const double e = s.Vend - s.VLc; // cm/s
     if (std::fabs(e / s.VLc) < 0.001) {
@@ -20,7 +19,7 @@ void AdjustTension() {
         // The march leaves the last point without air values; A is still the
         // area of point N3 - 1, the start of the last step.
         double ta = 0, h = 0;
-        AirCondition(s.N3, s.A, p.Z[s.N3], p.V[s.N3], ta, h);
+        AirCondition(run.RunInput, s, s.N3, s.A, p.Z[s.N3], p.V[s.N3], ta, h);
         p.H[s.N3] = h;
         p.TA[s.N3] = ta;
     } else {
@@ -46,14 +45,14 @@ void AdjustTension() {
     CheckFloatingPointFaults();
 }
 
-void RunTrials(int maxTrials) {
+void RunTrials(TRun& run, int maxTrials) {
     for (int trial = 1; trial <= maxTrials; ++trial) {
-        MarchSpinline();
-        AdjustTension();
-        if (RunState.Converged)
+        MarchSpinline(run);
+        AdjustTension(run);
+        if (run.RunState.Converged)
             return;
     }
-    throw RunError("Calculation did not converge");
+    throw RunError(TRunErrorKind::NotConverged, "Calculation did not converge");
 }
 
 } // namespace ppspin

@@ -1,13 +1,11 @@
 #include "AirCondition.h"
 
 #include "Power.h"
-#include "RunRecords.h"
 
 namespace ppspin {
 
-void AirCondition(std::int32_t i, double a, double z, double v, double& ta, double& h) {
-    const TRunInput& in = RunInput;
-    const TRunState& s = RunState;
+void AirCondition(const TRunInput& in, const TRunState& s, std::int32_t i, double a, double z,
+                  double v, double& ta, double& h) {
     // Zone selection goes by point index, not position: point N1 already
     // belongs to zone 2 and point N2 to zone 3, which reuses zone 2's law.
     double a1, a2, a3, va;

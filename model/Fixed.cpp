@@ -7,8 +7,6 @@
 
 namespace ppspin {
 
-char DecimalSeparator = '.';
-
 namespace {
 
 constexpr int ExpansionDigits = 18;
@@ -31,10 +29,10 @@ void Expand(double x, std::string& digits, int& e) {
     e = exponent + 1;
 }
 
-std::string Zero(int d) {
+std::string Zero(int d, char separator) {
     std::string s = "0";
     if (d > 0) {
-        s += DecimalSeparator;
+        s += separator;
         s.append(static_cast<std::size_t>(d), '0');
     }
     return s;
@@ -42,7 +40,7 @@ std::string Zero(int d) {
 
 } // namespace
 
-std::string Fixed(double x, int p, int d) {
+std::string Fixed(double x, int p, int d, char separator) {
     if (std::isnan(x))
         return "NAN";
     if (std::isinf(x))
@@ -50,13 +48,13 @@ std::string Fixed(double x, int p, int d) {
     p = std::clamp(p, 2, ExpansionDigits);
     const int decimals = std::clamp(d, 0, ExpansionDigits);
     if (x == 0)
-        return Zero(decimals);
+        return Zero(decimals, separator);
 
     std::string digits;
     int e = 0;
     Expand(x, digits, e);
     if (e + d < 0)
-        return Zero(decimals);
+        return Zero(decimals, separator);
 
     // Cut to k digits, looking at the next digit only.
     const int k = std::min(e + d, p);
@@ -77,13 +75,13 @@ std::string Fixed(double x, int p, int d) {
     }
     kept.erase(kept.find_last_not_of('0') + 1);
     if (kept.empty())
-        return Zero(decimals);
+        return Zero(decimals, separator);
 
     std::string s = x < 0 ? "-" : "";
     if (e > p) {
         s += kept[0];
         if (kept.size() > 1) {
-            s += DecimalSeparator;
+            s += separator;
             s.append(kept, 1);
         }
         std::string exponent = std::to_string(e - 1);
@@ -103,15 +101,15 @@ std::string Fixed(double x, int p, int d) {
             s += digitAt(j);
     }
     if (decimals > 0) {
-        s += DecimalSeparator;
+        s += separator;
         for (int j = 0; j < decimals; ++j)
             s += digitAt(e + j);
     }
     return s;
 }
 
-std::string FormatColumn(int w, int d, double x) {
-    std::string s = Fixed(x, w, d);
+std::string FormatColumn(int w, int d, double x, char separator) {
+    std::string s = Fixed(x, w, d, separator);
     const int length = static_cast<int>(s.size());
     if (length >= 3 && length < w)
         s.insert(0, static_cast<std::size_t>(w - length), ' ');

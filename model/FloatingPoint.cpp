@@ -18,10 +18,10 @@ void CheckFloatingPointFaults() {
     // An invalid operation is usually the consequence of an infinity made by
     // one of the others, so those are named first.
     if (raised & FE_DIVBYZERO)
-        throw RunError("Floating point division by zero");
+        throw RunError(TRunErrorKind::FloatingPoint, "Floating point division by zero");
     if (raised & FE_OVERFLOW)
-        throw RunError("Floating point overflow");
-    throw RunError("Invalid floating point operation");
+        throw RunError(TRunErrorKind::FloatingPoint, "Floating point overflow");
+    throw RunError(TRunErrorKind::FloatingPoint, "Invalid floating point operation");
 }
 
 } // namespace ppspin

@@ -1,30 +1,32 @@
 #include "MarchSpinline.h"
 
 #include "AirCondition.h"
+#include "Constants.h"
 #include "FloatingPoint.h"
 #include "PPProperty.h"
 #include "RKGStep.h"
-#include "RunRecords.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace ppspin {
 
-void MarchSpinline() {
-    const TRunInput& in = RunInput;
-    TRunState& s = RunState;
-    TSpinProfile& p = SpinProfile;
-    constexpr double pi = 3.1415926;
+void MarchSpinline(TRun& run) {
+    const TRunInput& in = run.RunInput;
+    TRunState& s = run.RunState;
+    TSpinProfile& p = run.SpinProfile;
+    const auto spinline = [&s](const TStateVector& y, double x, TStateVector& dy) {
+        SpinDerivatives(s, y, x, dy);
+    };
 
     p.F[1] = s.F0;
     // Never write beyond the tables, whatever NStep holds.
     const int steps = std::min(s.NStep, MaxPoints - 1);
     int last = 1;
     for (int i = 1; i <= steps; ++i) {
-        s.A = 0.78539815 * p.D[i] * p.D[i];
+        s.A = AreaFactor * p.D[i] * p.D[i];
         double ta = 0, h = 0;
-        AirCondition(i, s.A, p.Z[i], p.V[i], ta, h);
+        AirCondition(in, s, i, s.A, p.Z[i], p.V[i], ta, h);
         p.H[i] = h;
         p.TA[i] = ta;
         // Properties and air are those of the step's start point.
@@ -38,7 +40,7 @@ void MarchSpinline() {
         y[0] = p.V[i];
         y[1] = p.F[i];
         y[2] = p.T[i];
-        RKGStep(3, y, p.Z[i], in.Dz);
+        RKGStep(3, y, p.Z[i], in.Dz, spinline);
 
         p.Z[i + 1] = p.Z[i] + in.Dz;
         p.V[i + 1] = y[0];
@@ -48,7 +50,7 @@ void MarchSpinline() {
         PPProperty(p.T[i + 1], in.Eta0, in.Tref, rhoN, cpN, lambdaN);
         p.RHO[i + 1] = rhoN;
         p.CP[i + 1] = cpN;
-        p.D[i + 1] = std::sqrt(4 * s.W / (pi * p.RHO[i + 1] * p.V[i + 1]));
+        p.D[i + 1] = std::sqrt(4 * s.W / (Pi * p.RHO[i + 1] * p.V[i + 1]));
         p.ETA[i + 1] = lambdaN;
         last = i + 1;
         CheckFloatingPointFaults();

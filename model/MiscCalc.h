@@ -2,6 +2,7 @@
 #pragma once
 
 #include "AdjustTension.h"
+#include "Constants.h"
 #include "AirCondition.h"
 #include "FloatingPoint.h"
 #include "MarchSpinline.h"

@@ -1,5 +1,7 @@
 #include "PPProperty.h"
 
+#include "Constants.h"
+
 #include <cmath>
 
 namespace ppspin {
@@ -9,7 +11,7 @@ void PPProperty(double t, double eta0, double tref, double& rho, double& cp, dou
     cp = 0.54 + 0.0008 * t;
     const double c = 3.0 * eta0 / std::exp(4400 / (tref + 273));
     // Below 130 degC the melt follows a steeper activation law.
-    if (t >= 130)
+    if (t >= FreezeTemperature)
         lambda = c * std::exp(4400 / (t + 273));
     else
         lambda = 0.000132 * c * std::exp(8000 / (t + 273));

@@ -1,26 +1,40 @@
 #include "ProfileSnapshot.h"
 
+#include "Constants.h"
 #include "Report.h"
 
+#include <algorithm>
 #include <charconv>
 #include <fstream>
 
 namespace ppspin {
 
-TProfileSnapshot TakeProfileSnapshot() {
-    const TRunInput& in = RunInput;
-    const TRunState& s = RunState;
-    const TSpinProfile& p = SpinProfile;
+TProfileSnapshot TakeProfileSnapshot(const TRun& run) {
+    const TRunInput& in = run.RunInput;
+    const TRunState& s = run.RunState;
+    const TSpinProfile& p = run.SpinProfile;
     TProfileSnapshot snap;
     snap.Input = in;
     snap.Trials = s.TrialCount;
     snap.F0 = s.F0;
+    snap.Points.reserve(static_cast<std::size_t>(std::max(0, s.N3)));
     for (int k = 1; k <= s.N3 && k <= MaxPoints; ++k) {
         const double vm = p.V[k] * 60 / 100;
-        snap.Points.push_back({p.Z[k], vm, p.F[k], p.T[k], p.D[k], p.TA[k], p.H[k],
+        snap.Points.push_back({p.Z[k], vm, p.F[k], p.T[k], p.D[k], p.D[k] * 1e4, p.TA[k], p.H[k],
                                Tenacity(p.F[k], in.Q, vm), Tenacity(p.F[k], in.Q, in.VL)});
     }
+    snap.ZFreeze = FreezePosition(snap.Points, FreezeTemperature);
     return snap;
+}
+
+std::optional<double> FreezePosition(const std::vector<TProfilePoint>& points, double freezeT) {
+    for (std::size_t k = 1; k < points.size(); ++k) {
+        if (points[k].T < freezeT && points[k - 1].T >= freezeT) {
+            const double share = (points[k - 1].T - freezeT) / (points[k - 1].T - points[k].T);
+            return points[k - 1].Z + share * (points[k].Z - points[k - 1].Z);
+        }
+    }
+    return std::nullopt;
 }
 
 void AppendShortest(std::string& out, double x) {

@@ -3,6 +3,7 @@
 
 #include "RunRecords.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ struct TProfilePoint {
     double F;     // dyn
     double T;     // degC
     double D;     // cm
+    double DUm;   // the same diameter in um
     double TA;    // degC
     double H;     // cal/(cm2 s degC)
     double TenRe; // g/den at the local speed
@@ -25,10 +27,17 @@ struct TProfileSnapshot {
     int Trials = 0;
     double F0 = 0;                     // converged spinneret tension, dyn
     std::vector<TProfilePoint> Points; // points 1 .. N3
+    // Where the filament first cools below the freeze temperature, linear
+    // between the grid points around it; none while it stays molten.
+    std::optional<double> ZFreeze; // cm
 };
 
-// Copies points 1 .. N3 of the converged profile.
-TProfileSnapshot TakeProfileSnapshot();
+// Copies points 1 .. N3 of the run's converged profile.
+TProfileSnapshot TakeProfileSnapshot(const TRun& run);
+
+// Position where the temperature of points first falls below freezeT,
+// interpolated linearly between the grid points around it.
+std::optional<double> FreezePosition(const std::vector<TProfilePoint>& points, double freezeT);
 
 // Appends the shortest text that reads back as x, always with ".".
 void AppendShortest(std::string& out, double x);

@@ -1,7 +1,6 @@
 #include "Report.h"
 
 #include "RunError.h"
-#include "RunRecords.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -56,7 +55,7 @@ class ReportWriter {
             std::fclose(file_);
             file_ = nullptr;
         }
-        throw RunError("Can not write to file " + name_ + ": " + std::strerror(error));
+        throw RunError(TRunErrorKind::File, "Can not write to file " + name_ + ": " + std::strerror(error));
     }
 
     std::string name_;
@@ -69,12 +68,15 @@ double Tenacity(double f, double q, double vm) {
     return 0.00101972 * f / (q * 9000 / vm);
 }
 
-bool WriteReportHeader() {
-    const TRunInput& in = RunInput;
+bool WriteReportHeader(const TRun& run) {
+    const TRunInput& in = run.RunInput;
     ReportWriter out(in.FileName, false);
     if (!out.IsOpen())
         return false;
     const std::string deg = Degree;
+    const auto Fixed = [sep = run.DecimalSeparator](double x, int p, int d) {
+        return ppspin::Fixed(x, p, d, sep);
+    };
     out.Line("OPERATING CONDITION");
     out.Line("-------------------");
     out.Line("    Hole Diameter                        (cm) =  " + Fixed(in.D0, 6, 4));
@@ -123,9 +125,12 @@ bool WriteReportHeader() {
     return true;
 }
 
-std::string ResultRow(int k) {
-    const TRunInput& in = RunInput;
-    TSpinProfile& p = SpinProfile;
+std::string ResultRow(TRun& run, int k) {
+    const TRunInput& in = run.RunInput;
+    TSpinProfile& p = run.SpinProfile;
+    const auto FormatColumn = [sep = run.DecimalSeparator](int w, int d, double x) {
+        return ppspin::FormatColumn(w, d, x, sep);
+    };
     p.VM[k] = p.V[k] * 60 / 100;
     const double tenRe = Tenacity(p.F[k], in.Q, p.VM[k]);
     const double tenAp = Tenacity(p.F[k], in.Q, in.VL);
@@ -136,13 +141,12 @@ std::string ResultRow(int k) {
            FormatColumn(7, 4, tenAp);
 }
 
-bool WriteResultRows() {
-    const TRunInput& in = RunInput;
-    ReportWriter out(in.FileName, true);
+bool WriteResultRows(TRun& run) {
+    ReportWriter out(run.RunInput.FileName, true);
     if (!out.IsOpen())
         return false;
-    for (int k = 1; k <= RunState.N3 && k <= MaxPoints; ++k)
-        out.Line(ResultRow(k));
+    for (int k = 1; k <= run.RunState.N3 && k <= MaxPoints; ++k)
+        out.Line(ResultRow(run, k));
     out.Line();
     out.Line();
     out.Close();

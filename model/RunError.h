@@ -6,9 +6,22 @@
 
 namespace ppspin {
 
+// What ended a run, so that callers need not read the message.
+enum class TRunErrorKind {
+    Refused,       // an input the model cannot hold or compute
+    FloatingPoint, // division by zero, overflow or an invalid operation
+    NotConverged,  // the shooting gave up
+    File,          // the report could not be written
+};
+
 class RunError : public std::runtime_error {
   public:
-    explicit RunError(const std::string& message) : std::runtime_error(message) {}
+    RunError(TRunErrorKind kind, const std::string& message)
+        : std::runtime_error(message), kind_(kind) {}
+    TRunErrorKind Kind() const { return kind_; }
+
+  private:
+    TRunErrorKind kind_;
 };
 
 } // namespace ppspin

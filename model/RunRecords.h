@@ -1,5 +1,5 @@
 // The run's three records: the operator's inputs, the derived scalars and
-// the point tables of the spinline. One program-wide instance of each.
+// the point tables of the spinline, held together by a run context.
 #pragma once
 
 #include <array>
@@ -71,8 +71,14 @@ struct TSpinProfile {
     TPointTable VM{};  // velocity in report units, m/min
 };
 
-extern TRunInput RunInput;
-extern TRunState RunState;
-extern TSpinProfile SpinProfile;
+// One calculation's context. Every routine of the model works on the context
+// it is given, so that several runs can go on at once.
+struct TRun {
+    TRunInput RunInput;
+    TRunState RunState;
+    TSpinProfile SpinProfile;
+    // Reads the field texts and writes the report's numbers.
+    char DecimalSeparator = '.';
+};
 
 } // namespace ppspin

@@ -1,9 +1,9 @@
 #include "SetUpRun.h"
 
+#include "Constants.h"
 #include "FloatingPoint.h"
 #include "PPProperty.h"
 #include "RunError.h"
-#include "RunRecords.h"
 
 #include <cmath>
 #include <cstdint>
@@ -19,7 +19,7 @@ std::int32_t ZoneIndex(double n) {
     constexpr double hi = std::numeric_limits<std::int32_t>::max();
     constexpr double lo = std::numeric_limits<std::int32_t>::min();
     if (std::isnan(n))
-        throw RunError("Invalid floating point operation");
+        throw RunError(TRunErrorKind::FloatingPoint, "Invalid floating point operation");
     return static_cast<std::int32_t>(n > hi ? hi : (n < lo ? lo : n));
 }
 
@@ -30,12 +30,16 @@ double GridPoint(double z, double dz) {
     return std::nearbyint((z + 0.0001) / dz) + 1;
 }
 
-void SetUpRun() {
+double WallShearRate(double w, double rho, double d0) {
+    const double r = d0 / 2;
+    return 4 * w / rho / (r * Pi * r * r);
+}
+
+void SetUpRun(TRun& run) {
     ClearFloatingPointFaults();
-    const TRunInput& in = RunInput;
-    TRunState& s = RunState;
-    TSpinProfile& p = SpinProfile;
-    constexpr double pi = 3.1415926;
+    const TRunInput& in = run.RunInput;
+    TRunState& s = run.RunState;
+    TSpinProfile& p = run.SpinProfile;
 
     s.VLc = in.VL * 100 / 60;
     s.W = in.Q / 60;
@@ -45,9 +49,9 @@ void SetUpRun() {
     CheckFloatingPointFaults();
     // The tables hold MaxPoints points, and a spinline needs one step at least.
     if (!(n3 <= MaxPoints))
-        throw RunError(IncrementTooSmallMessage);
+        throw RunError(TRunErrorKind::Refused, IncrementTooSmallMessage);
     if (n3 < 2)
-        throw RunError(ZoneEndTooSmallMessage);
+        throw RunError(TRunErrorKind::Refused, ZoneEndTooSmallMessage);
     s.N1 = ZoneIndex(n1);
     s.N2 = ZoneIndex(n2);
     s.N3 = static_cast<std::int32_t>(n3);
@@ -56,14 +60,12 @@ void SetUpRun() {
     p.T[1] = in.T0;
     double rho = 0, cp = 0, lambda = 0;
     PPProperty(p.T[1], in.Eta0, in.Tref, rho, cp, lambda);
-    const double r = in.D0 / 2;
-    const double gammaW = 4 * s.W / rho / (r * pi * r * r); // 1/s
-    const double swell = DieSwell(gammaW);
+    const double swell = DieSwell(WallShearRate(s.W, rho, in.D0));
     p.D[1] = swell * in.D0;
     p.RHO[1] = rho;
     p.CP[1] = cp;
     p.ETA[1] = lambda;
-    s.A = 0.78539815 * p.D[1] * p.D[1];
+    s.A = AreaFactor * p.D[1] * p.D[1];
     p.V[1] = s.W / p.RHO[1] / s.A;
     p.Z[1] = 0;
 

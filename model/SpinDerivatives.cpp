@@ -1,21 +1,20 @@
 #include "SpinDerivatives.h"
 
+#include "Constants.h"
 #include "Power.h"
-#include "RunRecords.h"
 
 namespace ppspin {
 
-void SpinDerivatives(TStateVector y, double /*x*/, TStateVector& dy) {
-    const TRunState& s = RunState;
-    constexpr double pi = 3.1415926;
+void SpinDerivatives(const TRunState& s, TStateVector y, double /*x*/, TStateVector& dy) {
     const double v = y[0], f = y[1], t = y[2];
     const double rho = s.Rho, lambda = s.Lambda, h = s.H, cp = s.Cp, ta = s.Ta, w = s.W;
 
     const double dvdz = rho * v * f / (lambda * w);
     // Tension grows with air drag and inertia, less gravity.
-    const double dfdz = 0.000284 * Power(w / rho, 0.195) * Power(v, 1.195) + (dvdz - 980 / v) * w;
+    const double dfdz =
+        0.000284 * Power(w / rho, 0.195) * Power(v, 1.195) + (dvdz - Gravity / v) * w;
     // The square root is the local filament diameter.
-    const double dtdz = pi * Power(4 * w / (pi * v * rho), 0.5) * h * (ta - t) / (w * cp);
+    const double dtdz = Pi * Power(4 * w / (Pi * v * rho), 0.5) * h * (ta - t) / (w * cp);
     dy[0] = dvdz;
     dy[1] = dfdz;
     dy[2] = dtdz;

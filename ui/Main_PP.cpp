@@ -2,12 +2,9 @@
 
 #include "F_Form.h"
 #include "FolderBrowser.h"
-#include "MiscCalc.h"
 #include "ProfileForm.h"
-#include "ProfileSnapshot.h"
-#include "ReadInputs.h"
 #include "RefInfo.h"
-#include "Report.h"
+#include "RunCalculation.h"
 #include "ScreenCentre.h"
 #include "SpinlineSchematic.h"
 
@@ -24,8 +21,6 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
-
-#include <exception>
 
 namespace ppspin {
 
@@ -122,7 +117,7 @@ QIcon ChartGlyph() {
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : QDialog(parent) {
+TForm1::TForm1(QWidget* parent, TRun& run) : QDialog(parent), Run(run) {
     setObjectName("Form1");
     setWindowTitle("MELT SPINNING OF PP");
     // A fixed dialog frame, yet the program's main window: no maximise.
@@ -133,7 +128,7 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     f.setPointSize(9);
     setFont(f);
 
-    const TFieldTexts defaults = DefaultFieldTexts(DecimalSeparator);
+    const TFieldTexts defaults = DefaultFieldTexts(Run.DecimalSeparator);
     for (int i = 0; i < FieldCount; ++i) {
         auto* edit = new QLineEdit(QString::fromStdString(defaults[i]), this);
         edit->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
@@ -305,37 +300,35 @@ void TForm1::SetDialogs(TForm2* form2, TFinishForm* finishForm) {
     FinishForm = finishForm;
 }
 
-bool TForm1::ReadInputs() {
+TFieldTexts TForm1::FieldTexts() const {
     TFieldTexts texts;
     for (int i = 0; i < FieldCount; ++i)
         texts[i] = Edits[i]->text().toStdString();
-    std::string message;
-    if (ppspin::ReadInputs(texts, message))
-        return true;
-    ShowMessage(QString::fromStdString(message));
-    return false;
+    return texts;
 }
 
 void TForm1::BitBtn1Click() {
     SetRunCursors(Qt::WaitCursor);
-    try {
-        if (ReadInputs()) {
-            SetUpRun();
-            RunTrials();
-            // Success is reported only for a report that holds its rows.
-            if (!WriteResultRows()) {
-                ShowMessage(CanNotWriteResultMessage);
-            } else {
-                // Only a run that completed reaches the charts.
-                ProfileForm->ShowProfile(TakeProfileSnapshot());
-                BitBtn4->setEnabled(true);
-                if (FinishForm != nullptr)
-                    FinishForm->exec();
-            }
-        }
-    } catch (const std::exception& e) {
+    const TRunOutcome outcome = RunCalculation(Run, FieldTexts());
+    const QString message = QString::fromLocal8Bit(outcome.Message);
+    switch (outcome.Kind) {
+    case TRunOutcomeKind::Converged:
+        // Only a run whose report holds its rows reaches the charts and finishes.
+        ProfileForm->ShowProfile(*outcome.Snapshot);
+        BitBtn4->setEnabled(true);
+        if (FinishForm != nullptr)
+            FinishForm->exec();
+        break;
+    case TRunOutcomeKind::Refused:
+    case TRunOutcomeKind::FileError:
+        ShowMessage(message);
+        break;
+    case TRunOutcomeKind::FloatingPointFault:
+    case TRunOutcomeKind::NotConverged:
+    case TRunOutcomeKind::Failed:
         // A fault ends the run; the window stays ready for the next one.
-        ShowRunError(QString::fromLocal8Bit(e.what()));
+        ShowRunError(message);
+        break;
     }
     SetRunCursors(Qt::ArrowCursor);
     FolderBrowser->Refresh();

@@ -2,6 +2,9 @@
 // and starts a run with GO; the folder browser decides where the report goes.
 #pragma once
 
+#include "FieldTexts.h"
+#include "ProgramRun.h"
+
 #include <QDialog>
 
 #include <array>
@@ -19,14 +22,14 @@ class TProfileForm;
 class TForm1 : public QDialog {
     Q_OBJECT
   public:
-    explicit TForm1(QWidget* parent = nullptr);
+    // GO computes on run; the program's own context unless a test brings one.
+    explicit TForm1(QWidget* parent = nullptr, TRun& run = ProgramRun);
 
     // The dialogs are created after the main window; they are handed over here.
     void SetDialogs(TForm2* form2, TFinishForm* finishForm);
 
-    // Takes the field texts into the run's inputs, checks them and writes the
-    // report's header. On a refusal the operator has seen its one message.
-    bool ReadInputs();
+    // The texts of Edit1 .. Edit20 as they stand.
+    TFieldTexts FieldTexts() const;
 
   public slots:
     // GO: one complete run, from reading the fields to the finish dialog.
@@ -47,7 +50,8 @@ class TForm1 : public QDialog {
     void ShowMessage(const QString& text);
     void ShowRunError(const QString& text);
 
-    std::array<QLineEdit*, 20> Edits{};
+    TRun& Run;
+    std::array<QLineEdit*, FieldCount> Edits{};
     QPushButton* BitBtn1 = nullptr;
     QPushButton* BitBtn2 = nullptr;
     QPushButton* BitBtn3 = nullptr;

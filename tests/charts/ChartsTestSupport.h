@@ -1,24 +1,51 @@
 // Converged runs and picture checks shared by the chart tests.
 #pragma once
 
+#include "ChartView.h"
 #include "MiscCalc.h"
+#include "ProfilePlot.h"
 #include "ProfileSnapshot.h"
 
+#include <QChart>
 #include <QColor>
+#include <QGraphicsRectItem>
+#include <QGraphicsSimpleTextItem>
 #include <QImage>
 
 #include <cstdlib>
+#include <memory>
 
 namespace ppspin::testing {
 
 // A converged run from the default inputs with the given changes.
 inline TProfileSnapshot ConvergedRun(double takeUpSpeed = 3500.0, double increment = 1.0) {
-    RunInput = TRunInput{};
-    RunInput.VL = takeUpSpeed;
-    RunInput.Dz = increment;
-    SetUpRun();
-    RunTrials();
-    return TakeProfileSnapshot();
+    const auto run = std::make_unique<TRun>();
+    run->RunInput.VL = takeUpSpeed;
+    run->RunInput.Dz = increment;
+    SetUpRun(*run);
+    RunTrials(*run);
+    return TakeProfileSnapshot(*run);
+}
+
+// Runs in drawing order, the last the newest, the others kept, into a picture.
+inline bool RenderRuns(const std::vector<TProfileSnapshot>& runs, const QString& path, QSize size,
+                       QString* error) {
+    const std::vector<TProfileSnapshot> kept(runs.begin(), runs.end() - 1);
+    return RenderProfilePlot(kept, &runs.back(), path, size, error);
+}
+
+// The hover callout's text while it is shown, else empty: the callout is the
+// chart's framed box around a text.
+inline QString ShownHover(const TChartView& view) {
+    for (QGraphicsItem* item : view.chart()->childItems()) {
+        auto* box = qgraphicsitem_cast<QGraphicsRectItem*>(item);
+        if (box == nullptr || !box->isVisible())
+            continue;
+        for (QGraphicsItem* child : box->childItems())
+            if (auto* text = qgraphicsitem_cast<QGraphicsSimpleTextItem*>(child))
+                return text->text();
+    }
+    return {};
 }
 
 // Pixels within a few levels of colour in every channel (the line cores;

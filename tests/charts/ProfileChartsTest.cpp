@@ -14,6 +14,7 @@ Q_DECLARE_METATYPE(ppspin::TRunInput)
 
 using namespace ppspin;
 using ppspin::testing::ConvergedRun;
+using ppspin::testing::ShownHover;
 
 namespace {
 
@@ -56,7 +57,7 @@ class ProfileChartsTest : public QObject {
             QCOMPARE(points.size(), n3);
             for (int k = 0; k < n3; ++k) {
                 const TProfilePoint& p = run.Points[static_cast<std::size_t>(k)];
-                const double expected[] = {p.VM, p.T, p.TA, p.D * 1e4, p.F};
+                const double expected[] = {p.VM, p.T, p.TA, p.DUm, p.F};
                 QCOMPARE(points[k].x(), p.Z);
                 QCOMPARE(points[k].y(), expected[q]);
             }
@@ -140,8 +141,8 @@ class ProfileChartsTest : public QObject {
         // Two pixels off the point still picks it.
         const QPoint near = view.mapFromScene(chart.mapToScene(onChart + QPointF(2, 1)));
         QTest::mouseMove(view.viewport(), near);
-        QTRY_VERIFY(!view.ShownHover().isEmpty());
-        const QString text = view.ShownHover();
+        QTRY_VERIFY(!ShownHover(view).isEmpty());
+        const QString text = ShownHover(view);
         QVERIFY2(text.startsWith(charts.RunName(1) + "\n"), qPrintable(text));
         QVERIFY2(text.contains("z = 60 cm"), qPrintable(text));
         QLocale locale;
@@ -151,7 +152,7 @@ class ProfileChartsTest : public QObject {
 
         // Outside the plot area nothing is shown.
         QTest::mouseMove(view.viewport(), QPoint(1, 1));
-        QTRY_COMPARE(view.ShownHover(), QString());
+        QTRY_COMPARE(ShownHover(view), QString());
     }
 
     void runsAreNamedByWhatDiffers_data() {

@@ -14,6 +14,7 @@
 using namespace ppspin;
 using ppspin::testing::ConvergedRun;
 using ppspin::testing::PixelsOf;
+using ppspin::testing::RenderRuns;
 
 class RenderTest : public QObject {
     Q_OBJECT
@@ -36,7 +37,7 @@ class RenderTest : public QObject {
         ppspin::testing::TempDir dir;
         const QString path = QString::fromStdString(dir.File("profile.png"));
         QString error;
-        QVERIFY2(RenderProfilePlot(Runs, path, size, &error), qPrintable(error));
+        QVERIFY2(RenderRuns(Runs, path, size, &error), qPrintable(error));
         const QImage image(path);
         QCOMPARE(image.size(), size);
         for (const QColor& c : {KeptRunColour(0), KeptRunColour(1), NewestRunColour()})
@@ -64,7 +65,7 @@ class RenderTest : public QObject {
         ppspin::testing::TempDir dir;
         const QString path = QString::fromStdString(dir.File("profile.SVG"));
         QString error;
-        QVERIFY2(RenderProfilePlot(Runs, path, DefaultPlotSize, &error), qPrintable(error));
+        QVERIFY2(RenderRuns(Runs, path, DefaultPlotSize, &error), qPrintable(error));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString svg = QString::fromUtf8(file.readAll());
@@ -78,12 +79,12 @@ class RenderTest : public QObject {
         ppspin::testing::TempDir dir;
         QString error;
         const QString jpeg = QString::fromStdString(dir.File("profile.jpg"));
-        QVERIFY(!RenderProfilePlot(Runs, jpeg, DefaultPlotSize, &error));
+        QVERIFY(!RenderRuns(Runs, jpeg, DefaultPlotSize, &error));
         QVERIFY(error.contains(".png or .svg"));
         QVERIFY(!QFile::exists(jpeg));
         for (const char* name : {"missing/profile.png", "missing/profile.svg"}) {
             error.clear();
-            QVERIFY2(!RenderProfilePlot(Runs, QString::fromStdString(dir.File(name)),
+            QVERIFY2(!RenderRuns(Runs, QString::fromStdString(dir.File(name)),
                                         DefaultPlotSize, &error),
                      name);
             QVERIFY2(!error.isEmpty(), name);

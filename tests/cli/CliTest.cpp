@@ -1,7 +1,6 @@
 // ppspin-cli as a user runs it: a process in a folder, its exit status,
 // its output streams and the files it leaves.
-#include "MiscCalc.h"
-#include "ProfileSnapshot.h"
+#include "RunCalculation.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -111,11 +110,12 @@ TEST(Cli, CsvHoldsTheConvergedProfile) {
     TempDir dir;
     const Outcome o = RunCli(dir, "--csv profile.csv");
     ASSERT_EQ(o.status, 0) << o.err;
-    RunInput = TRunInput{};
-    SetUpRun();
-    RunTrials();
+    TRun run;
+    TRunOptions inMemory;
+    inMemory.WriteReport = false;
+    const TRunOutcome outcome = RunCalculation(run, DefaultFieldTexts('.'), inMemory);
     const std::string csv = ReadBytes(dir.File("profile.csv"));
-    EXPECT_EQ(csv, ProfileCsv(TakeProfileSnapshot()));
+    EXPECT_EQ(csv, ProfileCsv(*outcome.Snapshot));
     EXPECT_EQ(csv.substr(0, csv.find('\n')),
               "z_cm,v_m_min,F_dyn,T_C,D_cm,Ta_C,h_cal_cm2_s_C,ten_re_g_den,ten_ap_g_den");
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 102);

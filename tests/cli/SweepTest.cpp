@@ -3,6 +3,8 @@
 #include "Report.h"
 #include "TempDir.h"
 
+#include <memory>
+
 #include <gtest/gtest.h>
 
 namespace ppspin::cli {
@@ -11,18 +13,18 @@ namespace {
 TSweepRange Parse(const std::string& text) {
     TSweepRange range;
     std::string message;
-    EXPECT_TRUE(ParseSweepRange(text, range, message)) << text << ": " << message;
+    EXPECT_TRUE(ParseSweepRange(text, '.', range, message)) << text << ": " << message;
     return range;
 }
 
 std::string Refusal(const std::string& text) {
     TSweepRange range;
     std::string message;
-    EXPECT_FALSE(ParseSweepRange(text, range, message)) << text;
+    EXPECT_FALSE(ParseSweepRange(text, '.', range, message)) << text;
     return message;
 }
 
-TEST(SweepSpec, ValuesRunFromToInSteps) {
+TEST(SweepRange, ValuesRunFromToInSteps) {
     EXPECT_EQ(SweepValues(Parse("take-up-speed=1000:5000:250")).size(), 17u);
     EXPECT_EQ(SweepValues(Parse("increment=0.1:0.3:0.1")), (std::vector<double>{0.1, 0.2, 0.3}));
     EXPECT_EQ(SweepValues(Parse("increment=0.1:0.2:0.05"))[1], 0.15);
@@ -30,7 +32,7 @@ TEST(SweepSpec, ValuesRunFromToInSteps) {
     EXPECT_EQ(SweepValues(Parse("zone1-a3=-2000:-1000:500")).front(), -2000.0);
 }
 
-TEST(SweepSpec, RefusesBadRanges) {
+TEST(SweepRange, RefusesBadRanges) {
     EXPECT_EQ(Refusal("take-up-speed=5000:1000:250"),
               "Sweep range is not correct: FROM is greater than TO");
     EXPECT_EQ(Refusal("take-up-speed=1000:5000:0"),
@@ -49,61 +51,75 @@ TEST(SweepSpec, RefusesBadRanges) {
 TEST(Sweep, RowsAgreeWithSingleRuns) {
     const TSweepRange range = Parse("take-up-speed=3000:3500:500");
     const TFieldTexts texts = DefaultFieldTexts('.');
+    auto sweepRun = std::make_unique<TRun>(), run = std::make_unique<TRun>();
     for (double vl : SweepValues(range)) {
-        const TSweepRow row = RunSweepPoint(texts, range, vl, "");
+        const TSweepRow row = RunSweepPoint(*sweepRun, texts, range, vl, "");
         ASSERT_TRUE(row.Ok()) << row.Status;
 
-        RunInput = TRunInput{};
-        RunInput.VL = vl;
-        SetUpRun();
-        RunTrials();
-        const int n3 = RunState.N3;
-        EXPECT_EQ(row.Trials, RunState.TrialCount);
-        EXPECT_EQ(row.F0, RunState.F0);
-        EXPECT_EQ(row.FEnd, SpinProfile.F[n3]);
-        EXPECT_EQ(row.VEnd, SpinProfile.V[n3] * 60 / 100);
-        EXPECT_EQ(row.DEnd, SpinProfile.D[n3] * 1e4);
-        EXPECT_EQ(row.TEnd, SpinProfile.T[n3]);
-        EXPECT_EQ(row.TenApEnd, Tenacity(SpinProfile.F[n3], 0.7, vl));
+        run->RunInput = TRunInput{};
+        run->RunInput.VL = vl;
+        SetUpRun(*run);
+        RunTrials(*run);
+        const TRunState& s = run->RunState;
+        const TSpinProfile& p = run->SpinProfile;
+        const int n3 = s.N3;
+        EXPECT_EQ(row.Trials, s.TrialCount);
+        EXPECT_EQ(row.F0, s.F0);
+        EXPECT_EQ(row.FEnd, p.F[n3]);
+        EXPECT_EQ(row.VEnd, p.V[n3] * 60 / 100);
+        EXPECT_EQ(row.DEnd, p.D[n3] * 1e4);
+        EXPECT_EQ(row.TEnd, p.T[n3]);
+        EXPECT_EQ(row.TenApEnd, Tenacity(p.F[n3], 0.7, vl));
 
         // The freeze point lies between the grid points around 130 degC.
         ASSERT_TRUE(row.ZFreeze.has_value());
         const int k = static_cast<int>(*row.ZFreeze) + 1; // point at or before it
-        EXPECT_GE(SpinProfile.T[k], 130.0);
-        EXPECT_LT(SpinProfile.T[k + 1], 130.0);
-        EXPECT_GT(*row.ZFreeze, SpinProfile.Z[k]);
-        EXPECT_LT(*row.ZFreeze, SpinProfile.Z[k + 1]);
+        EXPECT_GE(p.T[k], 130.0);
+        EXPECT_LT(p.T[k + 1], 130.0);
+        EXPECT_GT(*row.ZFreeze, p.Z[k]);
+        EXPECT_LT(*row.ZFreeze, p.Z[k + 1]);
     }
 }
 
 TEST(Sweep, RefusedAndFailedValuesAreRecorded) {
     const TFieldTexts texts = DefaultFieldTexts('.');
+    auto run = std::make_unique<TRun>();
     const TSweepRange increments = Parse("increment=0.05:0.1:0.05");
-    const TSweepRow refused = RunSweepPoint(texts, increments, 0.05, "");
+    const TSweepRow refused = RunSweepPoint(*run, texts, increments, 0.05, "");
     EXPECT_EQ(refused.Status, "Value of Increment is too small for 3rd Zone End Position");
-    EXPECT_TRUE(RunSweepPoint(texts, increments, 0.1, "").Ok());
+    EXPECT_EQ(refused.Kind, TRunOutcomeKind::Refused);
+    EXPECT_TRUE(RunSweepPoint(*run, texts, increments, 0.1, "").Ok());
 
     const TSweepRange a2 = Parse("zone2-a2=-10:-9:1");
-    EXPECT_EQ(RunSweepPoint(texts, a2, -10, "").Status, "Floating point division by zero");
+    const TSweepRow failed = RunSweepPoint(*run, texts, a2, -10, "");
+    EXPECT_EQ(failed.Status, "Floating point division by zero");
+    EXPECT_EQ(failed.Kind, TRunOutcomeKind::FloatingPointFault);
 
     const std::string csv = SummaryCsv("increment", {refused});
     EXPECT_EQ(csv.substr(csv.find('\n') + 1),
               "0.05,Value of Increment is too small for 3rd Zone End Position,,,,,,,,\n");
 }
 
-TEST(Sweep, FreezePositionIsEmptyWhenTheFilamentStaysMolten) {
-    TProfileSnapshot hot;
-    hot.Points = {{0, 0, 0, 190, 0, 0, 0, 0, 0}, {1, 0, 0, 131, 0, 0, 0, 0, 0}};
-    EXPECT_FALSE(FreezePosition(hot).has_value());
-    hot.Points.push_back({2, 0, 0, 129, 0, 0, 0, 0, 0});
-    EXPECT_EQ(FreezePosition(hot), 1.5);
+TEST(FreezePosition, IsEmptyWhileTheFilamentStaysMolten) {
+    const auto at = [](double z, double t) {
+        TProfilePoint point{};
+        point.Z = z;
+        point.T = t;
+        return point;
+    };
+    std::vector<TProfilePoint> hot = {at(0, 190), at(1, 131)};
+    EXPECT_FALSE(FreezePosition(hot, 130.0).has_value());
+    hot.push_back(at(2, 129));
+    EXPECT_EQ(FreezePosition(hot, 130.0), 1.5);
 }
 
 TEST(Sweep, KeepsEveryReportWhenAsked) {
     testing::TempDir dir;
+    auto run = std::make_unique<TRun>();
     const TSweepRange range = Parse("take-up-speed=3000:3500:500");
     for (double vl : SweepValues(range))
-        ASSERT_TRUE(RunSweepPoint(DefaultFieldTexts('.'), range, vl, dir.Path().string()).Ok());
+        ASSERT_TRUE(
+            RunSweepPoint(*run, DefaultFieldTexts('.'), range, vl, dir.Path().string()).Ok());
     const auto report = testing::ReadBytes(dir.File("take-up-speed=3500.txt"));
     EXPECT_EQ(testing::CrlfLines(report).size(), 148u);
     EXPECT_TRUE(std::filesystem::exists(dir.File("take-up-speed=3000.txt")));

@@ -9,7 +9,8 @@ namespace {
 using testing::SetUpDefaultRun;
 
 TEST(AirCondition, FollowsEachZoneLawByPointIndex) {
-    SetUpDefaultRun();
+    TRun run;
+    SetUpDefaultRun(run);
     struct {
         int i;
         double z, ta;
@@ -23,42 +24,46 @@ TEST(AirCondition, FollowsEachZoneLawByPointIndex) {
     };
     for (const auto& c : cases) {
         double ta = 0, h = 0;
-        AirCondition(c.i, 4.908738e-4, c.z, 31.3758, ta, h);
+        AirCondition(run.RunInput, run.RunState, c.i, 4.908738e-4, c.z, 31.3758, ta, h);
         EXPECT_NEAR(ta, c.ta, 0.005) << "point " << c.i;
     }
     // The index decides, not the position.
     double ta = 0, h = 0;
-    AirCondition(11, 4.908738e-4, 9.0, 31.3758, ta, h);
+    AirCondition(run.RunInput, run.RunState, 11, 4.908738e-4, 9.0, 31.3758, ta, h);
     EXPECT_NEAR(ta, 34.1 / (9.0 - 8.636) + 20.0, 1e-12);
 }
 
 TEST(AirCondition, HeatTransferAtTheSpinneret) {
-    SetUpDefaultRun();
+    TRun run;
+    SetUpDefaultRun(run);
     double ta = 0, h = 0;
-    AirCondition(1, RunState.A, 0.0, SpinProfile.V[1], ta, h);
+    AirCondition(run.RunInput, run.RunState, 1, run.RunState.A, 0.0, run.SpinProfile.V[1], ta, h);
     EXPECT_NEAR(h, 0.0024065, 5e-8);
 }
 
 TEST(AirCondition, CrossAirOfEachZoneRaisesHeatTransfer) {
-    SetUpDefaultRun(); // Va1 = 0, Va2 = 50, Va3 = 0
+    TRun run;
+    SetUpDefaultRun(run); // Va1 = 0, Va2 = 50, Va3 = 0
+    const TRunInput& in = run.RunInput;
+    const TRunState& s = run.RunState;
     const double a = 1e-5, v = 1000.0;
     double ta = 0, still = 0, h2 = 0, h3 = 0;
-    AirCondition(10, a, 9.0, v, ta, still);
-    AirCondition(11, a, 10.0, v, ta, h2);
-    AirCondition(36, a, 35.0, v, ta, h3);
+    AirCondition(in, s, 10, a, 9.0, v, ta, still);
+    AirCondition(in, s, 11, a, 10.0, v, ta, h2);
+    AirCondition(in, s, 36, a, 35.0, v, ta, h3);
     EXPECT_EQ(h3, still);
     EXPECT_NEAR(h2 / still, std::exp(0.167 * std::log(1 + 0.16)), 1e-12);
 }
 
 TEST(AirCondition, ZonesNeedNotBeInOrder) {
-    RunInput = TRunInput{};
-    RunInput.Z1 = 35.0;
-    RunInput.Z2 = 10.0;
-    SetUpRun();
-    RunInput.Va2 = 1e6; // would show if zone 2 were used
-    for (int i = 1; i <= RunState.N3; ++i) {
+    TRun run;
+    run.RunInput.Z1 = 35.0;
+    run.RunInput.Z2 = 10.0;
+    SetUpRun(run);
+    run.RunInput.Va2 = 1e6; // would show if zone 2 were used
+    for (int i = 1; i <= run.RunState.N3; ++i) {
         double ta = 0, h = 0;
-        AirCondition(i, 1e-5, i - 1.0, 1000.0, ta, h);
+        AirCondition(run.RunInput, run.RunState, i, 1e-5, i - 1.0, 1000.0, ta, h);
         EXPECT_LT(h, 0.1) << "point " << i;
         const double zone1 = 245700.0 / (i - 1.0 + 130.0) - 1710.0;
         if (i < 36)
@@ -69,10 +74,11 @@ TEST(AirCondition, ZonesNeedNotBeInOrder) {
 }
 
 TEST(AirCondition, StandingFilamentIsAFault) {
-    SetUpDefaultRun();
+    TRun run;
+    SetUpDefaultRun(run);
     ClearFloatingPointFaults();
     double ta = 0, h = 0;
-    AirCondition(11, 1e-4, 10.0, 0.0, ta, h);
+    AirCondition(run.RunInput, run.RunState, 11, 1e-4, 10.0, 0.0, ta, h);
     EXPECT_THROW(CheckFloatingPointFaults(), RunError);
 }
 

@@ -7,10 +7,10 @@
 
 namespace ppspin::testing {
 
-// Restores the default inputs and sets a run up from them.
-inline void SetUpDefaultRun() {
-    RunInput = TRunInput{};
-    SetUpRun();
+// A run set up from the default inputs.
+inline void SetUpDefaultRun(TRun& run) {
+    run.RunInput = TRunInput{};
+    SetUpRun(run);
 }
 
 // One trial of the shooting as the run loop sees it.
@@ -22,22 +22,22 @@ struct Trial {
 
 // Points up to a stop are fresh; the first point above the run-away limit is
 // therefore where the trial stopped.
-inline int LastPointWritten() {
-    const double limit = 1.2 * RunState.VLc;
-    for (int k = 2; k <= RunState.N3; ++k)
-        if (SpinProfile.V[k] > limit)
+inline int LastPointWritten(const TRun& run) {
+    const double limit = 1.2 * run.RunState.VLc;
+    for (int k = 2; k <= run.RunState.N3; ++k)
+        if (run.SpinProfile.V[k] > limit)
             return k;
-    return RunState.N3;
+    return run.RunState.N3;
 }
 
 // Runs the loop trial by trial, recording each one.
-inline std::vector<Trial> RunRecordingTrials(int maxTrials = 50) {
+inline std::vector<Trial> RunRecordingTrials(TRun& run, int maxTrials = 50) {
     std::vector<Trial> trials;
-    while (!RunState.Converged && static_cast<int>(trials.size()) < maxTrials) {
-        const double f0 = RunState.F0;
-        MarchSpinline();
-        trials.push_back({f0, LastPointWritten(), RunState.Vend});
-        AdjustTension();
+    while (!run.RunState.Converged && static_cast<int>(trials.size()) < maxTrials) {
+        const double f0 = run.RunState.F0;
+        MarchSpinline(run);
+        trials.push_back({f0, LastPointWritten(run), run.RunState.Vend});
+        AdjustTension(run);
     }
     return trials;
 }

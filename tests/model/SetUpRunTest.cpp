@@ -8,9 +8,10 @@ namespace {
 using testing::SetUpDefaultRun;
 
 TEST(SetUpRun, DerivesTheDefaultRun) {
-    SetUpDefaultRun();
-    const TRunState& s = RunState;
-    const TSpinProfile& p = SpinProfile;
+    TRun run;
+    SetUpDefaultRun(run);
+    const TRunState& s = run.RunState;
+    const TSpinProfile& p = run.SpinProfile;
     EXPECT_NEAR(s.VLc, 5833.333, 5e-4);
     EXPECT_NEAR(s.W, 0.0116667, 5e-8);
     EXPECT_EQ(s.N1, 11);
@@ -25,19 +26,19 @@ TEST(SetUpRun, DerivesTheDefaultRun) {
     EXPECT_NEAR(p.ETA[1], 6000.0, 1e-9);
     EXPECT_NEAR(p.V[1], 31.3758, 5e-5);
     EXPECT_EQ(p.Z[1], 0.0);
-    // The wall shear rate of the hole: 4 (W / rho) / (pi R^3).
-    const double r = 0.0125;
-    EXPECT_NEAR(4 * s.W / p.RHO[1] / (r * 3.1415926 * r * r), 10040.24, 5e-3);
+    // The hole's wall shear rate, as the set-up hands it to the die swell.
+    EXPECT_NEAR(WallShearRate(s.W, p.RHO[1], run.RunInput.D0), 10040.24, 5e-3);
 }
 
 TEST(SetUpRun, RestartsTheShootingOnEveryRun) {
-    SetUpDefaultRun();
-    RunTrials();
-    const double vEnd = SpinProfile.V[101];
-    const double f0 = RunState.F0;
+    TRun run;
+    SetUpDefaultRun(run);
+    RunTrials(run);
+    const double vEnd = run.SpinProfile.V[101];
+    const double f0 = run.RunState.F0;
 
-    SetUpRun();
-    const TRunState& s = RunState;
+    SetUpRun(run);
+    const TRunState& s = run.RunState;
     EXPECT_EQ(s.F0, 25.0);
     EXPECT_EQ(s.DF, 2.5);
     EXPECT_EQ(s.Ehi, -1.0);
@@ -45,10 +46,10 @@ TEST(SetUpRun, RestartsTheShootingOnEveryRun) {
     EXPECT_EQ(s.TrialCount, 1);
     EXPECT_FALSE(s.Converged);
 
-    RunTrials();
-    EXPECT_EQ(RunState.TrialCount, 7);
-    EXPECT_EQ(RunState.F0, f0);
-    EXPECT_EQ(SpinProfile.V[101], vEnd);
+    RunTrials(run);
+    EXPECT_EQ(s.TrialCount, 7);
+    EXPECT_EQ(s.F0, f0);
+    EXPECT_EQ(run.SpinProfile.V[101], vEnd);
 }
 
 TEST(GridPoint, RoundsHalfToEven) {
@@ -62,52 +63,58 @@ TEST(GridPoint, RoundsHalfToEven) {
 }
 
 TEST(SetUpRun, PlacesZoneEndsOnTheNearestPoint) {
-    RunInput = TRunInput{};
-    RunInput.Dz = 0.3;
-    SetUpRun();
-    EXPECT_EQ(RunState.N1, 34);  // 10.0001 / 0.3 = 33.3337
-    EXPECT_EQ(RunState.N3, 334); // 100.0001 / 0.3 = 333.3337
+    TRun run;
+    run.RunInput.Dz = 0.3;
+    SetUpRun(run);
+    EXPECT_EQ(run.RunState.N1, 34);  // 10.0001 / 0.3 = 33.3337
+    EXPECT_EQ(run.RunState.N3, 334); // 100.0001 / 0.3 = 333.3337
 
-    RunInput.Dz = 0.1; // exactly fills the tables
-    SetUpRun();
-    EXPECT_EQ(RunState.N3, MaxPoints);
+    run.RunInput.Dz = 0.1; // exactly fills the tables
+    SetUpRun(run);
+    EXPECT_EQ(run.RunState.N3, MaxPoints);
 }
 
 TEST(SetUpRun, ZoneEndsFarBeyondTheSpinlineStayInRange) {
-    RunInput = TRunInput{};
-    RunInput.Z1 = 1e12;
-    RunInput.Z2 = 1e300;
-    SetUpRun();
-    EXPECT_GT(RunState.N1, RunState.N3);
-    EXPECT_GT(RunState.N2, RunState.N3);
+    TRun run;
+    run.RunInput.Z1 = 1e12;
+    run.RunInput.Z2 = 1e300;
+    SetUpRun(run);
+    EXPECT_GT(run.RunState.N1, run.RunState.N3);
+    EXPECT_GT(run.RunState.N2, run.RunState.N3);
 }
 
 struct RefusedSetUp {
     const char* what;
     void (*change)(TRunInput&);
+    TRunErrorKind kind;
     const char* message;
 };
 
 TEST(SetUpRun, RefusesRunsItCannotHoldOrCompute) {
+    using enum TRunErrorKind;
     const RefusedSetUp cases[] = {
-        {"1002 points", [](TRunInput& in) { in.Dz = 0.0999; },
+        {"1002 points", [](TRunInput& in) { in.Dz = 0.0999; }, Refused,
          "Value of Increment is too small for 3rd Zone End Position"},
-        {"no step", [](TRunInput& in) { in.Z3 = 0.4; },
+        {"no step", [](TRunInput& in) { in.Z3 = 0.4; }, Refused,
          "Value of 3rd Zone End Position is too small for Increment"},
-        {"huge grid", [](TRunInput& in) { in.Z3 = 1e300, in.Dz = 1e-300; },
+        {"huge grid", [](TRunInput& in) { in.Z3 = 1e300, in.Dz = 1e-300; }, FloatingPoint,
          "Floating point overflow"},
-        {"zero increment", [](TRunInput& in) { in.Dz = 0; }, "Floating point division by zero"},
-        {"zero hole", [](TRunInput& in) { in.D0 = 0; }, "Floating point division by zero"},
-        {"absolute zero", [](TRunInput& in) { in.T0 = -273; }, "Floating point division by zero"},
+        {"zero increment", [](TRunInput& in) { in.Dz = 0; }, FloatingPoint,
+         "Floating point division by zero"},
+        {"zero hole", [](TRunInput& in) { in.D0 = 0; }, FloatingPoint,
+         "Floating point division by zero"},
+        {"absolute zero", [](TRunInput& in) { in.T0 = -273; }, FloatingPoint,
+         "Floating point division by zero"},
     };
     for (const auto& c : cases) {
-        RunInput = TRunInput{};
-        c.change(RunInput);
+        TRun run;
+        c.change(run.RunInput);
         try {
-            SetUpRun();
+            SetUpRun(run);
             ADD_FAILURE() << c.what << ": accepted";
         } catch (const RunError& e) {
             EXPECT_STREQ(e.what(), c.message) << c.what;
+            EXPECT_EQ(e.Kind(), c.kind) << c.what;
         }
     }
 }

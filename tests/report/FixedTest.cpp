@@ -19,7 +19,7 @@ struct FixedCase {
 
 template <std::size_t N> void ExpectAll(const FixedCase (&cases)[N]) {
     for (const FixedCase& c : cases)
-        EXPECT_EQ(Fixed(c.x, c.p, c.d), c.text) << c.x << " (" << c.p << "," << c.d << ")";
+        EXPECT_EQ(Fixed(c.x, c.p, c.d, '.'), c.text) << c.x << " (" << c.p << "," << c.d << ")";
 }
 
 TEST(Fixed, RoundsTheEighteenDigitExpansion) {
@@ -77,17 +77,15 @@ TEST(Fixed, ScientificWhenTheIntegerPartExceedsThePrecision) {
 
 TEST(Fixed, InfinityAndNaN) {
     const double inf = std::numeric_limits<double>::infinity();
-    EXPECT_EQ(Fixed(inf, 8, 3), "INF");
-    EXPECT_EQ(Fixed(-inf, 8, 3), "-INF");
-    EXPECT_EQ(Fixed(std::numeric_limits<double>::quiet_NaN(), 8, 3), "NAN");
+    EXPECT_EQ(Fixed(inf, 8, 3, '.'), "INF");
+    EXPECT_EQ(Fixed(-inf, 8, 3, '.'), "-INF");
+    EXPECT_EQ(Fixed(std::numeric_limits<double>::quiet_NaN(), 8, 3, '.'), "NAN");
 }
 
-TEST(Fixed, WritesTheLocaleSeparator) {
-    DecimalSeparator = ',';
-    EXPECT_EQ(Fixed(0.025, 6, 4), "0,0250");
-    EXPECT_EQ(Fixed(1234567.0, 6, 4), "1,23457E0006");
-    EXPECT_EQ(FormatColumn(7, 1, 3496.5), " 3496,5");
-    DecimalSeparator = '.';
+TEST(Fixed, WritesTheGivenSeparator) {
+    EXPECT_EQ(Fixed(0.025, 6, 4, ','), "0,0250");
+    EXPECT_EQ(Fixed(1234567.0, 6, 4, ','), "1,23457E0006");
+    EXPECT_EQ(FormatColumn(7, 1, 3496.5, ','), " 3496,5");
 }
 
 // Any double with any precision and decimals gives a sane text (the
@@ -98,7 +96,7 @@ TEST(Fixed, SurvivesArbitraryDoubles) {
         const double x = std::bit_cast<double>(static_cast<std::uint64_t>(rng()));
         const int p = static_cast<int>(rng() % 30) - 5;
         const int d = static_cast<int>(rng() % 30) - 5;
-        const std::string s = Fixed(x, p, d);
+        const std::string s = Fixed(x, p, d, '.');
         ASSERT_FALSE(s.empty());
         ASSERT_LE(s.size(), 45u) << x << " (" << p << "," << d << ")";
         if (std::isfinite(x)) {
@@ -108,11 +106,11 @@ TEST(Fixed, SurvivesArbitraryDoubles) {
 }
 
 TEST(FormatColumn, FillsToTheWidthOrWidens) {
-    EXPECT_EQ(FormatColumn(8, 3, 20.174), "  20.174");
-    EXPECT_EQ(FormatColumn(6, 1, -12.5), " -12.5");
-    EXPECT_EQ(FormatColumn(8, 3, 12345.6789), "12345.679");
-    EXPECT_EQ(FormatColumn(5, 0, 1.0), "1"); // shorter than three: untouched
-    EXPECT_EQ(FormatColumn(7, 4, 0.0001), " 0.0001");
+    EXPECT_EQ(FormatColumn(8, 3, 20.174, '.'), "  20.174");
+    EXPECT_EQ(FormatColumn(6, 1, -12.5, '.'), " -12.5");
+    EXPECT_EQ(FormatColumn(8, 3, 12345.6789, '.'), "12345.679");
+    EXPECT_EQ(FormatColumn(5, 0, 1.0, '.'), "1"); // shorter than three: untouched
+    EXPECT_EQ(FormatColumn(7, 4, 0.0001, '.'), " 0.0001");
 }
 
 } // namespace

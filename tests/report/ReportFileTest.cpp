@@ -13,28 +13,29 @@ using testing::CrlfLines;
 using testing::ReadBytes;
 using testing::TempDir;
 
-// One run of RunInput into its report, as the run control makes it;
-// beforeRows may change the profile before the rows are written.
-std::string RunIntoReport(void (*beforeRows)() = nullptr) {
-    EXPECT_TRUE(WriteReportHeader());
-    SetUpRun();
-    RunTrials();
+// One run of the run's inputs into its report, as the run control makes
+// it; beforeRows may change the profile before the rows are written.
+std::string RunIntoReport(TRun& run, void (*beforeRows)(TRun&) = nullptr) {
+    EXPECT_TRUE(WriteReportHeader(run));
+    SetUpRun(run);
+    RunTrials(run);
     if (beforeRows != nullptr)
-        beforeRows();
-    EXPECT_TRUE(WriteResultRows());
-    return ReadBytes(RunInput.FileName);
+        beforeRows(run);
+    EXPECT_TRUE(WriteResultRows(run));
+    return ReadBytes(run.RunInput.FileName);
 }
 
 // Runs the default case into a report in dir and returns its bytes.
-std::string DefaultReport(const TempDir& dir) {
-    RunInput = TRunInput{};
-    RunInput.FileName = dir.File("result.txt");
-    return RunIntoReport();
+std::string DefaultReport(TRun& run, const TempDir& dir) {
+    run.RunInput = TRunInput{};
+    run.RunInput.FileName = dir.File("result.txt");
+    return RunIntoReport(run);
 }
 
 TEST(Report, DefaultRunByteForByte) {
     TempDir dir;
-    const std::string bytes = DefaultReport(dir);
+    TRun run;
+    const std::string bytes = DefaultReport(run, dir);
     const auto lines = CrlfLines(bytes);
     ASSERT_EQ(lines.size(), 45u + 101u + 2u);
     // Every line ends in CRLF; no bare LF, no byte-order mark.
@@ -87,14 +88,15 @@ TEST(Report, DefaultRunByteForByte) {
         EXPECT_EQ(lines[44 + r.point], r.text) << "point " << r.point;
     for (int k = 1; k <= 101; ++k)
         EXPECT_EQ(lines[44 + k].size(), 71u) << "point " << k;
-    EXPECT_EQ(SpinProfile.VM[101], SpinProfile.V[101] * 60 / 100);
+    EXPECT_EQ(run.SpinProfile.VM[101], run.SpinProfile.V[101] * 60 / 100);
 }
 
 TEST(Report, ASecondRunReplacesTheFirst) {
     TempDir dir;
-    const std::string first = DefaultReport(dir);
-    RunInput.VL = 3000.0;
-    const std::string second = RunIntoReport();
+    TRun run;
+    const std::string first = DefaultReport(run, dir);
+    run.RunInput.VL = 3000.0;
+    const std::string second = RunIntoReport(run);
     EXPECT_EQ(CrlfLines(second).size(), 148u);
     EXPECT_NE(second.find("=  3000.0\r\n"), std::string::npos);
     EXPECT_EQ(second.find("=  3500.0\r\n"), std::string::npos);
@@ -102,43 +104,44 @@ TEST(Report, ASecondRunReplacesTheFirst) {
 
 TEST(Report, WidensAColumnThatOverflows) {
     TempDir dir;
-    RunInput = TRunInput{};
-    RunInput.FileName = dir.File("wide.txt");
-    const auto lines = CrlfLines(RunIntoReport([] { SpinProfile.F[1] = 12345.6789; }));
+    TRun run;
+    run.RunInput.FileName = dir.File("wide.txt");
+    const auto lines =
+        CrlfLines(RunIntoReport(run, [](TRun& r) { r.SpinProfile.F[1] = 12345.6789; }));
     EXPECT_EQ(lines[45].substr(0, 24), "   0.0    18.8 12345.679");
     EXPECT_EQ(lines[45].size(), 72u);
 }
 
 TEST(Report, FileThatCannotBeCreatedIsLeftAlone) {
     TempDir dir;
-    RunInput = TRunInput{};
-    RunInput.FileName = dir.File("no-such-folder/result.txt");
-    EXPECT_FALSE(WriteReportHeader());
+    TRun run;
+    run.RunInput.FileName = dir.File("no-such-folder/result.txt");
+    EXPECT_FALSE(WriteReportHeader(run));
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "no-such-folder"));
-    RunInput.FileName = dir.Path().string(); // a folder
-    EXPECT_FALSE(WriteReportHeader());
+    run.RunInput.FileName = dir.Path().string(); // a folder
+    EXPECT_FALSE(WriteReportHeader(run));
 }
 
 TEST(Report, RowsNeedTheHeaderWrittenFile) {
     TempDir dir;
-    RunInput = TRunInput{};
-    SetUpRun();
-    RunTrials();
-    RunInput.FileName = dir.File("removed.txt");
-    EXPECT_FALSE(WriteResultRows());
-    EXPECT_FALSE(std::filesystem::exists(RunInput.FileName));
+    TRun run;
+    SetUpRun(run);
+    RunTrials(run);
+    run.RunInput.FileName = dir.File("removed.txt");
+    EXPECT_FALSE(WriteResultRows(run));
+    EXPECT_FALSE(std::filesystem::exists(run.RunInput.FileName));
 }
 
 TEST(Report, FullDiskEndsTheRunWithAnError) {
     if (!std::filesystem::exists("/dev/full"))
         GTEST_SKIP() << "no /dev/full here";
-    RunInput = TRunInput{};
-    RunInput.FileName = "/dev/full";
-    SetUpRun();
-    RunTrials();
+    TRun run;
+    run.RunInput.FileName = "/dev/full";
+    SetUpRun(run);
+    RunTrials(run);
     for (bool rows : {false, true}) {
         try {
-            rows ? WriteResultRows() : WriteReportHeader();
+            rows ? WriteResultRows(run) : WriteReportHeader(run);
             ADD_FAILURE() << (rows ? "rows" : "header") << " reported as written";
         } catch (const RunError& e) {
             EXPECT_NE(std::string(e.what()).find("/dev/full"), std::string::npos) << e.what();

@@ -2,7 +2,7 @@
 #include "FolderBrowser.h"
 #include "F_Form.h"
 #include "Main_PP.h"
-#include "Report.h"
+#include "ProgramRun.h"
 #include "UiTestSupport.h"
 
 #include <QComboBox>
@@ -46,7 +46,7 @@ class FolderBrowserTest : public QObject {
 
   private slots:
     void init() {
-        DecimalSeparator = '.';
+        ProgramRun.DecimalSeparator = '.';
         scratch_ = new ScratchDirectory;
         QDir here(scratch_->Path());
         QVERIFY(here.mkdir("alpha") && here.mkdir("beta") && here.mkpath("alpha/inner"));

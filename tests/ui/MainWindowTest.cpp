@@ -2,7 +2,7 @@
 #include "F_Form.h"
 #include "Main_PP.h"
 #include "RefInfo.h"
-#include "Report.h"
+#include "ProgramRun.h"
 #include "UiTestSupport.h"
 
 #include <QFrame>
@@ -17,7 +17,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void init() { DecimalSeparator = '.'; }
+    void init() { ProgramRun.DecimalSeparator = '.'; }
 
     void windowIsFixedCaptionedAndHoldsTheGroups() {
         TForm1 w;
@@ -69,7 +69,7 @@ class MainWindowTest : public QObject {
             QCOMPARE(Edit(&w, n)->isEnabled(), !fixed);
         }
         // Where the locale writes a decimal comma the opening texts must still convert.
-        DecimalSeparator = ',';
+        ProgramRun.DecimalSeparator = ',';
         TForm1 comma;
         QCOMPARE(Edit(&comma, 1)->text(), QString("0,025"));
         QCOMPARE(Edit(&comma, 12)->text(), QString("-8,636"));

@@ -3,7 +3,7 @@
 #include "F_Form.h"
 #include "Main_PP.h"
 #include "ProfileForm.h"
-#include "Report.h"
+#include "ProgramRun.h"
 #include "UiTestSupport.h"
 
 #include <QFile>
@@ -60,7 +60,7 @@ class RunControlTest : public QObject {
     };
 
   private slots:
-    void init() { DecimalSeparator = '.'; }
+    void init() { ProgramRun.DecimalSeparator = '.'; }
 
     void defaultRunWritesTheHeadlessReportAndFinishes() {
         const QByteArray expected = HeadlessReport();
@@ -215,7 +215,7 @@ class RunControlTest : public QObject {
     }
 
     void decimalCommaLocaleRunsOnTheOpeningTexts() {
-        DecimalSeparator = ',';
+        ProgramRun.DecimalSeparator = ',';
         ScratchDirectory scratch;
         Program p;
         ModalCloser closer(&p.Form1);

@@ -121,10 +121,6 @@ void TChartView::HideHover() {
     Callout->hide();
 }
 
-QString TChartView::ShownHover() const {
-    return Callout->isVisible() ? CalloutText->text() : QString();
-}
-
 void TChartView::mouseMoveEvent(QMouseEvent* event) {
     HoverAt(event->position().toPoint());
     QChartView::mouseMoveEvent(event);

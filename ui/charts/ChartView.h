@@ -51,8 +51,6 @@ class TChartView : public QChartView {
     // the callout's text; empty (and nothing shown) outside the plot area.
     QString HoverAt(QPoint position);
     void HideHover();
-    // The callout's text while it is shown, else empty.
-    QString ShownHover() const;
 
   protected:
     void mouseMoveEvent(QMouseEvent* event) override;

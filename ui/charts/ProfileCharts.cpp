@@ -75,7 +75,7 @@ double DisplayedValue(const TProfilePoint& point, TProfileQuantity quantity) {
     case TProfileQuantity::AirTemperature:
         return point.TA;
     case TProfileQuantity::Diameter:
-        return point.D * 1e4;
+        return point.DUm;
     case TProfileQuantity::Tension:
         return point.F;
     }
@@ -135,6 +135,19 @@ void TProfileCharts::SetRuns(const std::vector<TProfileSnapshot>& kept,
         inputs.push_back(run->Input);
     RunNames = RunLabels(inputs);
 
+    RemoveRuns();
+    TRanges ranges;
+    for (std::size_t r = 0; r < runs.size(); ++r)
+        AddRun(*runs[r], colours[r], RunNames[static_cast<int>(r)], ranges);
+    SetAxes(ranges);
+    AddZoneLines(runs);
+    if (!runs.empty())
+        AddLineStyleKey();
+    AlignPlotAreas();
+    PlaceZoneLabels();
+}
+
+void TProfileCharts::RemoveRuns() {
     for (int c = 0; c < ChartCount; ++c) {
         View(c).SetHoverSeries({}, {}, {});
         Chart(c).removeAllSeries();
@@ -142,54 +155,49 @@ void TProfileCharts::SetRuns(const std::vector<TProfileSnapshot>& kept,
     qDeleteAll(ZoneLabels);
     ZoneLabels.clear();
     RunSeries.clear();
+    Hover = {};
+}
 
-    // The runs' series, and the ranges they need.
-    double zEnd = 0;
-    std::array<double, ChartCount> lo, hi;
-    lo.fill(std::numeric_limits<double>::infinity());
-    hi.fill(-std::numeric_limits<double>::infinity());
-    std::array<QList<THoverSeries>, ChartCount> hover;
-    for (std::size_t r = 0; r < runs.size(); ++r) {
-        const TProfileSnapshot& run = *runs[r];
-        if (!run.Points.empty())
-            zEnd = std::max(zEnd, run.Points.back().Z);
-        std::array<QXYSeries*, ProfileQuantityCount> series{};
-        for (int q = 0; q < ProfileQuantityCount; ++q) {
-            const auto quantity = static_cast<TProfileQuantity>(q);
-            const TQuantityInfo& info = Quantities[q];
-            QList<QPointF> points;
-            points.reserve(static_cast<qsizetype>(run.Points.size()));
-            for (const TProfilePoint& p : run.Points) {
-                const double value = DisplayedValue(p, quantity);
-                points.append(QPointF(p.Z, value));
-                lo[info.Chart] = std::min(lo[info.Chart], value);
-                hi[info.Chart] = std::max(hi[info.Chart], value);
-            }
-            QChart& chart = Chart(info.Chart);
-            QLineSeries* line =
-                AddLine(chart, points, QPen(colours[r], LineWidth, LineStyle(quantity)));
-            line->setName(RunNames[static_cast<int>(r)]);
-            series[q] = line;
-            QString title = RunNames[static_cast<int>(r)];
-            if (info.Part != nullptr)
-                title += QString(", ") + info.Part;
-            hover[info.Chart].append({line, title, info.Symbol, info.Unit});
+void TProfileCharts::AddRun(const TProfileSnapshot& run, const QColor& colour, const QString& name,
+                            TRanges& ranges) {
+    if (!run.Points.empty())
+        ranges.ZEnd = std::max(ranges.ZEnd, run.Points.back().Z);
+    std::array<QXYSeries*, ProfileQuantityCount> series{};
+    for (int q = 0; q < ProfileQuantityCount; ++q) {
+        const auto quantity = static_cast<TProfileQuantity>(q);
+        const TQuantityInfo& info = Quantities[q];
+        QList<QPointF> points;
+        points.reserve(static_cast<qsizetype>(run.Points.size()));
+        for (const TProfilePoint& p : run.Points) {
+            const double value = DisplayedValue(p, quantity);
+            points.append(QPointF(p.Z, value));
+            ranges.Lo[info.Chart] = std::min(ranges.Lo[info.Chart], value);
+            ranges.Hi[info.Chart] = std::max(ranges.Hi[info.Chart], value);
         }
-        RunSeries.push_back(series);
+        QLineSeries* line =
+            AddLine(Chart(info.Chart), points, QPen(colour, LineWidth, LineStyle(quantity)));
+        line->setName(name);
+        series[q] = line;
+        QString title = name;
+        if (info.Part != nullptr)
+            title += QString(", ") + info.Part;
+        Hover[info.Chart].append({line, title, info.Symbol, info.Unit});
     }
+    RunSeries.push_back(series);
+}
 
-    if (zEnd <= 0)
-        zEnd = TRunInput{}.Z3;
+void TProfileCharts::SetAxes(const TRanges& ranges) {
+    const double zEnd = ranges.ZEnd > 0 ? ranges.ZEnd : TRunInput{}.Z3;
+    const double zStep = NiceStep(zEnd, 10);
     for (int c = 0; c < ChartCount; ++c) {
         QChart& chart = Chart(c);
-        QValueAxis* x = AxisOf(chart, Qt::Horizontal);
-        const double zStep = NiceStep(zEnd, 10);
-        SetSteppedRange(*x, 0, zEnd, zStep, zStep < 1 ? 1 : 0);
-        QValueAxis* y = AxisOf(chart, Qt::Vertical);
-        SetNiceRange(*y, lo[c], hi[c]);
-        View(c).SetHoverSeries(hover[c], "z", "cm");
+        SetSteppedRange(*AxisOf(chart, Qt::Horizontal), 0, zEnd, zStep, zStep < 1 ? 1 : 0);
+        SetNiceRange(*AxisOf(chart, Qt::Vertical), ranges.Lo[c], ranges.Hi[c]);
+        View(c).SetHoverSeries(Hover[c], "z", "cm");
     }
+}
 
+void TProfileCharts::AddZoneLines(const std::vector<const TProfileSnapshot*>& runs) {
     // Zone ends of every run drawn, each position once.
     std::vector<std::pair<double, QString>> zones;
     for (const TProfileSnapshot* run : runs) {
@@ -200,7 +208,7 @@ void TProfileCharts::SetRuns(const std::vector<TProfileSnapshot>& kept,
                 zones.push_back(zone);
         }
     }
-    QPen guide(GuideColour, 1, Qt::DashLine);
+    const QPen guide(GuideColour, 1, Qt::DashLine);
     for (int c = 0; c < ChartCount; ++c) {
         QChart& chart = Chart(c);
         const QValueAxis* y = AxisOf(chart, Qt::Vertical);
@@ -217,16 +225,13 @@ void TProfileCharts::SetRuns(const std::vector<TProfileSnapshot>& kept,
         label->setData(0, zone.first);
         ZoneLabels.append(label);
     }
+}
 
+void TProfileCharts::AddLineStyleKey() {
     // The temperature chart's two line styles, named once in the legend.
-    if (!runs.empty()) {
-        AddLine(top, {}, QPen(GuideColour, LineWidth, Qt::SolidLine))
-            ->setName("filament T (solid)");
-        AddLine(top, {}, QPen(GuideColour, LineWidth, Qt::DashLine))->setName("air T (dashed)");
-    }
-
-    AlignPlotAreas();
-    PlaceZoneLabels();
+    QChart& top = Chart(VelocityChart);
+    AddLine(top, {}, QPen(GuideColour, LineWidth, Qt::SolidLine))->setName("filament T (solid)");
+    AddLine(top, {}, QPen(GuideColour, LineWidth, Qt::DashLine))->setName("air T (dashed)");
 }
 
 QXYSeries* TProfileCharts::Series(int run, TProfileQuantity quantity) const {

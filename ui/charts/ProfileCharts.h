@@ -4,11 +4,13 @@
 #pragma once
 
 #include "ChartStack.h"
+#include "ChartView.h"
 #include "ProfileSnapshot.h"
 
 #include <QColor>
 
 #include <array>
+#include <limits>
 #include <vector>
 
 class QGraphicsSimpleTextItem;
@@ -45,9 +47,28 @@ class TProfileCharts : public TChartStack {
     QString RunName(int run) const;
 
   private:
+    // What the runs' values span: z from 0, and each chart's values.
+    struct TRanges {
+        double ZEnd = 0;
+        std::array<double, ChartCount> Lo = Filled(std::numeric_limits<double>::infinity());
+        std::array<double, ChartCount> Hi = Filled(-std::numeric_limits<double>::infinity());
+        static std::array<double, ChartCount> Filled(double value) {
+            std::array<double, ChartCount> a;
+            a.fill(value);
+            return a;
+        }
+    };
+
+    void RemoveRuns();
+    void AddRun(const TProfileSnapshot& run, const QColor& colour, const QString& name,
+                TRanges& ranges);
+    void SetAxes(const TRanges& ranges);
+    void AddZoneLines(const std::vector<const TProfileSnapshot*>& runs);
+    void AddLineStyleKey();
     void PlaceZoneLabels();
 
     std::vector<std::array<QXYSeries*, ProfileQuantityCount>> RunSeries;
+    std::array<QList<THoverSeries>, ChartCount> Hover;
     QStringList RunNames;
     QList<QGraphicsSimpleTextItem*> ZoneLabels;
 };

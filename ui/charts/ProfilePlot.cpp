@@ -12,12 +12,4 @@ bool RenderProfilePlot(const std::vector<TProfileSnapshot>& kept, const TProfile
     return SaveChartImage(charts, path, size, error);
 }
 
-bool RenderProfilePlot(const std::vector<TProfileSnapshot>& runs, const QString& path, QSize size,
-                       QString* error) {
-    if (runs.empty())
-        return RenderProfilePlot({}, nullptr, path, size, error);
-    const std::vector<TProfileSnapshot> kept(runs.begin(), runs.end() - 1);
-    return RenderProfilePlot(kept, &runs.back(), path, size, error);
-}
-
 } // namespace ppspin

@@ -18,8 +18,4 @@ namespace ppspin {
 bool RenderProfilePlot(const std::vector<TProfileSnapshot>& kept, const TProfileSnapshot* newest,
                        const QString& path, QSize size = DefaultPlotSize, QString* error = nullptr);
 
-// The same with runs in drawing order: the last is the newest, the others kept.
-bool RenderProfilePlot(const std::vector<TProfileSnapshot>& runs, const QString& path,
-                       QSize size = DefaultPlotSize, QString* error = nullptr);
-
 } // namespace ppspin

@@ -1,4 +1,4 @@
-#include "ReadInputs.h"
+#include "TextToFloat.h"
 
 #include <charconv>
 #include <string>

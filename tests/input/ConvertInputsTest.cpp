@@ -1,45 +1,36 @@
-#include "ReadInputs.h"
-#include "Report.h"
-#include "TempDir.h"
+#include "ConvertInputs.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace ppspin {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempDir;
-
-class ReadInputsTest : public ::testing::Test {
+class ConvertInputsTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        DecimalSeparator = '.';
-        texts = DefaultFieldTexts('.');
-        texts[19] = dir.File("result.txt");
-    }
-    void TearDown() override { DecimalSeparator = '.'; }
-
-    // The message of a refused input; empty when it passes.
-    std::string Refusal() {
-        std::string message;
-        return ReadInputs(texts, message) ? std::string() : message;
+    // The refusal of the texts; an empty message when they pass.
+    std::string Refusal(char separator = '.') {
+        refusal = ConvertInputs(texts, separator, in);
+        return refusal ? refusal.Message : "";
     }
 
-    TempDir dir;
-    TFieldTexts texts;
+    TFieldTexts texts = DefaultFieldTexts('.');
+    TRunInput in;
+    TRefusal refusal;
 };
 
-TEST_F(ReadInputsTest, DefaultsPassAndWriteTheHeader) {
+TEST_F(ConvertInputsTest, DefaultsPass) {
+    in.D0 = in.Zone2A2 = in.Dz = -1;
     EXPECT_EQ(Refusal(), "");
-    EXPECT_EQ(RunInput.D0, 0.025);
-    EXPECT_EQ(RunInput.Zone2A2, -8.636);
-    EXPECT_EQ(RunInput.Dz, 1.0);
-    EXPECT_EQ(RunInput.FileName, texts[19]);
-    EXPECT_EQ(testing::CrlfLines(ReadBytes(texts[19])).size(), 45u);
+    EXPECT_EQ(in.D0, 0.025);
+    EXPECT_EQ(in.Zone2A2, -8.636);
+    EXPECT_EQ(in.Dz, 1.0);
+    EXPECT_EQ(in.FileName, "result.txt");
 }
 
-TEST_F(ReadInputsTest, EachCheckHasItsMessage) {
-    const std::string longName = dir.File(std::string(260, 'a'));
+TEST_F(ConvertInputsTest, EachCheckHasItsMessageAndField) {
+    const std::string longName(260, 'a');
     const struct {
         int field;
         const char* text;
@@ -69,59 +60,42 @@ TEST_F(ReadInputsTest, EachCheckHasItsMessage) {
         {19, longName.c_str(), "Save File Name is not correct"},
     };
     for (const auto& c : cases) {
-        SetUp();
+        texts = DefaultFieldTexts('.');
         texts[static_cast<std::size_t>(c.field)] = c.text;
         EXPECT_EQ(Refusal(), c.message) << "Edit" << c.field + 1 << " = \"" << c.text << '"';
-        EXPECT_FALSE(std::filesystem::exists(dir.File("result.txt"))) << c.message;
+        EXPECT_EQ(refusal.Field, c.field) << c.message;
     }
 }
 
-TEST_F(ReadInputsTest, OnlyTheFirstFailureIsReported) {
+TEST_F(ConvertInputsTest, OnlyTheFirstFailureIsReported) {
     texts[18] = "0"; // increment
     texts[8] = "-1"; // zone-1 air velocity
     texts[2] = "0";  // take-up speed
     EXPECT_EQ(Refusal(), "Value of Take-up Speed is not correct");
     texts[16] = "x"; // a conversion failure comes before every check
     EXPECT_EQ(Refusal(), "Input value is not correct!");
+    EXPECT_EQ(refusal.Field, 16);
 }
 
-TEST_F(ReadInputsTest, PassesWhatIsNotChecked) {
+TEST_F(ConvertInputsTest, PassesWhatIsNotChecked) {
     texts[8] = "0";                     // air velocities may be zero
     texts[4] = "35", texts[9] = "10";   // zone order is not required
     texts[5] = "-1e6", texts[11] = "0"; // air-law coefficients are free
     texts[18] = "0.1";                  // exactly 1001 points
+    texts[19] = "   ";                  // blanks are a name
     EXPECT_EQ(Refusal(), "");
-    TRunInput blanks;
-    blanks.FileName = "   ";
-    EXPECT_EQ(CheckInputs(blanks), nullptr);
-    blanks.FileName = std::string(259, 'a');
-    EXPECT_EQ(CheckInputs(blanks), nullptr);
+    texts[19] = std::string(259, 'a');
+    EXPECT_EQ(Refusal(), "");
 }
 
-TEST_F(ReadInputsTest, RefusedInputLeavesAnExistingReport) {
-    ASSERT_EQ(Refusal(), "");
-    const std::string before = ReadBytes(texts[19]);
-    texts[0] = "0";
-    EXPECT_NE(Refusal(), "");
-    EXPECT_EQ(ReadBytes(texts[19]), before);
-}
-
-TEST_F(ReadInputsTest, UnwritableFileName) {
-    texts[19] = dir.File("missing/result.txt");
-    EXPECT_EQ(Refusal(), "File can not open!");
-}
-
-TEST_F(ReadInputsTest, FollowsTheLocaleSeparator) {
-    DecimalSeparator = ',';
-    EXPECT_EQ(Refusal(), "Input value is not correct!"); // "0.025" under a comma locale
+TEST_F(ConvertInputsTest, FollowsTheGivenSeparator) {
+    EXPECT_EQ(Refusal(','), "Input value is not correct!"); // "0.025" under a comma locale
     TFieldTexts comma = DefaultFieldTexts(',');
     EXPECT_EQ(comma[0], "0,025");
     EXPECT_EQ(comma[19], "result.txt");
-    comma[19] = texts[19];
     texts = comma;
-    EXPECT_EQ(Refusal(), "");
-    EXPECT_EQ(RunInput.Zone2A2, -8.636);
-    EXPECT_NE(ReadBytes(texts[19]).find("=  0,0250\r\n"), std::string::npos);
+    EXPECT_EQ(Refusal(','), "");
+    EXPECT_EQ(in.Zone2A2, -8.636);
 }
 
 } // namespace

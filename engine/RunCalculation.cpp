@@ -1,0 +1,78 @@
+#include "RunCalculation.h"
+
+#include "ConvertInputs.h"
+#include "Report.h"
+#include "RunError.h"
+#include "SetUpRun.h"
+
+#include <exception>
+#include <utility>
+
+namespace ppspin {
+
+namespace {
+
+TRunOutcomeKind KindOf(TRunErrorKind error) {
+    switch (error) {
+    case TRunErrorKind::Refused:
+        return TRunOutcomeKind::Refused;
+    case TRunErrorKind::FloatingPoint:
+        return TRunOutcomeKind::FloatingPointFault;
+    case TRunErrorKind::NotConverged:
+        return TRunOutcomeKind::NotConverged;
+    case TRunErrorKind::File:
+        return TRunOutcomeKind::FileError;
+    }
+    return TRunOutcomeKind::Failed;
+}
+
+TRunOutcome Ended(TRunOutcomeKind kind, std::string message, int trials) {
+    TRunOutcome outcome;
+    outcome.Kind = kind;
+    outcome.Message = std::move(message);
+    outcome.Trials = trials;
+    return outcome;
+}
+
+TRunOutcome Refused(TRunOutcomeKind kind, const char* message, int field) {
+    TRunOutcome outcome = Ended(kind, message, 0);
+    outcome.Field = field;
+    return outcome;
+}
+
+// Takes the texts into the run's inputs, checks them and, when a report is
+// wanted, writes its header. An outcome only when the run ends here.
+std::optional<TRunOutcome> ReadInputs(TRun& run, const TFieldTexts& texts,
+                                      const TRunOptions& options) {
+    if (const TRefusal refusal = ConvertInputs(texts, run.DecimalSeparator, run.RunInput))
+        return Refused(TRunOutcomeKind::Refused, refusal.Message, refusal.Field);
+    if (options.WriteReport && !WriteReportHeader(run))
+        return Refused(TRunOutcomeKind::FileError, FileCanNotOpenMessage, FileNameField);
+    return std::nullopt;
+}
+
+} // namespace
+
+TRunOutcome RunCalculation(TRun& run, const TFieldTexts& texts, const TRunOptions& options) {
+    // Trials count from the set-up on; before it the state is an earlier run's.
+    bool setUp = false;
+    const auto trials = [&] { return setUp ? run.RunState.TrialCount : 0; };
+    try {
+        if (std::optional<TRunOutcome> ended = ReadInputs(run, texts, options))
+            return std::move(*ended);
+        SetUpRun(run);
+        setUp = true;
+        RunTrials(run, options.MaxTrials);
+        if (options.WriteReport && !WriteResultRows(run))
+            return Ended(TRunOutcomeKind::FileError, CanNotWriteResultMessage, trials());
+        TRunOutcome outcome = Ended(TRunOutcomeKind::Converged, {}, trials());
+        outcome.Snapshot = TakeProfileSnapshot(run);
+        return outcome;
+    } catch (const RunError& e) {
+        return Ended(KindOf(e.Kind()), e.what(), trials());
+    } catch (const std::exception& e) {
+        return Ended(TRunOutcomeKind::Failed, e.what(), trials());
+    }
+}
+
+} // namespace ppspin

@@ -1,0 +1,44 @@
+// The one way a calculation is run, for the window, ppspin-cli and studies:
+// convert and check the field texts, write the report's header, set up,
+// shoot on the spinneret tension, write the rows, take the profile.
+#pragma once
+
+#include "AdjustTension.h"
+#include "FieldTexts.h"
+#include "ProfileSnapshot.h"
+#include "RunRecords.h"
+
+#include <optional>
+#include <string>
+
+namespace ppspin {
+
+enum class TRunOutcomeKind {
+    Converged,
+    Refused,            // a field text did not convert or failed its check
+    FloatingPointFault, // division by zero, overflow or invalid operation
+    NotConverged,       // the shooting gave up after its trial bound
+    FileError,          // the report could not be created or written
+    Failed,             // anything else the run could not survive (out of memory)
+};
+
+struct TRunOptions {
+    // Without a report the run touches no file; the profile is all it gives.
+    bool WriteReport = true;
+    int MaxTrials = ppspin::MaxTrials;
+};
+
+struct TRunOutcome {
+    TRunOutcomeKind Kind = TRunOutcomeKind::Converged;
+    std::string Message; // exactly what the operator is shown; empty when converged
+    int Field = -1;      // for a refusal, the index of the field it concerns
+    int Trials = 0;      // trials run, the converged one included
+    std::optional<TProfileSnapshot> Snapshot; // the converged profile
+    bool Converged() const { return Kind == TRunOutcomeKind::Converged; }
+};
+
+// Runs the calculation of texts on run, whose records it overwrites. Never
+// throws: every way the run can end is in the outcome.
+TRunOutcome RunCalculation(TRun& run, const TFieldTexts& texts, const TRunOptions& options = {});
+
+} // namespace ppspin

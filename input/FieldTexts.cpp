@@ -1,0 +1,29 @@
+#include "FieldTexts.h"
+
+#include <locale>
+#include <stdexcept>
+
+namespace ppspin {
+
+TFieldTexts DefaultFieldTexts(char separator) {
+    TFieldTexts texts = {"0.025",   "0.7", "3500.0", "190.0", "10.0",   "245700.0",  "130.0",
+                         "-1710.0", "0.0", "35.0",   "34.1",  "-8.636", "20.0",      "50.0",
+                         "100.0",   "0.0", "2000.0", "190.0", "1.0",    "result.txt"};
+    for (int f = 0; f < FileNameField; ++f)
+        for (char& c : texts[static_cast<std::size_t>(f)])
+            if (c == '.')
+                c = separator;
+    return texts;
+}
+
+char UserDecimalSeparator() {
+    try {
+        const std::locale user("");
+        const char c = std::use_facet<std::numpunct<char>>(user).decimal_point();
+        return c != '\0' ? c : '.';
+    } catch (const std::runtime_error&) {
+        return '.'; // the environment names a locale this system lacks
+    }
+}
+
+} // namespace ppspin

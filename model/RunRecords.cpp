@@ -1,9 +1,0 @@
-#include "RunRecords.h"
-
-namespace ppspin {
-
-TRunInput RunInput;
-TRunState RunState;
-TSpinProfile SpinProfile;
-
-} // namespace ppspin

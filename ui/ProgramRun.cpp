@@ -1,0 +1,7 @@
+#include "ProgramRun.h"
+
+namespace ppspin {
+
+TRun ProgramRun;
+
+} // namespace ppspin
