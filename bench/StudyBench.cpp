@@ -10,16 +10,16 @@ using namespace ppspin;
 
 // A 41-value take-up-speed study from the defaults, as one process runs it.
 void BM_Sweep41(benchmark::State& state) {
-    cli::TSweepRange range;
+    cli::TStudy study;
+    study.Texts = DefaultFieldTexts('.');
     std::string message;
-    cli::ParseSweepRange("take-up-speed=1000:5000:100", '.', range, message);
-    const auto values = cli::SweepValues(range);
-    const TFieldTexts texts = DefaultFieldTexts('.');
+    cli::ParseSweepRange("take-up-speed=1000:5000:100", '.', study.Range, message);
+    const auto values = cli::SweepValues(study.Range);
     const auto run = std::make_unique<TRun>();
     for (auto _ : state) {
         int ok = 0;
         for (double v : values)
-            ok += cli::RunSweepPoint(*run, texts, range, v, "").Ok() ? 1 : 0;
+            ok += cli::RunSweepPoint(*run, study, v).Ok() ? 1 : 0;
         benchmark::DoNotOptimize(ok);
     }
     state.counters["values"] = static_cast<double>(values.size());

@@ -2,7 +2,9 @@
 
 #include "TextToFloat.h"
 
+#include <algorithm>
 #include <charconv>
+#include <functional>
 #include <cmath>
 #include <filesystem>
 
@@ -63,6 +65,15 @@ bool ParseSweepRange(std::string_view text, char separator, TSweepRange& range,
             "Sweep range is not correct: more than " + std::to_string(MaxSweepValues) + " values";
         return false;
     }
+    // Values that round to the same 12 digits would give the same row twice,
+    // and their reports would replace each other.
+    const std::vector<double> values = SweepValues(range);
+    if (std::adjacent_find(values.begin(), values.end(), std::greater_equal<>()) !=
+        values.end()) {
+        message = "Sweep range is not correct: STEP is too small for values of 12 significant "
+                  "digits";
+        return false;
+    }
     return true;
 }
 
@@ -93,16 +104,22 @@ std::string ValueText(double value, char separator) {
     return text;
 }
 
-TSweepRow RunSweepPoint(TRun& run, TFieldTexts texts, const TSweepRange& range, double value,
-                        const std::string& reportDir) {
-    const std::string valueText = ValueText(value, run.DecimalSeparator);
-    texts[static_cast<std::size_t>(range.Option->Field)] = valueText;
+std::string ReportPath(const std::string& reportDir, const TSweepRange& range, double value,
+                       char separator) {
+    return (std::filesystem::path(reportDir) /
+            (std::string(range.Option->Name) + "=" + ValueText(value, separator) + ".txt"))
+        .string();
+}
+
+TSweepRow RunSweepPoint(TRun& run, const TStudy& study, double value) {
+    TFieldTexts texts = study.Texts;
+    texts[static_cast<std::size_t>(study.Range.Option->Field)] =
+        ValueText(value, run.DecimalSeparator);
     TRunOptions options;
-    options.WriteReport = !reportDir.empty();
+    options.MaxTrials = study.MaxTrials;
+    options.WriteReport = !study.ReportDir.empty();
     if (options.WriteReport)
-        texts[FileNameField] = (std::filesystem::path(reportDir) /
-                                (std::string(range.Option->Name) + "=" + valueText + ".txt"))
-                                   .string();
+        texts[FileNameField] = ReportPath(study.ReportDir, study.Range, value, run.DecimalSeparator);
     const TRunOutcome outcome = RunCalculation(run, texts, options);
 
     TSweepRow row;
@@ -126,30 +143,31 @@ TSweepRow RunSweepPoint(TRun& run, TFieldTexts texts, const TSweepRange& range, 
     return row;
 }
 
-std::string SummaryCsv(std::string_view valueName, const std::vector<TSweepRow>& rows) {
-    std::string out = CsvField(valueName);
-    out += ",status,trials,F0_dyn,F_end_dyn,v_end_m_min,D_end_um,T_end_C,z_freeze_cm,"
+std::string SummaryHeader(std::string_view valueName) {
+    return CsvField(valueName) +
+           ",status,trials,F0_dyn,F_end_dyn,v_end_m_min,D_end_um,T_end_C,z_freeze_cm,"
            "ten_ap_end_g_den\n";
-    for (const TSweepRow& r : rows) {
-        AppendShortest(out, r.Value);
-        out += ',' + CsvField(r.Status);
-        if (r.Ok()) {
-            out += ',' + std::to_string(r.Trials);
-            for (double x : {r.F0, r.FEnd, r.VEnd, r.DEnd, r.TEnd}) {
-                out += ',';
-                AppendShortest(out, x);
-            }
+}
+
+std::string SummaryRow(const TSweepRow& r) {
+    std::string out;
+    AppendShortest(out, r.Value);
+    out += ',' + CsvField(r.Status);
+    if (r.Ok()) {
+        out += ',' + std::to_string(r.Trials);
+        for (double x : {r.F0, r.FEnd, r.VEnd, r.DEnd, r.TEnd}) {
             out += ',';
-            if (r.ZFreeze)
-                AppendShortest(out, *r.ZFreeze);
-            out += ',';
-            AppendShortest(out, r.TenApEnd);
-        } else {
-            out += ",,,,,,,,";
+            AppendShortest(out, x);
         }
-        out += '\n';
+        out += ',';
+        if (r.ZFreeze)
+            AppendShortest(out, *r.ZFreeze);
+        out += ',';
+        AppendShortest(out, r.TenApEnd);
+    } else {
+        out += ",,,,,,,,";
     }
-    return out;
+    return out + '\n';
 }
 
 } // namespace ppspin::cli

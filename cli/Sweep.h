@@ -22,7 +22,8 @@ struct TSweepRange {
 
 // Reads NAME=FROM:TO:STEP (numbers with the given decimal separator).
 // Returns false with a message for an unknown name, a malformed text, FROM
-// above TO, a step that is not positive, or too many values.
+// above TO, a step that is not positive, too many values, or values that
+// repeat once rounded.
 bool ParseSweepRange(std::string_view text, char separator, TSweepRange& range,
                      std::string& message);
 
@@ -48,12 +49,25 @@ struct TSweepRow {
 // The field text of a swept value: shortest digits, the given separator.
 std::string ValueText(double value, char separator);
 
-// Runs the calculation on run with texts, the swept field set to value.
-// With a report folder, the run's full report is kept there as NAME=VALUE.txt.
-TSweepRow RunSweepPoint(TRun& run, TFieldTexts texts, const TSweepRange& range, double value,
-                        const std::string& reportDir);
+// What every value of a study shares.
+struct TStudy {
+    TFieldTexts Texts; // the fields the study does not sweep
+    TSweepRange Range;
+    std::string ReportDir; // where each value's report is kept; none when empty
+    int MaxTrials = ppspin::MaxTrials;
+};
 
-// The summary table: header row, then one row per value.
-std::string SummaryCsv(std::string_view valueName, const std::vector<TSweepRow>& rows);
+// Runs the calculation on run with the study's texts, the swept field set
+// to value. With a report folder, the run's full report is kept there as
+// NAME=VALUE.txt.
+TSweepRow RunSweepPoint(TRun& run, const TStudy& study, double value);
+
+// The summary table's header line, and the line of one value.
+std::string SummaryHeader(std::string_view valueName);
+std::string SummaryRow(const TSweepRow& row);
+
+// Where the study keeps the report of a value in reportDir.
+std::string ReportPath(const std::string& reportDir, const TSweepRange& range, double value,
+                       char separator);
 
 } // namespace ppspin::cli

@@ -1,8 +1,11 @@
 // ppspin-cli: the spinline calculation without a window, from the same field
 // texts, with the same checks, messages and report as the desktop program;
 // also parameter studies over one input.
+#include "Arguments.h"
 #include "FieldOptions.h"
 #include "FieldTexts.h"
+#include "Output.h"
+#include "OutputNames.h"
 #include "Plots.h"
 #include "RunCalculation.h"
 #include "Sweep.h"
@@ -12,8 +15,8 @@
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 
 #ifdef _WIN32
@@ -36,7 +39,10 @@ constexpr int ExitRefused = 2;
 struct TOptions {
     char DecimalSeparator = '.';
     TFieldTexts Texts;
-    std::string Csv, Plot, PlotSize, Sweep, Summary, SummaryPlot, ReportDir;
+    std::string Csv, Plot, PlotSizeText, Sweep, Summary, SummaryPlot, ReportDir;
+    TPlotSize PlotSize;
+    int MaxTrials = ppspin::MaxTrials;
+    bool Study = false;
 };
 
 std::string Decimal(double x, int decimals) {
@@ -45,22 +51,14 @@ std::string Decimal(double x, int decimals) {
     return std::string(buf, r.ptr);
 }
 
-void PrintLine(std::FILE* stream, const std::string& line) {
-    std::fputs(line.c_str(), stream);
-    std::fputc('\n', stream);
+void PrintError(const std::string& line) {
+    std::fputs((line + "\n").c_str(), stderr);
 }
 
 std::string Absolute(const std::string& path) {
     std::error_code ec;
     const auto absolute = std::filesystem::absolute(path, ec);
     return ec ? path : absolute.string();
-}
-
-bool WriteText(const std::string& path, const std::string& text) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    file.close();
-    return !file.fail();
 }
 
 int ExitStatus(TRunOutcomeKind kind) {
@@ -83,73 +81,205 @@ std::unique_ptr<TRun> NewRun(char separator) {
 }
 
 // One run from the texts; prints the summary or the message.
-int RunOnce(const TOptions& o, TPlotSize plotSize) {
-    const TRunOutcome outcome = RunCalculation(*NewRun(o.DecimalSeparator), o.Texts);
+int RunOnce(const TOptions& o, TOutput& out) {
+    if (const std::string clash = OutputClash({{"--output", o.Texts[FileNameField]},
+                                               {"--csv", o.Csv},
+                                               {"--plot", o.Plot}});
+        !clash.empty()) {
+        PrintError(clash);
+        return ExitRefused;
+    }
+    TRunOptions options;
+    options.MaxTrials = o.MaxTrials;
+    const TRunOutcome outcome = RunCalculation(*NewRun(o.DecimalSeparator), o.Texts, options);
     if (!outcome.Converged()) {
-        PrintLine(stderr, outcome.Message);
+        PrintError(outcome.Message);
         return ExitStatus(outcome.Kind);
     }
     const TProfileSnapshot& profile = *outcome.Snapshot;
     if (!o.Csv.empty() && !WriteProfileCsv(profile, o.Csv)) {
-        PrintLine(stderr, "Can not write CSV file " + o.Csv);
+        PrintError("Can not write CSV file " + o.Csv);
         return ExitRunError;
     }
     std::string error;
-    if (!o.Plot.empty() && !PlotProfile(profile, o.Plot, plotSize, error)) {
-        PrintLine(stderr, error);
+    if (!o.Plot.empty() && !PlotProfile(profile, o.Plot, o.PlotSize, error)) {
+        PrintError(error);
         return ExitRunError;
     }
-    PrintLine(stdout, std::to_string(profile.Trials) + " trials, spinneret tension " +
-                          Decimal(profile.F0, 4) + " dyn, velocity at the last point " +
-                          Decimal(profile.Points.back().VM, 1) + " m/min, report " +
-                          Absolute(o.Texts[FileNameField]));
+    out.WriteLine(std::to_string(profile.Trials) + " trials, spinneret tension " +
+                  Decimal(profile.F0, 4) + " dyn, velocity at the last point " +
+                  Decimal(profile.Points.back().VM, 1) + " m/min, report " +
+                  Absolute(o.Texts[FileNameField]));
     return ExitOk;
 }
 
 // A study: one run per swept value; refusals and run errors are recorded
-// in the summary and the study goes on.
-int RunStudy(const TOptions& o, TPlotSize plotSize) {
-    TSweepRange range;
+// in the summary and the study goes on. Each row is written as soon as its
+// value is done, so that an interrupted study keeps the rows it finished.
+int RunStudy(const TOptions& o, TOutput& out) {
+    TStudy study;
+    study.Texts = o.Texts;
+    study.ReportDir = o.ReportDir;
+    study.MaxTrials = o.MaxTrials;
     std::string message;
-    if (!ParseSweepRange(o.Sweep, o.DecimalSeparator, range, message)) {
-        PrintLine(stderr, message);
+    if (!ParseSweepRange(o.Sweep, o.DecimalSeparator, study.Range, message)) {
+        PrintError(message);
+        return ExitRefused;
+    }
+    const std::vector<double> values = SweepValues(study.Range);
+    std::vector<TNamedOutput> outputs = {{"--summary", o.Summary},
+                                         {"--summary-plot", o.SummaryPlot}};
+    if (!o.ReportDir.empty())
+        for (double value : values)
+            outputs.push_back(
+                {"--report-dir", ReportPath(o.ReportDir, study.Range, value, o.DecimalSeparator)});
+    if (const std::string clash = OutputClash(outputs); !clash.empty()) {
+        PrintError(clash);
         return ExitRefused;
     }
     if (!o.ReportDir.empty()) {
         std::error_code ec;
         std::filesystem::create_directories(o.ReportDir, ec);
         if (ec) {
-            PrintLine(stderr, "Can not create report folder " + o.ReportDir);
+            PrintError("Can not create report folder " + o.ReportDir);
             return ExitRunError;
         }
     }
-    const std::vector<double> values = SweepValues(range);
+
+    std::FILE* summaryFile = stdout;
+    if (!o.Summary.empty()) {
+        summaryFile = std::fopen(o.Summary.c_str(), "wb");
+        if (summaryFile == nullptr) {
+            PrintError("Can not write summary file " + o.Summary);
+            return ExitRunError;
+        }
+    }
+    TOutput fileOut(summaryFile, "summary file " + o.Summary);
+    TOutput& summary = o.Summary.empty() ? out : fileOut;
+    summary.Write(SummaryHeader(study.Range.Option->Name));
+    summary.Flush();
+
     const bool progress = isatty(fileno(stderr)) != 0;
     const std::unique_ptr<TRun> run = NewRun(o.DecimalSeparator);
     std::vector<TSweepRow> rows;
-    for (std::size_t i = 0; i < values.size(); ++i) {
+    bool reportsLost = false;
+    for (std::size_t i = 0; i < values.size() && !summary.Failed(); ++i) {
         if (progress)
-            std::fprintf(stderr, "\r%zu/%zu %s=%s   ", i + 1, values.size(), range.Option->Name,
+            std::fprintf(stderr, "\r%zu/%zu %s=%s   ", i + 1, values.size(),
+                         study.Range.Option->Name,
                          ValueText(values[i], o.DecimalSeparator).c_str());
-        rows.push_back(RunSweepPoint(*run, o.Texts, range, values[i], o.ReportDir));
+        rows.push_back(RunSweepPoint(*run, study, values[i]));
+        reportsLost = reportsLost || rows.back().Kind == TRunOutcomeKind::FileError;
+        summary.Write(SummaryRow(rows.back()));
+        summary.Flush();
     }
     if (progress)
         std::fputc('\n', stderr);
-
-    const std::string summary = SummaryCsv(range.Option->Name, rows);
-    if (o.Summary.empty()) {
-        std::fputs(summary.c_str(), stdout);
-    } else if (!WriteText(o.Summary, summary)) {
-        PrintLine(stderr, "Can not write summary file " + o.Summary);
+    if (summaryFile != stdout && std::fclose(summaryFile) != 0 && !fileOut.Failed())
+        fileOut.Write(""), PrintError("Can not write summary file " + o.Summary);
+    if (fileOut.Failed()) {
+        PrintError(fileOut.FailureMessage());
         return ExitRunError;
     }
+    if (out.Failed())
+        return ExitRunError; // reported once, when the program ends
+
     std::string error;
     if (!o.SummaryPlot.empty() &&
-        !PlotSummary(range.Option->Help, rows, o.SummaryPlot, plotSize, error)) {
-        PrintLine(stderr, error);
+        !PlotSummary(study.Range.Option->Help, rows, o.SummaryPlot, o.PlotSize, error)) {
+        PrintError(error);
+        return ExitRunError;
+    }
+    if (reportsLost) {
+        PrintError("Not every report could be written to " + o.ReportDir +
+                   ": see the summary's status column");
         return ExitRunError;
     }
     return ExitOk;
+}
+
+// Reads the command line into o. Returns -1 to go on, else the exit status.
+int ParseCommandLine(int argc, char** argv, TOptions& o, TOutput& out) {
+    CLI::App app{"Melt spinning of a polypropylene filament: computes the spinline and writes "
+                 "the report file, as the desktop program ppspin does."};
+    app.footer("Numbers are written as in the window's fields, with the locale's decimal "
+               "separator; --NAME= gives a field an empty text.\nExit status: 0 success, 2 "
+               "input refused, 1 run error (floating-point fault, no convergence, file "
+               "failure).\nFiles are replaced whole or not at all: a run that fails leaves an "
+               "earlier report as it was.");
+    for (const auto& f : FieldOptions)
+        app.add_option(std::string("--") + f.Name, o.Texts[static_cast<std::size_t>(f.Field)],
+                       f.Help)
+            ->capture_default_str();
+    app.add_option("--output", o.Texts[FileNameField], "Result report file")
+        ->capture_default_str();
+    app.add_option("--max-trials", o.MaxTrials,
+                   "Trials of the tension shooting before a run is given up")
+        ->capture_default_str()
+        ->check(CLI::Range(1, 1000000));
+    auto* csv =
+        app.add_option("--csv", o.Csv, "Also write the converged profile as CSV to this file");
+    auto* plot =
+        app.add_option("--plot", o.Plot, "Also draw the profile charts into this .png or .svg file");
+    auto* plotSize =
+        app.add_option("--plot-size", o.PlotSizeText, "Size of --plot and --summary-plot (WxH pixels)")
+            ->default_str("1600x1200");
+    auto* sweep = app.add_option("--sweep", o.Sweep,
+                                 "Study: one run per value of an input, NAME=FROM:TO:STEP with "
+                                 "NAME an option above, e.g. take-up-speed=1000:5000:250");
+    auto* summary =
+        app.add_option("--summary", o.Summary, "Study summary CSV file (default: standard output)")
+            ->needs(sweep);
+    auto* summaryPlot = app.add_option("--summary-plot", o.SummaryPlot,
+                                       "Chart of the study summary into this .png or .svg file")
+                            ->needs(sweep);
+    auto* reportDir =
+        app.add_option("--report-dir", o.ReportDir,
+                       "Keep every study run's report in this folder, named by the swept value")
+            ->needs(sweep);
+    sweep->excludes(csv)->excludes(plot);
+
+    std::set<std::string> valueOptions;
+    for (const CLI::Option* option : app.get_options())
+        if (option->get_expected_min() > 0)
+            for (const std::string& name : option->get_lnames())
+                valueOptions.insert(name);
+    std::vector<std::string> args(argv + 1, argv + argc), normalised;
+    std::string message;
+    if (!NormaliseArguments(args, valueOptions, normalised, message)) {
+        PrintError(message);
+        return ExitRefused;
+    }
+    try {
+        std::reverse(normalised.begin(), normalised.end()); // as CLI11 takes a vector
+        app.parse(normalised);
+    } catch (const CLI::ParseError& e) {
+        std::ostringstream help, error;
+        const int status = app.exit(e, help, error);
+        out.Write(help.str());
+        std::fputs(error.str().c_str(), stderr);
+        return status == 0 ? ExitOk : ExitRefused;
+    }
+
+    // Given but empty, a file name names nothing.
+    for (CLI::Option* option : {csv, plot, summary, summaryPlot, reportDir}) {
+        if (option->count() > 0 && option->as<std::string>().empty()) {
+            PrintError(option->get_name() + ": the file name is empty");
+            return ExitRefused;
+        }
+    }
+    o.Study = sweep->count() > 0;
+    if (plotSize->count() > 0 && !ParsePlotSize(o.PlotSizeText, o.PlotSize)) {
+        PrintError("Plot size is not correct: expected WxH, e.g. 1600x1200");
+        return ExitRefused;
+    }
+    for (const std::string* file : {&o.Plot, &o.SummaryPlot}) {
+        if (!file->empty() && !IsPlotFileName(*file)) {
+            PrintError("Plot file name must end in .png or .svg: " + *file);
+            return ExitRefused;
+        }
+    }
+    return -1;
 }
 
 } // namespace
@@ -158,51 +288,15 @@ int main(int argc, char** argv) {
     TOptions o;
     o.DecimalSeparator = UserDecimalSeparator();
     o.Texts = DefaultFieldTexts(o.DecimalSeparator);
+    TOutput out(stdout, "standard output");
 
-    CLI::App app{"Melt spinning of a polypropylene filament: computes the spinline and writes "
-                 "the report file, as the desktop program ppspin does."};
-    app.footer("Numbers are written as in the window's fields, with the locale's decimal "
-               "separator.\nExit status: 0 success, 2 input refused, 1 run error (floating-point "
-               "fault, no convergence, file failure).");
-    for (const auto& f : FieldOptions)
-        app.add_option(std::string("--") + f.Name, o.Texts[static_cast<std::size_t>(f.Field)],
-                       f.Help)
-            ->capture_default_str();
-    app.add_option("--output", o.Texts[FileNameField], "Result report file")
-        ->capture_default_str();
-    app.add_option("--csv", o.Csv, "Also write the converged profile as CSV to this file");
-    app.add_option("--plot", o.Plot, "Also draw the profile charts into this .png or .svg file");
-    app.add_option("--plot-size", o.PlotSize, "Size of --plot and --summary-plot (WxH pixels)")
-        ->default_str("1600x1200");
-    auto* sweep = app.add_option("--sweep", o.Sweep,
-                                 "Study: one run per value of an input, NAME=FROM:TO:STEP with "
-                                 "NAME an option above, e.g. take-up-speed=1000:5000:250");
-    app.add_option("--summary", o.Summary, "Study summary CSV file (default: standard output)")
-        ->needs(sweep);
-    app.add_option("--summary-plot", o.SummaryPlot,
-                   "Chart of the study summary into this .png or .svg file")
-        ->needs(sweep);
-    app.add_option("--report-dir", o.ReportDir,
-                   "Keep every study run's report in this folder, named by the swept value")
-        ->needs(sweep);
-    sweep->excludes(app.get_option("--csv"))->excludes(app.get_option("--plot"));
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::ParseError& e) {
-        const int status = app.exit(e);
-        return status == 0 ? ExitOk : ExitRefused;
+    int status = ParseCommandLine(argc, argv, o, out);
+    if (status < 0)
+        status = o.Study ? RunStudy(o, out) : RunOnce(o, out);
+    // What a script reads must be complete, or the status must say it is not.
+    if (!out.Flush() || out.Failed()) {
+        PrintError(out.FailureMessage());
+        return ExitRunError;
     }
-
-    TPlotSize plotSize;
-    if (!o.PlotSize.empty() && !ParsePlotSize(o.PlotSize, plotSize)) {
-        PrintLine(stderr, "Plot size is not correct: expected WxH, e.g. 1600x1200");
-        return ExitRefused;
-    }
-    for (const std::string* plot : {&o.Plot, &o.SummaryPlot}) {
-        if (!plot->empty() && !IsPlotFileName(*plot)) {
-            PrintLine(stderr, "Plot file name must end in .png or .svg: " + *plot);
-            return ExitRefused;
-        }
-    }
-    return o.Sweep.empty() ? RunOnce(o, plotSize) : RunStudy(o, plotSize);
+    return status;
 }

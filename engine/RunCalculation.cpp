@@ -41,13 +41,17 @@ TRunOutcome Refused(TRunOutcomeKind kind, const char* message, int field) {
 }
 
 // Takes the texts into the run's inputs, checks them and, when a report is
-// wanted, writes its header. An outcome only when the run ends here.
+// wanted, begins it with its header. An outcome only when the run ends here.
 std::optional<TRunOutcome> ReadInputs(TRun& run, const TFieldTexts& texts,
+                                      std::optional<TFileReplacement>& report,
                                       const TRunOptions& options) {
     if (const TRefusal refusal = ConvertInputs(texts, run.DecimalSeparator, run.RunInput))
         return Refused(TRunOutcomeKind::Refused, refusal.Message, refusal.Field);
-    if (options.WriteReport && !WriteReportHeader(run))
-        return Refused(TRunOutcomeKind::FileError, FileCanNotOpenMessage, FileNameField);
+    if (options.WriteReport) {
+        report.emplace(run.RunInput.FileName);
+        if (!WriteReportHeader(run, *report))
+            return Refused(TRunOutcomeKind::FileError, FileCanNotOpenMessage, FileNameField);
+    }
     return std::nullopt;
 }
 
@@ -57,13 +61,16 @@ TRunOutcome RunCalculation(TRun& run, const TFieldTexts& texts, const TRunOption
     // Trials count from the set-up on; before it the state is an earlier run's.
     bool setUp = false;
     const auto trials = [&] { return setUp ? run.RunState.TrialCount : 0; };
+    // A run that ends early leaves an earlier report as it was: the new one
+    // replaces it only once it is complete.
+    std::optional<TFileReplacement> report;
     try {
-        if (std::optional<TRunOutcome> ended = ReadInputs(run, texts, options))
+        if (std::optional<TRunOutcome> ended = ReadInputs(run, texts, report, options))
             return std::move(*ended);
         SetUpRun(run);
         setUp = true;
         RunTrials(run, options.MaxTrials);
-        if (options.WriteReport && !WriteResultRows(run))
+        if (report && !WriteResultRows(run, *report))
             return Ended(TRunOutcomeKind::FileError, CanNotWriteResultMessage, trials());
         TRunOutcome outcome = Ended(TRunOutcomeKind::Converged, {}, trials());
         outcome.Snapshot = TakeProfileSnapshot(run);

@@ -10,7 +10,7 @@ namespace ppspin {
 void AdjustTension(TRun& run);
 
 // Trials a run may take before it is given up as not converging.
-inline constexpr int MaxTrials = 500;
+inline constexpr int MaxTrials = 5000;
 
 // The run loop: MarchSpinline and AdjustTension until converged. Throws
 // RunError("Calculation did not converge") after maxTrials missed trials.

@@ -46,6 +46,9 @@ std::string Fixed(double x, int p, int d, char separator) {
     if (std::isinf(x))
         return x < 0 ? "-INF" : "INF";
     p = std::clamp(p, 2, ExpansionDigits);
+    // The exponent of a double lies within +-330: decimals beyond a
+    // thousand either way change nothing, and e + d cannot overflow.
+    d = std::clamp(d, -1000, 1000);
     const int decimals = std::clamp(d, 0, ExpansionDigits);
     if (x == 0)
         return Zero(decimals, separator);

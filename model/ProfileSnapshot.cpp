@@ -1,11 +1,11 @@
 #include "ProfileSnapshot.h"
 
 #include "Constants.h"
+#include "FileReplacement.h"
 #include "Report.h"
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
 
 namespace ppspin {
 
@@ -60,13 +60,7 @@ std::string ProfileCsv(const TProfileSnapshot& profile) {
 }
 
 bool WriteProfileCsv(const TProfileSnapshot& profile, const std::string& path) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        return false;
-    const std::string text = ProfileCsv(profile);
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    file.close();
-    return !file.fail();
+    return ReplaceFileWith(path, ProfileCsv(profile));
 }
 
 } // namespace ppspin

@@ -1,6 +1,7 @@
 // The result report: number formatting and the two writers of the file.
 #pragma once
 
+#include "FileReplacement.h"
 #include "RunRecords.h"
 
 #include <string>
@@ -25,17 +26,20 @@ inline constexpr const char* FileCanNotOpenMessage = "File can not open!";
 // Shown by the caller when WriteResultRows cannot reopen the report.
 inline constexpr const char* CanNotWriteResultMessage = "Can not write result to file";
 
-// Creates or empties the file named by the run's FileName and writes the 45
-// header lines. Returns false, having written nothing, when the file cannot
-// be created; throws RunError when a write fails after the file was created.
-bool WriteReportHeader(const TRun& run);
+// Begins the replacement of the report, the file named by the run's
+// FileName, and writes the 45 header lines into it. Returns false, having
+// written nothing, when it cannot be created or the file there cannot be
+// replaced; throws RunError when a write fails. The report keeps its old
+// content until WriteResultRows completes it.
+bool WriteReportHeader(const TRun& run, TFileReplacement& report);
 
 // The report row of point k; stores VM(k) on the way.
 std::string ResultRow(TRun& run, int k);
 
-// Appends one row per grid point and two empty lines to the existing report,
-// storing VM on the way. Returns false, having written nothing, when the file
-// cannot be reopened; throws RunError when a write fails.
-bool WriteResultRows(TRun& run);
+// Appends one row per grid point and two empty lines to the report begun by
+// WriteReportHeader, storing VM on the way, and puts it in place of the old
+// one. Returns false, having written nothing, when the report cannot be
+// reopened; throws RunError when a write or the replacement fails.
+bool WriteResultRows(TRun& run, TFileReplacement& report);
 
 } // namespace ppspin

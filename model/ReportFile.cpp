@@ -1,5 +1,6 @@
 #include "Report.h"
 
+#include "FileReplacement.h"
 #include "RunError.h"
 
 #include <cerrno>
@@ -14,12 +15,13 @@ namespace {
 // The report's degree-Celsius sign, in its Shift-JIS bytes.
 constexpr const char* Degree = "\x81\x8E";
 
-// A report file open for one writing step; closed when the step ends.
+// The report's temporary file open for one writing step; closed when the
+// step ends. Failures name the report, not its temporary file.
 class ReportWriter {
   public:
-    ReportWriter(const std::string& name, bool append) : name_(name) {
+    ReportWriter(const TFileReplacement& report, bool append) : name_(report.Target()) {
         // Appending needs the file to exist already.
-        file_ = std::fopen(name.c_str(), append ? "r+b" : "wb");
+        file_ = std::fopen(report.TemporaryPath().c_str(), append ? "r+b" : "wb");
         if (file_ && append && std::fseek(file_, 0, SEEK_END) != 0) {
             std::fclose(file_);
             file_ = nullptr;
@@ -40,24 +42,26 @@ class ReportWriter {
             Fail();
     }
 
-    // Closes the file, so that a failure to write its last block is reported.
+    // Flushes and closes the file, so that a failure to write its last
+    // block is reported.
     void Close() {
+        if (std::fflush(file_) != 0)
+            Fail();
         std::FILE* f = file_;
         file_ = nullptr;
         if (std::fclose(f) != 0)
             Fail();
     }
 
-  private:
-    [[noreturn]] void Fail() {
-        const int error = errno;
+    [[noreturn]] void Fail(const std::string& reason = std::strerror(errno)) {
         if (file_) {
             std::fclose(file_);
             file_ = nullptr;
         }
-        throw RunError(TRunErrorKind::File, "Can not write to file " + name_ + ": " + std::strerror(error));
+        throw RunError(TRunErrorKind::File, "Can not write to file " + name_ + ": " + reason);
     }
 
+  private:
     std::string name_;
     std::FILE* file_ = nullptr;
 };
@@ -68,9 +72,11 @@ double Tenacity(double f, double q, double vm) {
     return 0.00101972 * f / (q * 9000 / vm);
 }
 
-bool WriteReportHeader(const TRun& run) {
+bool WriteReportHeader(const TRun& run, TFileReplacement& report) {
     const TRunInput& in = run.RunInput;
-    ReportWriter out(in.FileName, false);
+    if (!report.Begin())
+        return false;
+    ReportWriter out(report, false);
     if (!out.IsOpen())
         return false;
     const std::string deg = Degree;
@@ -141,8 +147,8 @@ std::string ResultRow(TRun& run, int k) {
            FormatColumn(7, 4, tenAp);
 }
 
-bool WriteResultRows(TRun& run) {
-    ReportWriter out(run.RunInput.FileName, true);
+bool WriteResultRows(TRun& run, TFileReplacement& report) {
+    ReportWriter out(report, true);
     if (!out.IsOpen())
         return false;
     for (int k = 1; k <= run.RunState.N3 && k <= MaxPoints; ++k)
@@ -150,6 +156,9 @@ bool WriteResultRows(TRun& run) {
     out.Line();
     out.Line();
     out.Close();
+    std::string reason;
+    if (!report.Publish(reason))
+        out.Fail(reason);
     return true;
 }
 

@@ -1,5 +1,6 @@
 // ppspin-cli as a user runs it: a process in a folder, its exit status,
 // its output streams and the files it leaves.
+#include "FieldOptions.h"
 #include "RunCalculation.h"
 #include "TempDir.h"
 
@@ -21,19 +22,24 @@ struct Outcome {
     std::string out, err;
 };
 
-// Runs ppspin-cli with the arguments (shell words) inside dir.
-Outcome RunCli(const TempDir& dir, const std::string& args) {
-    const std::string command =
-        "cd '" + dir.Path().string() +
-        "' && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LC_ALL=C '" PPSPIN_CLI_PATH
-        "' " +
-        args + " >.stdout 2>.stderr";
+// Runs ppspin-cli with the arguments (shell words) inside dir, after the
+// shell commands before; its output goes where stdout says.
+Outcome RunCli(const TempDir& dir, const std::string& args, const std::string& before = "",
+               const std::string& stdout = ">.stdout") {
+    const std::string command = "cd '" + dir.Path().string() + "' && " + before +
+                                " env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LC_ALL=C '" +
+                                PPSPIN_CLI_PATH + "' " + args + " " + stdout + " 2>.stderr";
     const int raw = std::system(command.c_str());
     Outcome o{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(dir.File(".stdout")),
               ReadBytes(dir.File(".stderr"))};
     std::filesystem::remove(dir.File(".stdout"));
     std::filesystem::remove(dir.File(".stderr"));
     return o;
+}
+
+std::size_t Entries(const TempDir& dir) {
+    return static_cast<std::size_t>(
+        std::distance(std::filesystem::directory_iterator(dir.Path()), {}));
 }
 
 TEST(Cli, DefaultsWriteTheReportInTheCurrentFolder) {
@@ -82,28 +88,110 @@ TEST(Cli, RefusedInputsExitWithTwo) {
     EXPECT_EQ(RunCli(dir, "--no-such-option 1").status, 2);
 }
 
-TEST(Cli, RunErrorsExitWithOne) {
+// "--name=" is an emptied field, in both spellings, and an option never
+// takes the next option as its value.
+TEST(Cli, AnEmptyValueIsAnEmptyField) {
     TempDir dir;
+    std::vector<std::pair<std::string, std::string>> options;
+    for (const cli::TFieldOption& f : cli::FieldOptions)
+        options.emplace_back(f.Name, "Input value is not correct!\n");
+    options.emplace_back("output", "Save File Name is not correct\n");
+    for (const auto& [name, message] : options) {
+        const std::string next = name == "take-up-speed" ? " --increment=2" : " --take-up-speed=2000";
+        for (const std::string& empty : {"--" + name + "=", "--" + name + " ''"}) {
+            const Outcome o = RunCli(dir, empty + next);
+            EXPECT_EQ(o.status, 2) << empty;
+            EXPECT_EQ(o.err, message) << empty;
+            EXPECT_EQ(Entries(dir), 0u) << empty;
+        }
+    }
+    const Outcome o = RunCli(dir, "--output --take-up-speed=2000");
+    EXPECT_EQ(o.status, 2);
+    EXPECT_EQ(o.err, "--output: a value is missing (write --output= for an empty one)\n");
+    EXPECT_EQ(RunCli(dir, "--csv= --take-up-speed=2000").status, 2);
+    EXPECT_EQ(Entries(dir), 0u);
+}
+
+// A run that fails leaves the report of an earlier run as it was.
+TEST(Cli, RunErrorsExitWithOneAndKeepTheEarlierReport) {
+    TempDir dir;
+    ASSERT_EQ(RunCli(dir, "").status, 0);
+    const std::string earlier = ReadBytes(dir.File("result.txt"));
     const struct {
         const char* args;
         const char* message;
+        const char* before = "";
     } cases[] = {
+        {"--hole-diameter=0.2", "Invalid floating point operation\n"},
+        {"--take-up-speed=1e7", "Calculation did not converge\n"},
         // The zone-2 law divides by z + A2 = 0 at z = 10 cm.
         {"--zone2-a2 -10", "Floating point division by zero\n"},
-        {"--output missing/r.txt", "File can not open!\n"},
+        // A disk that fills up in the middle of the rows.
+        {"--increment 0.1", "Can not write to file result.txt: File too large\n",
+         "trap '' XFSZ; ulimit -f 8;"},
     };
     for (const auto& c : cases) {
-        const Outcome o = RunCli(dir, c.args);
+        const Outcome o = RunCli(dir, c.args, c.before);
         EXPECT_EQ(o.status, 1) << c.args;
         EXPECT_EQ(o.err, c.message) << c.args;
+        EXPECT_EQ(ReadBytes(dir.File("result.txt")), earlier) << c.args;
+        EXPECT_EQ(Entries(dir), 1u) << c.args;
     }
-    // The header was written before the fault; it stays.
-    EXPECT_EQ(CrlfLines(ReadBytes(dir.File("result.txt"))).size(), 45u);
+}
+
+TEST(Cli, AReportThatCannotBeReplacedIsRefusedBeforeTheRun) {
+    TempDir dir;
+    std::vector<std::string> names = {"missing/r.txt", "."};
+    if (std::filesystem::exists("/proc/version"))
+        names.push_back("/proc/version"); // exists, and nobody may write it
+    for (const std::string& name : names) {
+        const Outcome o = RunCli(dir, "--output " + name);
+        EXPECT_EQ(o.status, 1) << name;
+        EXPECT_EQ(o.err, "File can not open!\n") << name;
+    }
+    EXPECT_EQ(Entries(dir), 0u);
     if (std::filesystem::exists("/dev/full")) {
-        const Outcome o = RunCli(dir, "--output /dev/full");
+        const Outcome o = RunCli(dir, "--output /dev/full"); // written, not replaced
         EXPECT_EQ(o.status, 1);
-        EXPECT_NE(o.err.find("/dev/full"), std::string::npos) << o.err;
+        EXPECT_NE(o.err.find("/dev/full: No space left on device"), std::string::npos) << o.err;
     }
+}
+
+TEST(Cli, OutputThatCannotBeWrittenIsAnError) {
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    TempDir dir;
+    for (const char* args : {"", "--sweep take-up-speed=3000:3500:500", "--help"}) {
+        const Outcome o = RunCli(dir, args, "", ">/dev/full");
+        EXPECT_EQ(o.status, 1) << args;
+        EXPECT_EQ(o.err, "Can not write to standard output: No space left on device\n") << args;
+    }
+}
+
+TEST(Cli, OutputsThatNameOneFileAreRefusedBeforeAnyRun) {
+    TempDir dir;
+    for (const char* args :
+         {"--output r.txt --csv ./r.txt",
+          "--sweep take-up-speed=3000:3500:500 --report-dir . --summary take-up-speed=3500.txt",
+          "--sweep take-up-speed=3000:3500:500 --summary s.svg --summary-plot s.svg"}) {
+        const Outcome o = RunCli(dir, args);
+        EXPECT_EQ(o.status, 2) << args;
+        EXPECT_EQ(o.err.rfind("Output files clash: ", 0), 0u) << o.err;
+        EXPECT_EQ(Entries(dir), 0u) << args;
+    }
+}
+
+TEST(Cli, TheTrialBoundCanBeSet) {
+    TempDir dir;
+    // Solvable, but only after 2456 trials.
+    const std::string slow =
+        "--zone1-a1=2.4931636e+05 --zone1-a2=1e+02 --zone2-air-velocity=191.7422779477576";
+    Outcome o = RunCli(dir, slow);
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out.substr(0, 12), "2456 trials,");
+    o = RunCli(dir, slow + " --max-trials 2455");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, "Calculation did not converge\n");
 }
 
 TEST(Cli, CsvHoldsTheConvergedProfile) {
@@ -165,6 +253,37 @@ TEST(Cli, SweepWritesTheSummaryQuietly) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("result.txt")));
 }
 
+// Values whose reports cannot be kept fail the study; values the model
+// cannot compute do not, since their rows say so.
+TEST(Cli, AStudyThatLosesItsReportsExitsWithOne) {
+    TempDir dir;
+    const Outcome o = RunCli(dir, "--sweep zone2-a2=-11:-10:1 --summary s.csv --report-dir /proc");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(ReadBytes(dir.File("s.csv")).find("\n-11,File can not open!,"), std::string::npos);
+    EXPECT_EQ(RunCli(dir, "--sweep zone2-a2=-11:-10:1 --summary s.csv").status, 0);
+    EXPECT_NE(ReadBytes(dir.File("s.csv")).find("\n-10,Floating point division by zero,"),
+              std::string::npos);
+}
+
+TEST(Cli, AnInterruptedStudyKeepsTheRowsItFinished) {
+    TempDir dir;
+    // Killed once four rows are written.
+    const std::string command =
+        "cd '" + dir.Path().string() + "' && { '" PPSPIN_CLI_PATH
+        "' --sweep take-up-speed=1000:5000:1 --increment 0.1 --summary s.csv >/dev/null 2>&1 & "
+        "pid=$!; for i in $(seq 400); do [ \"$(cat s.csv 2>/dev/null | wc -l)\" -ge 5 ] && "
+        "break; sleep 0.05; done; kill -9 $pid; wait $pid; } 2>/dev/null";
+    std::system(command.c_str());
+    const std::string csv = ReadBytes(dir.File("s.csv"));
+    ASSERT_FALSE(csv.empty());
+    EXPECT_EQ(csv.back(), '\n');
+    EXPECT_EQ(csv.rfind("take-up-speed,status,", 0), 0u);
+    const auto rows = std::count(csv.begin(), csv.end(), '\n') - 1;
+    EXPECT_GE(rows, 4);
+    EXPECT_LT(rows, 4001);
+    EXPECT_NE(csv.find("\n1003,ok,"), std::string::npos) << csv;
+}
+
 TEST(Cli, BadSweepsAreRefused) {
     TempDir dir;
     const struct {
@@ -175,6 +294,8 @@ TEST(Cli, BadSweepsAreRefused) {
          "Sweep range is not correct: FROM is greater than TO\n"},
         {"--sweep take-up-speed=1000:5000:0",
          "Sweep range is not correct: STEP must be greater than 0\n"},
+        {"--sweep hole-diameter=0.025:0.0250000000001:1e-14",
+         "Sweep range is not correct: STEP is too small for values of 12 significant digits\n"},
     };
     for (const auto& c : cases) {
         const Outcome o = RunCli(dir, c.args);

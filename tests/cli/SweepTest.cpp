@@ -17,6 +17,11 @@ TSweepRange Parse(const std::string& text) {
     return range;
 }
 
+// A study of the range from the default texts.
+TStudy StudyOf(const std::string& range, const std::string& reportDir = "") {
+    return {DefaultFieldTexts('.'), Parse(range), reportDir};
+}
+
 std::string Refusal(const std::string& text) {
     TSweepRange range;
     std::string message;
@@ -49,11 +54,10 @@ TEST(SweepRange, RefusesBadRanges) {
 }
 
 TEST(Sweep, RowsAgreeWithSingleRuns) {
-    const TSweepRange range = Parse("take-up-speed=3000:3500:500");
-    const TFieldTexts texts = DefaultFieldTexts('.');
+    const TStudy study = StudyOf("take-up-speed=3000:3500:500");
     auto sweepRun = std::make_unique<TRun>(), run = std::make_unique<TRun>();
-    for (double vl : SweepValues(range)) {
-        const TSweepRow row = RunSweepPoint(*sweepRun, texts, range, vl, "");
+    for (double vl : SweepValues(study.Range)) {
+        const TSweepRow row = RunSweepPoint(*sweepRun, study, vl);
         ASSERT_TRUE(row.Ok()) << row.Status;
 
         run->RunInput = TRunInput{};
@@ -82,21 +86,18 @@ TEST(Sweep, RowsAgreeWithSingleRuns) {
 }
 
 TEST(Sweep, RefusedAndFailedValuesAreRecorded) {
-    const TFieldTexts texts = DefaultFieldTexts('.');
     auto run = std::make_unique<TRun>();
-    const TSweepRange increments = Parse("increment=0.05:0.1:0.05");
-    const TSweepRow refused = RunSweepPoint(*run, texts, increments, 0.05, "");
+    const TStudy increments = StudyOf("increment=0.05:0.1:0.05");
+    const TSweepRow refused = RunSweepPoint(*run, increments, 0.05);
     EXPECT_EQ(refused.Status, "Value of Increment is too small for 3rd Zone End Position");
     EXPECT_EQ(refused.Kind, TRunOutcomeKind::Refused);
-    EXPECT_TRUE(RunSweepPoint(*run, texts, increments, 0.1, "").Ok());
+    EXPECT_TRUE(RunSweepPoint(*run, increments, 0.1).Ok());
 
-    const TSweepRange a2 = Parse("zone2-a2=-10:-9:1");
-    const TSweepRow failed = RunSweepPoint(*run, texts, a2, -10, "");
+    const TSweepRow failed = RunSweepPoint(*run, StudyOf("zone2-a2=-10:-9:1"), -10);
     EXPECT_EQ(failed.Status, "Floating point division by zero");
     EXPECT_EQ(failed.Kind, TRunOutcomeKind::FloatingPointFault);
 
-    const std::string csv = SummaryCsv("increment", {refused});
-    EXPECT_EQ(csv.substr(csv.find('\n') + 1),
+    EXPECT_EQ(SummaryRow(refused),
               "0.05,Value of Increment is too small for 3rd Zone End Position,,,,,,,,\n");
 }
 
@@ -116,10 +117,9 @@ TEST(FreezePosition, IsEmptyWhileTheFilamentStaysMolten) {
 TEST(Sweep, KeepsEveryReportWhenAsked) {
     testing::TempDir dir;
     auto run = std::make_unique<TRun>();
-    const TSweepRange range = Parse("take-up-speed=3000:3500:500");
-    for (double vl : SweepValues(range))
-        ASSERT_TRUE(
-            RunSweepPoint(*run, DefaultFieldTexts('.'), range, vl, dir.Path().string()).Ok());
+    const TStudy study = StudyOf("take-up-speed=3000:3500:500", dir.Path().string());
+    for (double vl : SweepValues(study.Range))
+        ASSERT_TRUE(RunSweepPoint(*run, study, vl).Ok());
     const auto report = testing::ReadBytes(dir.File("take-up-speed=3500.txt"));
     EXPECT_EQ(testing::CrlfLines(report).size(), 148u);
     EXPECT_TRUE(std::filesystem::exists(dir.File("take-up-speed=3000.txt")));

@@ -105,6 +105,13 @@ TEST(Fixed, SurvivesArbitraryDoubles) {
     }
 }
 
+TEST(Fixed, ExtremeDecimalsAreSafe) {
+    const int most = std::numeric_limits<int>::max(), least = std::numeric_limits<int>::min();
+    EXPECT_EQ(Fixed(1e300, 18, most, '.'), Fixed(1e300, 18, 18, '.'));
+    EXPECT_EQ(Fixed(-2.5, 6, most, '.'), "-2.500000000000000000");
+    EXPECT_EQ(Fixed(1e300, 18, least, '.'), "0");
+}
+
 TEST(FormatColumn, FillsToTheWidthOrWidens) {
     EXPECT_EQ(FormatColumn(8, 3, 20.174, '.'), "  20.174");
     EXPECT_EQ(FormatColumn(6, 1, -12.5, '.'), " -12.5");

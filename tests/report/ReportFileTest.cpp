@@ -16,12 +16,13 @@ using testing::TempDir;
 // One run of the run's inputs into its report, as the run control makes
 // it; beforeRows may change the profile before the rows are written.
 std::string RunIntoReport(TRun& run, void (*beforeRows)(TRun&) = nullptr) {
-    EXPECT_TRUE(WriteReportHeader(run));
+    TFileReplacement report(run.RunInput.FileName);
+    EXPECT_TRUE(WriteReportHeader(run, report));
     SetUpRun(run);
     RunTrials(run);
     if (beforeRows != nullptr)
         beforeRows(run);
-    EXPECT_TRUE(WriteResultRows(run));
+    EXPECT_TRUE(WriteResultRows(run, report));
     return ReadBytes(run.RunInput.FileName);
 }
 
@@ -116,37 +117,56 @@ TEST(Report, FileThatCannotBeCreatedIsLeftAlone) {
     TempDir dir;
     TRun run;
     run.RunInput.FileName = dir.File("no-such-folder/result.txt");
-    EXPECT_FALSE(WriteReportHeader(run));
+    TFileReplacement missing(run.RunInput.FileName);
+    EXPECT_FALSE(WriteReportHeader(run, missing));
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "no-such-folder"));
     run.RunInput.FileName = dir.Path().string(); // a folder
-    EXPECT_FALSE(WriteReportHeader(run));
+    TFileReplacement folder(run.RunInput.FileName);
+    EXPECT_FALSE(WriteReportHeader(run, folder));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
 }
 
-TEST(Report, RowsNeedTheHeaderWrittenFile) {
+TEST(Report, OnlyACompleteReportReplacesTheOldOne) {
     TempDir dir;
     TRun run;
-    SetUpRun(run);
-    RunTrials(run);
-    run.RunInput.FileName = dir.File("removed.txt");
-    EXPECT_FALSE(WriteResultRows(run));
-    EXPECT_FALSE(std::filesystem::exists(run.RunInput.FileName));
+    const std::string old = DefaultReport(run, dir);
+    run.RunInput.VL = 3000.0;
+    {
+        TFileReplacement report(run.RunInput.FileName);
+        ASSERT_TRUE(WriteReportHeader(run, report));
+        // The run ends here, as a fault would end it.
+    }
+    EXPECT_EQ(ReadBytes(run.RunInput.FileName), old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+
+    TFileReplacement unbegun(run.RunInput.FileName); // rows need the header's file
+    EXPECT_FALSE(WriteResultRows(run, unbegun));
+    EXPECT_EQ(ReadBytes(run.RunInput.FileName), old);
 }
 
-TEST(Report, FullDiskEndsTheRunWithAnError) {
+TEST(Report, FullDeviceEndsTheRunWithAnError) {
     if (!std::filesystem::exists("/dev/full"))
         GTEST_SKIP() << "no /dev/full here";
     TRun run;
-    run.RunInput.FileName = "/dev/full";
+    run.RunInput.FileName = "/dev/full"; // a device is written, never replaced
     SetUpRun(run);
     RunTrials(run);
     for (bool rows : {false, true}) {
+        TFileReplacement report(run.RunInput.FileName);
         try {
-            rows ? WriteResultRows(run) : WriteReportHeader(run);
+            if (rows) {
+                ASSERT_TRUE(report.Begin());
+                WriteResultRows(run, report);
+            } else {
+                WriteReportHeader(run, report);
+            }
             ADD_FAILURE() << (rows ? "rows" : "header") << " reported as written";
         } catch (const RunError& e) {
             EXPECT_NE(std::string(e.what()).find("/dev/full"), std::string::npos) << e.what();
+            EXPECT_EQ(e.Kind(), TRunErrorKind::File);
         }
     }
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
 }
 
 } // namespace

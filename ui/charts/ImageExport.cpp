@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
+#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QWidget>
 
@@ -63,29 +64,33 @@ bool SaveChartImage(QWidget& page, const QString& path, QSize size, QString* err
     for (TChartStack* stack : stacks)
         stack->AlignPlotAreas();
 
-    bool ok = false;
-    if (QFileInfo(path).suffix().toLower() == "svg") {
+    // Replaced whole or not at all: an earlier picture stays until the new
+    // one is complete.
+    QSaveFile file(path);
+    bool ok = file.open(QIODevice::WriteOnly);
+    if (ok && QFileInfo(path).suffix().toLower() == "svg") {
         QSvgGenerator svg;
-        svg.setFileName(path);
+        svg.setOutputDevice(&file);
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(0, 0), size));
         svg.setTitle(page.windowTitle());
         QPainter painter;
-        if (painter.begin(&svg)) {
+        ok = painter.begin(&svg);
+        if (ok) {
             painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
             DrawPage(page, painter, scale);
             ok = painter.end();
         }
-        ok = ok && QFileInfo(path).size() > 0;
-    } else {
+    } else if (ok) {
         QImage image(size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::white);
         {
             QPainter painter(&image);
             DrawPage(page, painter, scale);
         }
-        ok = image.save(path, "PNG");
+        ok = image.save(&file, "PNG");
     }
+    ok = ok && file.commit();
     page.hide();
     if (!ok)
         SetError(error, "Image can not be written: " + path);
