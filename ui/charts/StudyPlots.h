@@ -1,0 +1,46 @@
+// Pictures of design studies: maps of a two-input grid study. Qt-free, so
+// that code without Qt (the headless runner, which loads the drawing at run
+// time) can fill the data and call the renderer. Texts are UTF-8.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ppspin {
+
+// How the run at one grid point ended.
+enum class TGridRunStatus { Ok, Failed, Refused };
+
+struct TGridCell {
+    TGridRunStatus Status = TGridRunStatus::Ok;
+    std::string Message; // why the run failed or was refused; may be empty
+};
+
+struct TGridOutput {
+    std::string Name; // with its unit, e.g. "End diameter (µm)"
+    // Values[i][j] at (X[i], Y[j]); missing where the run has no such value
+    // (a filament that never freezes has no freeze position).
+    std::vector<std::vector<std::optional<double>>> Values;
+};
+
+struct TGridMaps {
+    std::string Title;                // above the maps; when empty, named after the inputs
+    std::string XName;                // the first input, with its unit
+    std::string YName;                // the second input, with its unit
+    std::vector<double> X, Y;         // strictly ascending, at least one each
+    std::vector<TGridOutput> Outputs; // one map each
+    // Cells[i][j]: the run at (X[i], Y[j]). Empty when every run is Ok.
+    std::vector<std::vector<TGridCell>> Cells;
+};
+
+// Draws into path (PNG or SVG by its ending, any case) a picture of width x
+// height pixels: one map per output, the values as coloured cells with
+// contour lines, failed and refused runs marked. On failure returns false
+// with the reason in error and writes nothing. Without a Qt application in
+// the process it makes one on Qt's offscreen platform, leaving the C locale
+// as it was; either way call it from one thread only.
+bool RenderGridMaps(const TGridMaps& maps, const std::string& path, int width, int height,
+                    std::string& error);
+
+} // namespace ppspin
