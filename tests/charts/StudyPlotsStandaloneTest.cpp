@@ -18,9 +18,12 @@ TEST(StudyPlotsStandalone, DrawWithoutAnApplicationAndKeepTheCLocale) {
 
     ppspin::testing::TempDir dir;
     std::string error;
+    TTornado tornado{"", {"Throughput (g/min)"}, {{"End diameter (\u00b5m)", {{0.5, ""}}}}};
+    ASSERT_TRUE(RenderTornado(tornado, dir.File("t.png"), 400, 300, error)) << error;
     TGridMaps maps{"", "x", "y", {1, 2}, {1, 2}, {{"z", {{1.0, 2.0}, {3.0, 4.0}}}}, {}};
     ASSERT_TRUE(RenderGridMaps(maps, dir.File("m.svg"), 400, 300, error)) << error;
 
     EXPECT_STREQ(std::setlocale(LC_ALL, nullptr), "C");
+    EXPECT_GT(std::filesystem::file_size(dir.File("t.png")), 0u);
     EXPECT_GT(std::filesystem::file_size(dir.File("m.svg")), 0u);
 }

@@ -1,5 +1,5 @@
-// Offscreen pictures of grid studies: size, content, the marks of failed
-// runs, odd grids, and what is refused.
+// Offscreen pictures of grid studies and sensitivities: size, content, the
+// marks of failed runs, odd grids, and what is refused.
 #include "StudyPlots.h"
 #include "ChartsTestSupport.h"
 #include "StudyCanvas.h"
@@ -57,6 +57,18 @@ TGridMaps Study(std::size_t nx, std::size_t ny, bool marks) {
     }
     maps.Outputs = {diameter, freeze};
     return maps;
+}
+
+TTornado Sensitivities() {
+    TTornado t;
+    t.Title = "Sensitivities at 3500 m/min";
+    t.Inputs = {"Throughput (g/min)", "Take-up speed (m/min)", "Extrusion temperature (\u00b0C)",
+                "Air velocity (m/s)", "Hole diameter (cm)"};
+    t.Outputs = {
+        {"End diameter (\u00b5m)",
+         {{0.5, ""}, {-0.5, ""}, {0.01, ""}, {-0.002, ""}, {std::nullopt, "no convergence"}}},
+        {"Freeze position (cm)", {{0.9, ""}, {-0.2, ""}, {1.4, ""}, {-0.6, ""}, {0.05, ""}}}};
+    return t;
 }
 
 QString ReadText(const std::string& path) {
@@ -157,26 +169,66 @@ class StudyPlotsTest : public QObject {
             QVERIFY2(svg.contains(QString::fromUtf8(text)), text);
     }
 
+    void tornadoSortsBarsAndMarksFailures() {
+        ppspin::testing::TempDir dir;
+        std::string error;
+        const TTornado tornado = Sensitivities();
+        QVERIFY2(RenderTornado(tornado, dir.File("t.png"), 1200, 700, error), error.c_str());
+        const QImage image(QString::fromStdString(dir.File("t.png")));
+        QCOMPARE(image.size(), QSize(1200, 700));
+        for (const QColor& c : {QColor(68, 119, 170), QColor(238, 136, 51), study::FailedColour})
+            QVERIFY2(PixelsOf(image, c) > 20, qPrintable(c.name()));
+
+        const std::string path = dir.File("t.svg");
+        QVERIFY2(RenderTornado(tornado, path, 1200, 700, error), error.c_str());
+        const QString svg = ReadText(path);
+        for (const char* text : {"Sensitivities at 3500 m/min", "End diameter (\u00b5m)",
+                                 "failed: no convergence", "elasticity (d ln output / d ln input)"})
+            QVERIFY2(svg.contains(QString::fromUtf8(text)), text);
+        // Rows top to bottom by magnitude: in the second chart extrusion
+        // temperature (1.4), throughput (0.9), air (-0.6), take-up speed
+        // (-0.2), hole (0.05).
+        const QString second = svg.mid(svg.indexOf("Freeze position (cm)"));
+        const QStringList order = {"Extrusion temperature", "Throughput (g/min)", "Air velocity",
+                                   "Take-up speed (m/min)", "Hole diameter"};
+        for (int k = 1; k < order.size(); ++k)
+            QVERIFY2(second.indexOf(order[k - 1]) < second.indexOf(order[k]), qPrintable(order[k]));
+    }
+
     void refusesBadNamesPathsAndData_data() {
+        QTest::addColumn<bool>("tornado");
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("badData");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("jpg") << "study.jpg" << false << ".png or .svg";
-        QTest::newRow("no folder png") << "missing/study.png" << false << "";
-        QTest::newRow("no folder svg") << "missing/study.svg" << false << "";
-        QTest::newRow("mismatched data") << "study.png" << true << "";
+        for (const bool t : {false, true}) {
+            const char* kind = t ? "tornado" : "maps";
+            QTest::addRow("%s, jpg", kind) << t << "study.jpg" << false << ".png or .svg";
+            QTest::addRow("%s, no folder png", kind) << t << "missing/study.png" << false << "";
+            QTest::addRow("%s, no folder svg", kind) << t << "missing/study.svg" << false << "";
+            QTest::addRow("%s, mismatched data", kind) << t << "study.png" << true << "";
+        }
     }
     void refusesBadNamesPathsAndData() {
+        QFETCH(bool, tornado);
         QFETCH(QString, name);
         QFETCH(bool, badData);
         QFETCH(QString, reason);
         ppspin::testing::TempDir dir;
         const std::string path = dir.File(name.toStdString());
         std::string error;
-        TGridMaps maps = Study(6, 5, true);
-        if (badData)
-            maps.Outputs[1].Values[3].pop_back();
-        QVERIFY(!RenderGridMaps(maps, path, 800, 600, error));
+        bool ok = true;
+        if (tornado) {
+            TTornado t = Sensitivities();
+            if (badData)
+                t.Outputs[1].Inputs.pop_back();
+            ok = RenderTornado(t, path, 800, 600, error);
+        } else {
+            TGridMaps maps = Study(6, 5, true);
+            if (badData)
+                maps.Outputs[1].Values[3].pop_back();
+            ok = RenderGridMaps(maps, path, 800, 600, error);
+        }
+        QVERIFY(!ok);
         QVERIFY(!error.empty());
         QVERIFY2(QString::fromStdString(error).contains(reason), error.c_str());
         QVERIFY(!QFile::exists(QString::fromStdString(path)));

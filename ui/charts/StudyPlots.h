@@ -1,6 +1,7 @@
-// Pictures of design studies: maps of a two-input grid study. Qt-free, so
-// that code without Qt (the headless runner, which loads the drawing at run
-// time) can fill the data and call the renderer. Texts are UTF-8.
+// Pictures of design studies: maps of a two-input grid study, and tornado
+// charts of the outputs' sensitivities to the inputs. Qt-free, so that code
+// without Qt (the headless runner, which loads the drawing at run time) can
+// fill the data and call the renderers. Texts are UTF-8.
 #pragma once
 
 #include <optional>
@@ -34,13 +35,35 @@ struct TGridMaps {
     std::vector<std::vector<TGridCell>> Cells;
 };
 
-// Draws into path (PNG or SVG by its ending, any case) a picture of width x
-// height pixels: one map per output, the values as coloured cells with
-// contour lines, failed and refused runs marked. On failure returns false
-// with the reason in error and writes nothing. Without a Qt application in
-// the process it makes one on Qt's offscreen platform, leaving the C locale
-// as it was; either way call it from one thread only.
+struct TSensitivity {
+    // d ln output / d ln input; missing when a run of the input's
+    // perturbation failed.
+    std::optional<double> Elasticity;
+    std::string Message; // why it is missing; may be empty
+};
+
+struct TTornadoOutput {
+    std::string Name;                 // e.g. "End diameter (µm)"
+    std::vector<TSensitivity> Inputs; // one per TTornado::Inputs, in that order
+};
+
+struct TTornado {
+    std::string Title;                   // above the charts; none when empty
+    std::vector<std::string> Inputs;     // names with units
+    std::vector<TTornadoOutput> Outputs; // one chart each
+};
+
+// Draw into path (PNG or SVG by its ending, any case) a picture of width x
+// height pixels. RenderGridMaps draws one map per output: the values as
+// coloured cells with contour lines, failed and refused runs marked. A
+// RenderTornado chart shows each input's elasticity as a bar from zero,
+// largest magnitude first. On failure they return false with the reason in
+// error and write nothing. Without a Qt application in the process they make
+// one on Qt's offscreen platform, leaving the C locale as it was; either way
+// call them from one thread only.
 bool RenderGridMaps(const TGridMaps& maps, const std::string& path, int width, int height,
                     std::string& error);
+bool RenderTornado(const TTornado& tornado, const std::string& path, int width, int height,
+                   std::string& error);
 
 } // namespace ppspin
