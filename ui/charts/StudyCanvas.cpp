@@ -1,6 +1,7 @@
 #include "StudyCanvas.h"
 
 #include "ImageExport.h"
+#include "StudyPlots.h"
 
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -20,6 +21,9 @@ namespace {
 
 constexpr double LayoutWidth = 1200, LayoutHeight = 900;
 
+// The application the first picture made, if the process had none.
+QGuiApplication* Made = nullptr;
+
 // Text needs a QGuiApplication. The headless runner has no Qt of its own, so
 // the first picture makes one, offscreen whatever the environment says. Qt
 // sets the C locale from the environment on the way; the caller's is put
@@ -31,12 +35,18 @@ bool EnsureApplication(std::string& error) {
         error = "Pictures need a QGuiApplication; this process has a QCoreApplication";
         return false;
     }
-    static int argc = 3;
+    // Qt keeps argc and argv for the application's life, and takes the
+    // options it knows out of them: set afresh for each application.
     static char name[] = "ppspin", option[] = "-platform", platform[] = "offscreen";
-    static char* argv[] = {name, option, platform, nullptr};
+    static int argc;
+    static char* argv[4];
+    argc = 3;
+    argv[0] = name;
+    argv[1] = option;
+    argv[2] = platform;
+    argv[3] = nullptr;
     const std::string locale = std::setlocale(LC_ALL, nullptr);
-    // Kept to the end of the process: Qt allows one application, ever.
-    [[maybe_unused]] static auto* application = new QGuiApplication(argc, argv);
+    Made = new QGuiApplication(argc, argv);
     std::setlocale(LC_ALL, locale.c_str());
     return true;
 }
@@ -167,3 +177,12 @@ QString Elided(const QString& text, const QFont& font, double width) {
 }
 
 } // namespace ppspin::study
+
+namespace ppspin {
+
+void ReleaseStudyPlots() {
+    delete study::Made;
+    study::Made = nullptr;
+}
+
+} // namespace ppspin

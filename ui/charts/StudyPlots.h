@@ -66,4 +66,9 @@ bool RenderGridMaps(const TGridMaps& maps, const std::string& path, int width, i
 bool RenderTornado(const TTornado& tornado, const std::string& path, int width, int height,
                    std::string& error);
 
+// Deletes the Qt application the renderers made, if they made one, with what
+// Qt holds for it. Call it after the last picture, before the code holding
+// the renderers is unloaded; an application the caller made is left alone.
+void ReleaseStudyPlots();
+
 } // namespace ppspin
