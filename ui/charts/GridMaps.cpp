@@ -1,0 +1,831 @@
+// Maps of a grid study: per output, the values as coloured cells with
+// contour lines, a colour bar, and the failed and refused runs marked.
+#include "Contours.h"
+#include "StudyCanvas.h"
+#include "StudyPlots.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <functional>
+#include <map>
+#include <optional>
+
+namespace ppspin {
+
+namespace {
+
+using namespace study;
+
+// Viridis in eleven even stops: perceptually uniform, monotonic in
+// lightness, readable by the colour-blind and in grey. Between the stops
+// the colour is interpolated in sRGB, which stays close to the full map.
+constexpr std::array<std::array<int, 3>, 11> Viridis = {{{68, 1, 84},
+                                                         {72, 37, 118},
+                                                         {65, 68, 135},
+                                                         {53, 96, 141},
+                                                         {42, 120, 142},
+                                                         {33, 144, 140},
+                                                         {34, 168, 132},
+                                                         {67, 191, 113},
+                                                         {122, 209, 81},
+                                                         {187, 223, 39},
+                                                         {253, 231, 37}}};
+
+constexpr int LevelCount = 8;
+// Cells smaller than this (logical pixels) are filled with the marker colour
+// instead of carrying a cross.
+constexpr double CrossCellSize = 7;
+
+// Fonts, in logical pixels.
+constexpr double TitleSize = 17, PanelTitleSize = 13, TickSize = 11, AxisSize = 11.5,
+                 LevelSize = 9.5, LegendSize = 11;
+
+QColor ViridisAt(double t) {
+    const double s = std::clamp(std::isfinite(t) ? t : 0.5, 0.0, 1.0) * 10;
+    const auto k = static_cast<std::size_t>(std::min(9.0, std::floor(s)));
+    const double f = s - static_cast<double>(k);
+    auto channel = [&](std::size_t c) {
+        return static_cast<int>(
+            std::lround(Viridis[k][c] + f * (Viridis[k + 1][c] - Viridis[k][c])));
+    };
+    return QColor(channel(0), channel(1), channel(2));
+}
+
+QColor Blend(const QColor& colour, double amount) {
+    auto mix = [&](int c) { return static_cast<int>(std::lround(255 + amount * (c - 255))); };
+    return QColor(mix(colour.red()), mix(colour.green()), mix(colour.blue()));
+}
+
+// Contour lines show dark on the light part of the map, light on the dark.
+QColor LineColour(const QColor& under) {
+    const double luminance =
+        0.2126 * under.redF() + 0.7152 * under.greenF() + 0.0722 * under.blueF();
+    return luminance > 0.4 ? QColor(0, 0, 0, 170) : QColor(255, 255, 255, 210);
+}
+
+QString Text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+TGridRunStatus StatusAt(const TGridMaps& maps, std::size_t i, std::size_t j) {
+    return maps.Cells.empty() ? TGridRunStatus::Ok : maps.Cells[i][j].Status;
+}
+
+bool Ascending(const std::vector<double>& v) {
+    for (std::size_t k = 0; k < v.size(); ++k) {
+        if (!std::isfinite(v[k]) || (k > 0 && !(v[k] > v[k - 1])))
+            return false;
+    }
+    return !v.empty();
+}
+
+bool CheckMaps(const TGridMaps& maps, std::string& error) {
+    if (!Ascending(maps.X) || !Ascending(maps.Y)) {
+        error = "Grid maps: the values of both inputs must be finite and strictly ascending";
+        return false;
+    }
+    if (maps.Outputs.empty()) {
+        error = "Grid maps: no outputs to draw";
+        return false;
+    }
+    auto fits = [&](const auto& grid) {
+        return grid.size() == maps.X.size() &&
+               std::all_of(grid.begin(), grid.end(),
+                           [&](const auto& column) { return column.size() == maps.Y.size(); });
+    };
+    for (const TGridOutput& output : maps.Outputs) {
+        if (!fits(output.Values)) {
+            error = "Grid maps: the values of " + output.Name + " do not match the grid";
+            return false;
+        }
+    }
+    if (!maps.Cells.empty() && !fits(maps.Cells)) {
+        error = "Grid maps: the run states do not match the grid";
+        return false;
+    }
+    return true;
+}
+
+// Cell edges: halfway between neighbouring values and half a step beyond the
+// ends; a single value gets a band around it.
+std::vector<double> CellEdges(const std::vector<double>& v) {
+    const std::size_t n = v.size();
+    if (n == 1) {
+        const double band = v[0] == 0 ? 0.5 : std::abs(v[0]) * 0.05;
+        return {v[0] - band, v[0] + band};
+    }
+    std::vector<double> edges(n + 1);
+    edges[0] = v[0] - (v[1] - v[0]) / 2;
+    for (std::size_t k = 1; k < n; ++k)
+        edges[k] = (v[k - 1] + v[k]) / 2;
+    edges[n] = v[n - 1] + (v[n - 1] - v[n - 2]) / 2;
+    return edges;
+}
+
+// One output's map, ready to draw.
+struct TMap {
+    QString Name;
+    TGridValues Values; // of runs that ended well, finite only
+    bool HasValues = false;
+    double Lo = 0, Hi = 0;
+    std::vector<double> Levels;
+    double LevelStep = 1;
+    std::vector<std::vector<std::vector<TContourPoint>>> Lines; // per level
+
+    double Fraction(double v) const { return Hi > Lo ? (v - Lo) / (Hi - Lo) : 0.5; }
+};
+
+TMap PrepareMap(const TGridMaps& maps, const TGridOutput& output) {
+    TMap map;
+    map.Name = Text(output.Name);
+    map.Values = output.Values;
+    for (std::size_t i = 0; i < maps.X.size(); ++i) {
+        for (std::size_t j = 0; j < maps.Y.size(); ++j) {
+            auto& v = map.Values[i][j];
+            if (StatusAt(maps, i, j) != TGridRunStatus::Ok || (v && !std::isfinite(*v)))
+                v.reset();
+            if (!v)
+                continue;
+            map.Lo = map.HasValues ? std::min(map.Lo, *v) : *v;
+            map.Hi = map.HasValues ? std::max(map.Hi, *v) : *v;
+            map.HasValues = true;
+        }
+    }
+    if (map.HasValues) {
+        map.Levels = ContourLevels(map.Lo, map.Hi, LevelCount);
+        map.LevelStep = RoundStep(map.Hi - map.Lo, LevelCount);
+    }
+    for (const double level : map.Levels)
+        map.Lines.push_back(JoinSegments(ContourSegments(maps.X, maps.Y, map.Values, level)));
+    return map;
+}
+
+// The colour bar's labels: every level when they have room, else every
+// second, fifth, ... so that the labelled ones stay round.
+std::vector<std::pair<double, QString>> BarLabels(const TMap& map, double barHeight) {
+    std::vector<std::pair<double, QString>> labels;
+    if (!map.HasValues)
+        return labels;
+    if (!(map.Hi > map.Lo)) {
+        labels.emplace_back(map.Lo, SignificantNumber(map.Lo, 6));
+        return labels;
+    }
+    const double gap = barHeight * map.LevelStep / (map.Hi - map.Lo);
+    const double needed = QFontMetricsF(Font(TickSize)).height() * 1.3;
+    long every = 1;
+    for (const long n : {1L, 2L, 5L, 10L, 20L}) {
+        every = n;
+        if (gap * static_cast<double>(n) >= needed)
+            break;
+    }
+    for (const double level : map.Levels) {
+        if (std::lround(level / map.LevelStep) % every == 0)
+            labels.emplace_back(level,
+                                StepNumber(level, map.LevelStep * static_cast<double>(every)));
+    }
+    return labels;
+}
+
+// Where the data go on the page: a linear map of [Lo, Hi] onto [From, To].
+struct TScale {
+    double Lo, Hi, From, To;
+    double operator()(double v) const { return From + (v - Lo) / (Hi - Lo) * (To - From); }
+};
+
+double Unmap(const TScale& s, double page) {
+    return s.Lo + (page - s.From) / (s.To - s.From) * (s.Hi - s.Lo);
+}
+
+// Everything the panels share.
+struct TFrame {
+    const TGridMaps& Maps;
+    std::vector<double> EdgesX, EdgesY;
+    double Scale = 1; // device pixels per logical pixel
+};
+
+// The cells as an image of the plot's device pixels: each pixel takes the
+// cell its centre lies in, so uneven grids and huge ones draw alike. A failed
+// or refused cell is filled with its marker colour when too small for a
+// cross, and paled otherwise; the cells to cross are returned.
+QImage CellImage(const TFrame& frame, const TMap& map, QSize pixels,
+                 std::vector<std::pair<QRectF, TGridRunStatus>>& crosses, const QRectF& plot) {
+    const TGridMaps& maps = frame.Maps;
+    const std::size_t nx = maps.X.size(), ny = maps.Y.size();
+    const std::vector<double>& ex = frame.EdgesX;
+    const std::vector<double>& ey = frame.EdgesY;
+    const int w = pixels.width(), h = pixels.height();
+
+    // Cell edges in pixels, y from the top.
+    std::vector<double> px(nx + 1), py(ny + 1);
+    for (std::size_t i = 0; i <= nx; ++i)
+        px[i] = (ex[i] - ex[0]) / (ex[nx] - ex[0]) * w;
+    for (std::size_t j = 0; j <= ny; ++j)
+        py[j] = (ey[ny] - ey[j]) / (ey[ny] - ey[0]) * h;
+    auto cellOf = [](const std::vector<double>& edges, double centre, bool descending) {
+        const auto it = descending
+                            ? std::upper_bound(edges.begin(), edges.end(), centre, std::greater<>())
+                            : std::upper_bound(edges.begin(), edges.end(), centre);
+        const auto k = std::distance(edges.begin(), it) - 1;
+        return static_cast<std::size_t>(
+            std::clamp<std::ptrdiff_t>(k, 0, static_cast<std::ptrdiff_t>(edges.size()) - 2));
+    };
+    std::vector<std::size_t> column(static_cast<std::size_t>(w)), row(static_cast<std::size_t>(h));
+    for (int c = 0; c < w; ++c)
+        column[static_cast<std::size_t>(c)] = cellOf(px, c + 0.5, false);
+    for (int r = 0; r < h; ++r)
+        row[static_cast<std::size_t>(r)] = cellOf(py, r + 0.5, true);
+
+    std::vector<QRgb> colours(nx * ny);
+    for (std::size_t i = 0; i < nx; ++i) {
+        for (std::size_t j = 0; j < ny; ++j) {
+            const auto& v = map.Values[i][j];
+            colours[i * ny + j] = (v ? ViridisAt(map.Fraction(*v)) : MissingColour).rgb();
+        }
+    }
+
+    QImage image(pixels, QImage::Format_RGB32);
+    for (int r = 0; r < h; ++r) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(r));
+        const std::size_t j = row[static_cast<std::size_t>(r)];
+        for (int c = 0; c < w; ++c)
+            line[c] = colours[column[static_cast<std::size_t>(c)] * ny + j];
+    }
+
+    // Pixel spans of a cell, at least one pixel wide so that no failure is lost.
+    auto span = [](double a, double b, int size) {
+        int first = static_cast<int>(std::ceil(a - 0.5));
+        int last = static_cast<int>(std::ceil(b - 0.5)) - 1;
+        if (last < first)
+            first = last = static_cast<int>(std::floor((a + b) / 2));
+        return std::pair(std::clamp(first, 0, size - 1), std::clamp(last, 0, size - 1));
+    };
+    const double crossPixels = CrossCellSize * frame.Scale;
+    for (std::size_t i = 0; i < nx; ++i) {
+        for (std::size_t j = 0; j < ny; ++j) {
+            const TGridRunStatus status = StatusAt(maps, i, j);
+            if (status == TGridRunStatus::Ok)
+                continue;
+            const QColor marker = status == TGridRunStatus::Failed ? FailedColour : RefusedColour;
+            const auto [c0, c1] = span(px[i], px[i + 1], w);
+            const auto [r0, r1] = span(py[j + 1], py[j], h);
+            const bool cross = px[i + 1] - px[i] >= crossPixels && py[j] - py[j + 1] >= crossPixels;
+            const QRgb fill = (cross ? Blend(marker, 0.22) : marker).rgb();
+            for (int r = r0; r <= r1; ++r) {
+                auto* line = reinterpret_cast<QRgb*>(image.scanLine(r));
+                std::fill(line + c0, line + c1 + 1, fill);
+            }
+            if (cross) {
+                const double sx = plot.width() / w, sy = plot.height() / h;
+                crosses.emplace_back(QRectF(plot.left() + px[i] * sx, plot.top() + py[j + 1] * sy,
+                                            (px[i + 1] - px[i]) * sx, (py[j] - py[j + 1]) * sy),
+                                     status);
+            }
+        }
+    }
+    return image;
+}
+
+void CrossCell(QPainter& p, const QRectF& cell, const QColor& colour) {
+    DrawCross(p, cell.center(), std::min({cell.width(), cell.height(), 24.0}) * 0.28, colour);
+}
+
+// The part of segment a-b inside rect, as parameters along it (Liang-Barsky).
+std::optional<std::pair<double, double>> Inside(QPointF a, QPointF b, const QRectF& rect) {
+    const QPointF d = b - a;
+    double t0 = 0, t1 = 1;
+    const std::array<std::pair<double, double>, 4> sides = {{{-d.x(), a.x() - rect.left()},
+                                                             {d.x(), rect.right() - a.x()},
+                                                             {-d.y(), a.y() - rect.top()},
+                                                             {d.y(), rect.bottom() - a.y()}}};
+    for (const auto& [pk, qk] : sides) {
+        if (pk == 0) {
+            if (qk < 0)
+                return std::nullopt;
+            continue;
+        }
+        const double r = qk / pk;
+        if (pk < 0)
+            t0 = std::max(t0, r);
+        else
+            t1 = std::min(t1, r);
+        if (t0 >= t1)
+            return std::nullopt;
+    }
+    return std::pair(t0, t1);
+}
+
+// Adds a polyline to path, leaving out what lies under the labels. Cut
+// here rather than by clipping, which SVG output would ignore.
+void AddCut(QPainterPath& path, const std::vector<QPointF>& line,
+            const std::vector<QRectF>& holes) {
+    bool drawing = false; // the path's current point is the segment's start
+    for (std::size_t k = 1; k < line.size(); ++k) {
+        const QPointF a = line[k - 1], b = line[k];
+        std::vector<std::pair<double, double>> cuts;
+        for (const QRectF& hole : holes) {
+            if (const auto cut = Inside(a, b, hole))
+                cuts.push_back(*cut);
+        }
+        std::sort(cuts.begin(), cuts.end());
+        double t = 0;
+        auto piece = [&](double from, double to) {
+            if (!drawing || from > 0)
+                path.moveTo(a + (b - a) * from);
+            path.lineTo(a + (b - a) * to);
+            drawing = to >= 1;
+        };
+        drawing = drawing && (cuts.empty() || cuts.front().first > 0);
+        for (const auto& [from, to] : cuts) {
+            if (from > t)
+                piece(t, from);
+            t = std::max(t, to);
+        }
+        if (t < 1)
+            piece(t, 1);
+        else
+            drawing = false;
+    }
+}
+
+double Length(const std::vector<QPointF>& line) {
+    double total = 0;
+    for (std::size_t k = 1; k < line.size(); ++k)
+        total += QLineF(line[k - 1], line[k]).length();
+    return total;
+}
+
+// The point at a fraction of a polyline's length.
+QPointF PointAlong(const std::vector<QPointF>& line, double fraction) {
+    double left = Length(line) * fraction;
+    for (std::size_t k = 1; k < line.size(); ++k) {
+        const double piece = QLineF(line[k - 1], line[k]).length();
+        if (left <= piece && piece > 0)
+            return line[k - 1] + (line[k] - line[k - 1]) * (left / piece);
+        left -= piece;
+    }
+    return line.back();
+}
+
+// Contour lines, each level labelled once where a label fits: on one of its
+// longest lines, inside the plot, clear of other labels and of cells without
+// a value (free tells).
+void DrawContours(QPainter& p, const TMap& map, const QRectF& plot, const TScale& sx,
+                  const TScale& sy, const std::function<bool(const QRectF&)>& free) {
+    const QFont font = Font(LevelSize);
+    const QFontMetricsF metrics(font);
+    std::vector<std::vector<std::vector<QPointF>>> levels;
+    std::vector<QRectF> labels(map.Levels.size());
+
+    for (std::size_t l = 0; l < map.Levels.size(); ++l) {
+        std::vector<std::vector<QPointF>> lines;
+        for (const auto& line : map.Lines[l]) {
+            std::vector<QPointF> points;
+            points.reserve(line.size());
+            for (const TContourPoint& q : line)
+                points.emplace_back(sx(q.X), sy(q.Y));
+            lines.push_back(std::move(points));
+        }
+        std::vector<std::size_t> longest(lines.size());
+        for (std::size_t k = 0; k < longest.size(); ++k)
+            longest[k] = k;
+        std::sort(longest.begin(), longest.end(), [&](std::size_t a, std::size_t b) {
+            return Length(lines[a]) > Length(lines[b]);
+        });
+        const QSizeF size(metrics.horizontalAdvance(StepNumber(map.Levels[l], map.LevelStep)) + 4,
+                          metrics.height());
+        bool placed = false;
+        for (std::size_t k = 0; k < std::min<std::size_t>(longest.size(), 3) && !placed; ++k) {
+            const auto& line = lines[longest[k]];
+            if (Length(line) < size.width() * 3)
+                break;
+            for (const double at : {0.5, 0.3, 0.7, 0.15, 0.85}) {
+                const QRectF rect(
+                    PointAlong(line, at) - QPointF(size.width() / 2, size.height() / 2), size);
+                const bool clash =
+                    std::any_of(labels.begin(), labels.end(), [&](const QRectF& other) {
+                        return !other.isNull() && rect.intersects(other.adjusted(-3, -3, 3, 3));
+                    });
+                if (clash || !plot.adjusted(2, 2, -2, -2).contains(rect) || !free(rect))
+                    continue;
+                labels[l] = rect;
+                placed = true;
+                break;
+            }
+        }
+        levels.push_back(std::move(lines));
+    }
+
+    std::vector<QRectF> holes;
+    for (const QRectF& rect : labels) {
+        if (!rect.isNull())
+            holes.push_back(rect);
+    }
+    p.setFont(font);
+    p.setBrush(Qt::NoBrush);
+    for (std::size_t l = 0; l < levels.size(); ++l) {
+        const QColor colour = LineColour(ViridisAt(map.Fraction(map.Levels[l])));
+        QPainterPath path;
+        for (const auto& line : levels[l])
+            AddCut(path, line, holes);
+        p.setPen(QPen(colour, 0.9));
+        p.drawPath(path);
+        if (!labels[l].isNull()) {
+            p.setPen(QColor(colour.red(), colour.green(), colour.blue()));
+            p.drawText(labels[l], Qt::AlignCenter, StepNumber(map.Levels[l], map.LevelStep));
+        }
+    }
+}
+
+// Sizes that every panel shares, so that their plots line up.
+struct TPanelLayout {
+    double Top = 0, Bottom = 0; // of the plot, from the panel's top
+    double Left = 0, Right = 0; // room beside the plot
+    TTicks TicksX, TicksY;
+};
+
+constexpr double BarGap = 10, BarWidth = 14, TickLength = 4;
+
+void DrawPanel(QPainter& p, const TFrame& frame, const TMap& map, const QRectF& panel,
+               const TPanelLayout& layout) {
+    const TGridMaps& maps = frame.Maps;
+    // On whole device pixels, where the cells' image goes one to one.
+    const QRectF room(panel.left() + layout.Left, panel.top() + layout.Top,
+                      panel.width() - layout.Left - layout.Right, layout.Bottom - layout.Top);
+    const QRect device(QPoint(static_cast<int>(std::lround(room.left() * frame.Scale)),
+                              static_cast<int>(std::lround(room.top() * frame.Scale))),
+                       QPoint(static_cast<int>(std::lround(room.right() * frame.Scale)) - 1,
+                              static_cast<int>(std::lround(room.bottom() * frame.Scale)) - 1));
+    const QRectF plot(device.left() / frame.Scale, device.top() / frame.Scale,
+                      device.width() / frame.Scale, device.height() / frame.Scale);
+    if (device.width() < 4 || device.height() < 4)
+        return;
+    const TScale sx{frame.EdgesX.front(), frame.EdgesX.back(), plot.left(), plot.right()};
+    const TScale sy{frame.EdgesY.front(), frame.EdgesY.back(), plot.bottom(), plot.top()};
+
+    const QFont titleFont = Font(PanelTitleSize, true);
+    p.setFont(titleFont);
+    p.setPen(TextColour);
+    // Centred over the plot, as wide as the panel allows.
+    const double half =
+        std::min(plot.center().x() - panel.left(), panel.right() - plot.center().x());
+    p.drawText(QRectF(plot.center().x() - half, panel.top(), 2 * half, layout.Top - 4),
+               Qt::AlignHCenter | Qt::AlignBottom, Elided(map.Name, titleFont, 2 * half));
+
+    std::vector<std::pair<QRectF, TGridRunStatus>> crosses;
+    p.drawImage(plot, CellImage(frame, map, device.size(), crosses, plot));
+
+    // A rect is free of cells without a value (failed, refused or missing).
+    auto free = [&](const QRectF& rect) {
+        auto cells = [](const std::vector<double>& edges, double a, double b) {
+            const auto first = std::upper_bound(edges.begin(), edges.end(), std::min(a, b));
+            const auto last = std::lower_bound(edges.begin(), edges.end(), std::max(a, b));
+            return std::pair<std::size_t, std::size_t>(
+                static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, first - edges.begin() - 1)),
+                static_cast<std::size_t>(std::min<std::ptrdiff_t>(
+                    static_cast<std::ptrdiff_t>(edges.size()) - 1, last - edges.begin())));
+        };
+        const auto [i0, i1] = cells(frame.EdgesX, Unmap(sx, rect.left()), Unmap(sx, rect.right()));
+        const auto [j0, j1] = cells(frame.EdgesY, Unmap(sy, rect.bottom()), Unmap(sy, rect.top()));
+        for (std::size_t i = i0; i < i1; ++i) {
+            for (std::size_t j = j0; j < j1; ++j) {
+                if (!map.Values[i][j])
+                    return false;
+            }
+        }
+        return true;
+    };
+    DrawContours(p, map, plot, sx, sy, free);
+    for (const auto& [cell, status] : crosses)
+        CrossCell(p, cell, status == TGridRunStatus::Failed ? FailedColour : RefusedColour);
+
+    p.setPen(QPen(FrameColour, 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(plot);
+
+    // Axes: ticks outward, numbers on round steps.
+    const QFont tickFont = Font(TickSize);
+    const QFontMetricsF tickMetrics(tickFont);
+    p.setFont(tickFont);
+    for (const double v : layout.TicksX.Values) {
+        const double x = sx(v);
+        p.setPen(QPen(FrameColour, 1));
+        p.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + TickLength));
+        p.setPen(TextColour);
+        p.drawText(QRectF(x - 60, plot.bottom() + TickLength + 1, 120, tickMetrics.height()),
+                   Qt::AlignHCenter | Qt::AlignTop, StepNumber(v, layout.TicksX.Step));
+    }
+    for (const double v : layout.TicksY.Values) {
+        const double y = sy(v);
+        p.setPen(QPen(FrameColour, 1));
+        p.drawLine(QPointF(plot.left() - TickLength, y), QPointF(plot.left(), y));
+        p.setPen(TextColour);
+        p.drawText(QRectF(panel.left(), y - tickMetrics.height() / 2,
+                          plot.left() - TickLength - 3 - panel.left(), tickMetrics.height()),
+                   Qt::AlignRight | Qt::AlignVCenter, StepNumber(v, layout.TicksY.Step));
+    }
+    const QFont axisFont = Font(AxisSize);
+    const QFontMetricsF axisMetrics(axisFont);
+    p.setFont(axisFont);
+    p.drawText(QRectF(plot.left(), plot.bottom() + TickLength + tickMetrics.height() + 2,
+                      plot.width(), axisMetrics.height()),
+               Qt::AlignHCenter | Qt::AlignTop, Elided(Text(maps.XName), axisFont, plot.width()));
+    p.save();
+    p.translate(panel.left(), plot.center().y());
+    p.rotate(-90);
+    p.drawText(QRectF(-plot.height() / 2, 0, plot.height(), axisMetrics.height()), Qt::AlignCenter,
+               Elided(Text(maps.YName), axisFont, plot.height()));
+    p.restore();
+
+    // Colour bar: the levels as lines across it, some labelled.
+    const QRectF bar(plot.right() + BarGap, plot.top(), BarWidth, plot.height());
+    if (!map.HasValues) {
+        p.fillRect(bar, MissingColour);
+        p.setPen(TextColour);
+        p.save();
+        p.translate(bar.right() + TickLength, bar.center().y());
+        p.rotate(-90);
+        p.setFont(tickFont);
+        p.drawText(QRectF(-bar.height() / 2, 0, bar.height(), tickMetrics.height()),
+                   Qt::AlignCenter, QStringLiteral("no values"));
+        p.restore();
+    } else if (!(map.Hi > map.Lo)) {
+        p.fillRect(bar, ViridisAt(0.5));
+    } else {
+        QLinearGradient gradient(bar.bottomLeft(), bar.topLeft());
+        for (std::size_t k = 0; k < Viridis.size(); ++k)
+            gradient.setColorAt(static_cast<double>(k) / 10,
+                                QColor(Viridis[k][0], Viridis[k][1], Viridis[k][2]));
+        p.fillRect(bar, gradient);
+    }
+    const TScale sb{map.Lo, map.Hi, bar.bottom(), bar.top()};
+    auto barY = [&](double v) { return map.Hi > map.Lo ? sb(v) : bar.center().y(); };
+    for (const double level : map.Levels) {
+        p.setPen(QPen(LineColour(ViridisAt(map.Fraction(level))), 0.9));
+        p.drawLine(QPointF(bar.left(), barY(level)), QPointF(bar.right(), barY(level)));
+    }
+    p.setPen(QPen(FrameColour, 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(bar);
+    p.setFont(tickFont);
+    for (const auto& [value, text] : BarLabels(map, bar.height())) {
+        const double y = barY(value);
+        p.setPen(QPen(FrameColour, 1));
+        p.drawLine(QPointF(bar.right(), y), QPointF(bar.right() + TickLength, y));
+        p.setPen(TextColour);
+        p.drawText(QRectF(bar.right() + TickLength + 3, y - tickMetrics.height() / 2,
+                          panel.right() - bar.right(), tickMetrics.height()),
+                   Qt::AlignLeft | Qt::AlignVCenter, text);
+    }
+}
+
+struct TCounts {
+    std::size_t Failed = 0, Refused = 0;
+    bool Missing = false;
+    // Messages by state and text, with how often each came.
+    std::map<std::pair<TGridRunStatus, std::string>, std::size_t> Messages;
+};
+
+TCounts Count(const TGridMaps& maps, const std::vector<TMap>& outputs) {
+    TCounts counts;
+    for (std::size_t i = 0; i < maps.X.size(); ++i) {
+        for (std::size_t j = 0; j < maps.Y.size(); ++j) {
+            const TGridRunStatus status = StatusAt(maps, i, j);
+            if (status == TGridRunStatus::Ok) {
+                for (const TMap& map : outputs)
+                    counts.Missing = counts.Missing || !map.Values[i][j];
+                continue;
+            }
+            ++(status == TGridRunStatus::Failed ? counts.Failed : counts.Refused);
+            if (!maps.Cells[i][j].Message.empty())
+                ++counts.Messages[{status, maps.Cells[i][j].Message}];
+        }
+    }
+    return counts;
+}
+
+QString CountText(std::size_t n) {
+    return QString::number(n) + (n == 1 ? QStringLiteral(" run") : QStringLiteral(" runs"));
+}
+
+// The key: the grid's size and the marks, then the commonest messages. In a
+// row under the maps, or stacked in the room the last row of maps leaves.
+constexpr std::size_t MessageLines = 3;
+
+struct TKey {
+    std::vector<std::pair<QString, int>> Marks; // text, and 0 none, 1 grey, 2 failed, 3 refused
+    std::vector<std::pair<QString, QColor>> Messages;
+};
+
+TKey MakeKey(const TGridMaps& maps, const TCounts& counts) {
+    TKey key;
+    key.Marks.emplace_back(QString::number(maps.X.size()) + QStringLiteral(" \u00d7 ") +
+                               QString::number(maps.Y.size()) + QStringLiteral(" runs"),
+                           0);
+    if (counts.Missing)
+        key.Marks.emplace_back(QStringLiteral("no value"), 1);
+    if (counts.Failed > 0)
+        key.Marks.emplace_back("failed: " + CountText(counts.Failed), 2);
+    if (counts.Refused > 0)
+        key.Marks.emplace_back("refused: " + CountText(counts.Refused), 3);
+
+    std::vector<std::pair<std::size_t, std::pair<TGridRunStatus, std::string>>> messages;
+    for (const auto& [text, n] : counts.Messages)
+        messages.emplace_back(n, text);
+    std::stable_sort(messages.begin(), messages.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (std::size_t k = 0; k < std::min(messages.size(), MessageLines); ++k) {
+        const auto& [n, text] = messages[k];
+        const bool failed = text.first == TGridRunStatus::Failed;
+        key.Messages.emplace_back(
+            (failed ? QStringLiteral("Failed, ") : QStringLiteral("Refused, ")) + CountText(n) +
+                QStringLiteral(": ") + Text(text.second),
+            failed ? FailedColour : RefusedColour);
+    }
+    if (messages.size() > MessageLines)
+        key.Messages.emplace_back(QString::number(messages.size() - MessageLines) +
+                                      QStringLiteral(" other messages"),
+                                  TextColour);
+    return key;
+}
+
+double KeyLineHeight() {
+    return QFontMetricsF(Font(LegendSize)).height() * 1.35;
+}
+
+double KeyHeight(const TKey& key, bool stacked) {
+    const std::size_t marks = stacked ? key.Marks.size() : 1;
+    return KeyLineHeight() * static_cast<double>(marks + key.Messages.size());
+}
+
+void DrawKey(QPainter& p, const TKey& key, const QRectF& area, bool stacked) {
+    const QFont font = Font(LegendSize);
+    const QFontMetricsF metrics(font);
+    p.setFont(font);
+    const double line = KeyLineHeight();
+    const double box = metrics.height() * 0.85;
+    QPointF at = area.topLeft();
+    for (const auto& [text, mark] : key.Marks) {
+        double x = at.x();
+        if (mark > 0) {
+            const QRectF square(x, at.y() + (line - box) / 2, box, box);
+            const QColor colour = mark == 2 ? FailedColour : RefusedColour;
+            p.fillRect(square, mark == 1 ? MissingColour : Blend(colour, 0.22));
+            p.setPen(QPen(FrameColour, 0.8));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(square);
+            if (mark > 1)
+                CrossCell(p, square, colour);
+            x = square.right() + 5;
+        }
+        p.setPen(TextColour);
+        p.drawText(QRectF(x, at.y(), area.right() - x, line), Qt::AlignLeft | Qt::AlignVCenter,
+                   Elided(text, font, area.right() - x));
+        if (stacked)
+            at.ry() += line;
+        else
+            at.rx() = x + metrics.horizontalAdvance(text) + 22;
+    }
+    if (!stacked)
+        at = QPointF(area.left(), at.y() + line);
+    for (const auto& [text, colour] : key.Messages) {
+        p.setPen(colour);
+        p.drawText(QRectF(area.left(), at.y(), area.width(), line),
+                   Qt::AlignLeft | Qt::AlignVCenter, Elided(text, font, area.width()));
+        at.ry() += line;
+    }
+}
+
+// Columns of panels that leave each the most room at about 4:3.
+int ColumnsFor(std::size_t count, QSizeF area) {
+    int best = 1;
+    double bestSide = -1;
+    for (int columns = 1; columns <= static_cast<int>(count); ++columns) {
+        const auto rows =
+            (count + static_cast<std::size_t>(columns) - 1) / static_cast<std::size_t>(columns);
+        const double w = area.width() / columns, h = area.height() / static_cast<double>(rows);
+        const double side = std::min(w / 1.3, h);
+        if (side > bestSide * 1.02) {
+            best = columns;
+            bestSide = side;
+        }
+    }
+    return best;
+}
+
+// Panels in a grid over area.
+struct TGrid {
+    int Columns = 1, Rows = 1;
+    QSizeF Panel;
+    static constexpr double HGap = 18, VGap = 12;
+
+    TGrid(std::size_t count, const QRectF& area) {
+        Columns = ColumnsFor(count, area.size());
+        Rows = static_cast<int>((count + static_cast<std::size_t>(Columns) - 1) /
+                                static_cast<std::size_t>(Columns));
+        Panel = QSizeF((area.width() - HGap * (Columns - 1)) / Columns,
+                       (area.height() - VGap * (Rows - 1)) / Rows);
+    }
+    QRectF Cell(const QRectF& area, std::size_t k, int span = 1) const {
+        const auto column = static_cast<int>(k % static_cast<std::size_t>(Columns));
+        const auto row = static_cast<int>(k / static_cast<std::size_t>(Columns));
+        return QRectF(area.left() + column * (Panel.width() + HGap),
+                      area.top() + row * (Panel.height() + VGap),
+                      span * Panel.width() + (span - 1) * HGap, Panel.height());
+    }
+};
+
+void DrawMaps(QPainter& p, QSizeF canvas, const TGridMaps& maps, const std::vector<TMap>& outputs) {
+    TFrame frame{maps, CellEdges(maps.X), CellEdges(maps.Y), p.worldTransform().m11()};
+    const double margin = 14;
+
+    const QFont titleFont = Font(TitleSize, true);
+    const double titleHeight = QFontMetricsF(titleFont).height() + 12;
+    QString title = Text(maps.Title);
+    if (title.isEmpty())
+        title = "Grid study over " + Text(maps.XName) + " and " + Text(maps.YName);
+    p.setFont(titleFont);
+    p.setPen(TextColour);
+    p.drawText(QRectF(margin, 4, canvas.width() - 2 * margin, titleHeight), Qt::AlignCenter,
+               Elided(title, titleFont, canvas.width() - 2 * margin));
+
+    // The key goes into the last row's empty places when it fits there,
+    // else in a row under the maps.
+    const TKey key = MakeKey(maps, Count(maps, outputs));
+    const QFontMetricsF tick(Font(TickSize)), axis(Font(AxisSize)),
+        panelTitle(Font(PanelTitleSize, true));
+    const double plotTop = panelTitle.height() + 6;
+    QRectF area(margin, titleHeight + 4, canvas.width() - 2 * margin,
+                canvas.height() - titleHeight - 4 - margin);
+    TGrid grid(outputs.size(), area);
+    const auto empty =
+        static_cast<int>(static_cast<std::size_t>(grid.Columns * grid.Rows) - outputs.size());
+    QRectF keyArea;
+    const bool stacked = empty > 0 && grid.Panel.width() * empty >= 220 &&
+                         KeyHeight(key, true) <= grid.Panel.height() - plotTop;
+    if (stacked) {
+        keyArea = grid.Cell(area, outputs.size(), empty).adjusted(24, plotTop, 0, 0);
+    } else {
+        const double height = KeyHeight(key, false);
+        area.setBottom(area.bottom() - height - 8);
+        keyArea = QRectF(margin + 4, area.bottom() + 8, canvas.width() - 2 * margin - 8, height);
+        grid = TGrid(outputs.size(), area);
+    }
+    DrawKey(p, key, keyArea, stacked);
+
+    TPanelLayout layout;
+    layout.Top = plotTop;
+    layout.Bottom = grid.Panel.height() - (TickLength + tick.height() + 2 + axis.height() + 2);
+    const double plotHeight = layout.Bottom - layout.Top;
+    layout.TicksY =
+        RoundTicks(frame.EdgesY.front(), frame.EdgesY.back(), plotHeight, tick.height() * 2.2);
+    double tickWidth = 0;
+    for (const double v : layout.TicksY.Values)
+        tickWidth = std::max(tickWidth, tick.horizontalAdvance(StepNumber(v, layout.TicksY.Step)));
+    layout.Left = axis.height() + 4 + tickWidth + 3 + TickLength;
+    double barLabelWidth = tick.height(); // "no values" stands on end
+    for (const TMap& map : outputs) {
+        for (const auto& label : BarLabels(map, plotHeight))
+            barLabelWidth = std::max(barLabelWidth, tick.horizontalAdvance(label.second));
+    }
+    layout.Right = BarGap + BarWidth + TickLength + 3 + barLabelWidth + 2;
+
+    // X ticks: far enough apart for the widest number.
+    const double plotWidth = grid.Panel.width() - layout.Left - layout.Right;
+    double gap = tick.horizontalAdvance(QStringLiteral("00000")) + 12;
+    for (int pass = 0; pass < 3; ++pass) {
+        layout.TicksX = RoundTicks(frame.EdgesX.front(), frame.EdgesX.back(), plotWidth, gap);
+        double widest = 0;
+        for (const double v : layout.TicksX.Values)
+            widest = std::max(widest, tick.horizontalAdvance(StepNumber(v, layout.TicksX.Step)));
+        if (widest + 12 <= gap)
+            break;
+        gap = widest + 12;
+    }
+
+    for (std::size_t k = 0; k < outputs.size(); ++k)
+        DrawPanel(p, frame, outputs[k], grid.Cell(area, k), layout);
+}
+
+} // namespace
+
+bool RenderGridMaps(const TGridMaps& maps, const std::string& path, int width, int height,
+                    std::string& error) {
+    if (!CheckPicture(path, width, height, error) || !CheckMaps(maps, error))
+        return false;
+    std::vector<TMap> outputs;
+    outputs.reserve(maps.Outputs.size());
+    for (const TGridOutput& output : maps.Outputs)
+        outputs.push_back(PrepareMap(maps, output));
+    return PaintPicture(
+        path, width, height, Text(maps.Title),
+        [&](QPainter& p, QSizeF canvas) { DrawMaps(p, canvas, maps, outputs); }, error);
+}
+
+} // namespace ppspin
