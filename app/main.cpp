@@ -1,6 +1,7 @@
 // The desktop program: the main window and its two dialogs.
 #include "F_Form.h"
 #include "Main_PP.h"
+#include "PpspinVersion.h"
 #include "ReadInputs.h"
 #include "RefInfo.h"
 #include "Report.h"
@@ -11,6 +12,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("ppspin");
+    QApplication::setApplicationVersion(ppspin::PpspinVersion);
     QApplication::setDesktopFileName("ppspin");
     // Found once installed: share/icons/hicolor/scalable/apps/ppspin.svg.
     QApplication::setWindowIcon(QIcon::fromTheme("ppspin"));

@@ -4,6 +4,7 @@
 #include "FieldOptions.h"
 #include "MiscCalc.h"
 #include "Plots.h"
+#include "PpspinVersion.h"
 #include "ProfileSnapshot.h"
 #include "ReadInputs.h"
 #include "Report.h"
@@ -155,6 +156,7 @@ int main(int argc, char** argv) {
     app.footer("Numbers are written as in the window's fields, with the locale's decimal "
                "separator.\nExit status: 0 success, 2 input refused, 1 run error (floating-point "
                "fault, no convergence, file failure).");
+    app.set_version_flag("--version", std::string("ppspin-cli ") + PpspinVersion);
     for (const auto& f : FieldOptions)
         app.add_option(std::string("--") + f.Name, o.Texts[static_cast<std::size_t>(f.Field)],
                        f.Help)
