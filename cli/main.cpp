@@ -157,6 +157,9 @@ int main(int argc, char** argv) {
                "separator.\nExit status: 0 success, 2 input refused, 1 run error (floating-point "
                "fault, no convergence, file failure).");
     app.set_version_flag("--version", std::string("ppspin-cli ") + PpspinVersion);
+    // Wide enough that each option stays two spaces from its description,
+    // which help2man needs to tell the two apart in the man page.
+    app.get_formatter()->column_width(34);
     for (const auto& f : FieldOptions)
         app.add_option(std::string("--") + f.Name, o.Texts[static_cast<std::size_t>(f.Field)],
                        f.Help)
