@@ -13,9 +13,10 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("ppspin");
     QApplication::setApplicationVersion(ppspin::PpspinVersion);
-    QApplication::setDesktopFileName("ppspin");
-    // Found once installed: share/icons/hicolor/scalable/apps/ppspin.svg.
-    QApplication::setWindowIcon(QIcon::fromTheme("ppspin"));
+    // The desktop matches the window to its entry (and icon) by this id.
+    QApplication::setDesktopFileName(PPSPIN_APP_ID);
+    // Found once installed: share/icons/hicolor/scalable/apps/<id>.svg.
+    QApplication::setWindowIcon(QIcon::fromTheme(PPSPIN_APP_ID));
 
     // Before the window exists: its fields open with the user's separator.
     ppspin::DecimalSeparator = ppspin::UserDecimalSeparator();
