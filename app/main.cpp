@@ -1,6 +1,7 @@
 // The desktop program: the main window and its two dialogs.
 #include "F_Form.h"
 #include "Main_PP.h"
+#include "PpspinVersion.h"
 #include "ProgramRun.h"
 #include "RefInfo.h"
 
@@ -10,9 +11,11 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("ppspin");
-    QApplication::setDesktopFileName("ppspin");
-    // Found once installed: share/icons/hicolor/scalable/apps/ppspin.svg.
-    QApplication::setWindowIcon(QIcon::fromTheme("ppspin"));
+    QApplication::setApplicationVersion(ppspin::PpspinVersion);
+    // The desktop matches the window to its entry (and icon) by this id.
+    QApplication::setDesktopFileName(PPSPIN_APP_ID);
+    // Found once installed: share/icons/hicolor/scalable/apps/<id>.svg.
+    QApplication::setWindowIcon(QIcon::fromTheme(PPSPIN_APP_ID));
 
     // Before the window exists: its fields open with the user's separator.
     ppspin::ProgramRun.DecimalSeparator = ppspin::UserDecimalSeparator();

@@ -7,6 +7,7 @@
 #include "Output.h"
 #include "OutputNames.h"
 #include "Plots.h"
+#include "PpspinVersion.h"
 #include "RunCalculation.h"
 #include "Sweep.h"
 
@@ -203,10 +204,14 @@ int ParseCommandLine(int argc, char** argv, TOptions& o, TOutput& out) {
     CLI::App app{"Melt spinning of a polypropylene filament: computes the spinline and writes "
                  "the report file, as the desktop program ppspin does."};
     app.footer("Numbers are written as in the window's fields, with the locale's decimal "
-               "separator; --NAME= gives a field an empty text.\nExit status: 0 success, 2 "
+               "separator; --NAME= gives a field an empty text.\n\nExit status: 0 success, 2 "
                "input refused, 1 run error (floating-point fault, no convergence, file "
-               "failure).\nFiles are replaced whole or not at all: a run that fails leaves an "
+               "failure).\n\nFiles are replaced whole or not at all: a run that fails leaves an "
                "earlier report as it was.");
+    app.set_version_flag("--version", std::string("ppspin-cli ") + PpspinVersion);
+    // Wide enough that each option stays two spaces from its description,
+    // which help2man needs to tell the two apart in the man page.
+    app.get_formatter()->column_width(34);
     for (const auto& f : FieldOptions)
         app.add_option(std::string("--") + f.Name, o.Texts[static_cast<std::size_t>(f.Field)],
                        f.Help)

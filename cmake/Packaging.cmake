@@ -1,0 +1,25 @@
+# The .deb: both programs, the desktop entry, icon, metainfo and man page,
+# that is, whatever the install rules name. scripts/package builds it.
+set(PPSPIN_MAINTAINER "The ppspin developers <ppspin@users.noreply.github.com>" CACHE STRING
+    "Maintainer named in the .deb")
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME ppspin)
+set(CPACK_PACKAGE_CONTACT "${PPSPIN_MAINTAINER}")
+set(CPACK_PACKAGE_HOMEPAGE_URL "${PPSPIN_HOMEPAGE}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "melt spinning calculator for a polypropylene filament")
+# Wrapped by hand: dpkg and apt show the lines as they are.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "ppspin computes the spinline of a single polypropylene filament in melt"
+    "spinning: velocity, tension, temperature and diameter from the spinneret"
+    "to the take-up under three zones of quench air, and writes a text report."
+    "The package holds the desktop program ppspin and ppspin-cli, the same"
+    "calculation without a window, with parameter studies.")
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+# Qt and the C++ runtime, as the binaries actually link them.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+
+include(CPack)
