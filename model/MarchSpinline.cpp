@@ -18,10 +18,13 @@ void MarchSpinline(TRun& run) {
     const auto spinline = [&s](const TStateVector& y, double x, TStateVector& dy) {
         SpinDerivatives(s, y, x, dy);
     };
+    // The viscosity law's scale depends on the run's inputs only.
+    const double c = ViscosityScale(in.Eta0, in.Tref);
 
     p.F[1] = s.F0;
     // Never write beyond the tables, whatever NStep holds.
     const int steps = std::min(s.NStep, MaxPoints - 1);
+    const double runaway = 1.2 * s.VLc;
     int last = 1;
     for (int i = 1; i <= steps; ++i) {
         s.A = AreaFactor * p.D[i] * p.D[i];
@@ -36,7 +39,7 @@ void MarchSpinline(TRun& run) {
         s.Cp = p.CP[i];
         s.Ta = ta;
 
-        TStateVector y{};
+        TStateVector y; // the first three entries are the state
         y[0] = p.V[i];
         y[1] = p.F[i];
         y[2] = p.T[i];
@@ -47,14 +50,14 @@ void MarchSpinline(TRun& run) {
         p.F[i + 1] = y[1];
         p.T[i + 1] = y[2];
         double rhoN = 0, cpN = 0, lambdaN = 0;
-        PPProperty(p.T[i + 1], in.Eta0, in.Tref, rhoN, cpN, lambdaN);
+        PPPropertyScaled(p.T[i + 1], c, rhoN, cpN, lambdaN);
         p.RHO[i + 1] = rhoN;
         p.CP[i + 1] = cpN;
         p.D[i + 1] = std::sqrt(4 * s.W / (Pi * p.RHO[i + 1] * p.V[i + 1]));
         p.ETA[i + 1] = lambdaN;
         last = i + 1;
         CheckFloatingPointFaults();
-        if (p.V[i + 1] > 1.2 * s.VLc)
+        if (p.V[i + 1] > runaway)
             break;
     }
     s.Vend = p.V[last];

@@ -13,7 +13,8 @@ template <typename RightHandSide>
 void RKGStep(std::int32_t n, TStateVector& y, double x, double dx, RightHandSide&& rhs) {
     if (n > MaxEquations)
         n = MaxEquations;
-    TStateVector f{}, k{}, q{};
+    // Only the first n entries are written and read.
+    TStateVector f, k, q;
 
     rhs(y, x, f);
     for (int j = 0; j < n; ++j) {
