@@ -1,4 +1,4 @@
-#include "Plots.h"
+#include "PlotOptions.h"
 
 #include <algorithm>
 #include <cctype>

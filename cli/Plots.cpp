@@ -1,77 +1,107 @@
-// Plots for the headless runner, drawn by the charts of the desktop program
-// on Qt's offscreen platform: no display needed.
 #include "Plots.h"
 
-#include "ProfilePlot.h"
-#include "XYPlot.h"
+#include "PlotModule.h"
 
-#include <QApplication>
-
-#include <memory>
+#include <filesystem>
 #include <utility>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
 
 namespace ppspin::cli {
 
+namespace fs = std::filesystem;
+
 namespace {
 
-// Qt's notes about the offscreen platform are no business of the user's;
-// failures come back as error texts.
-void DropQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
-    if (type == QtFatalMsg)
-        qFatal("%s", qPrintable(text));
+#ifdef _WIN32
+constexpr const char* ModuleFile = "ppspin-plots.dll";
+#else
+constexpr const char* ModuleFile = "ppspin-plots.so";
+#endif
+
+const TPlotModule* Module = nullptr;
+
+fs::path ExecutableFolder() {
+#ifdef _WIN32
+    wchar_t buffer[MAX_PATH];
+    const DWORD n = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
+    return fs::path(std::wstring(buffer, n)).parent_path();
+#else
+    std::error_code ec;
+    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? fs::path() : self.parent_path();
+#endif
 }
 
-// The charts need a QApplication for as long as they draw: offscreen unless
-// the caller chose a platform, and gone before the program's statics are.
-class TPlotApplication {
-  public:
-    TPlotApplication() {
-        if (QApplication::instance() != nullptr)
-            return;
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        previousHandler_ = qInstallMessageHandler(DropQtMessages);
-        app_ = std::make_unique<QApplication>(argc_, argv_);
-    }
-    TPlotApplication(const TPlotApplication&) = delete;
-    TPlotApplication& operator=(const TPlotApplication&) = delete;
-    ~TPlotApplication() {
-        if (app_) {
-            app_.reset();
-            qInstallMessageHandler(previousHandler_);
-        }
-    }
+// The module's entry in the file at path, or null.
+const TPlotModule* Open(const fs::path& path) {
+#ifdef _WIN32
+    HMODULE handle = LoadLibraryW(path.c_str());
+    void* entry = handle ? reinterpret_cast<void*>(GetProcAddress(handle, PlotModuleEntry)) : nullptr;
+#else
+    // Never closed: Qt's threads and exit handlers live in it until the end.
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    void* entry = handle ? dlsym(handle, PlotModuleEntry) : nullptr;
+#endif
+    if (entry == nullptr)
+        return nullptr;
+    return reinterpret_cast<decltype(&ppspin_plot_module)>(entry)();
+}
 
-  private:
-    int argc_ = 1;
-    char name_[11] = "ppspin-cli";
-    char* argv_[2] = {name_, nullptr};
-    QtMessageHandler previousHandler_ = nullptr;
-    std::unique_ptr<QApplication> app_;
-};
-
-QSize ToQSize(TPlotSize size) {
-    return {size.Width, size.Height};
+TPlotModule const* Loaded(std::string& error) {
+    if (Module == nullptr && !LoadPlots(error))
+        return nullptr;
+    return Module;
 }
 
 } // namespace
 
+bool LoadPlots(std::string& error) {
+    if (Module != nullptr)
+        return true;
+    // Beside the executable in the build tree; in the library folder once
+    // installed.
+    const fs::path folder = ExecutableFolder();
+    const fs::path places[] = {folder / ModuleFile,
+                               (folder / PPSPIN_PLOT_MODULE_DIR / ModuleFile).lexically_normal()};
+    std::string looked;
+    for (const fs::path& place : places) {
+        if (!fs::exists(place)) {
+            looked += (looked.empty() ? "" : ", ") + place.string();
+            continue;
+        }
+        const TPlotModule* module = Open(place);
+        if (module == nullptr || module->Version != PlotModuleVersion) {
+            error = "Pictures are not available: " + place.string() +
+                    " is not this program's plot module";
+            return false;
+        }
+        Module = module;
+        return true;
+    }
+    error = "Pictures are not available: the plot module " + std::string(ModuleFile) +
+            " is not installed (looked for " + looked + ")";
+    return false;
+}
+
 bool PlotProfile(const TProfileSnapshot& profile, const std::string& path, TPlotSize size,
                  std::string& error) {
-    const TPlotApplication app;
-    QString message;
-    if (RenderProfilePlot({}, &profile, QString::fromStdString(path), ToQSize(size), &message))
-        return true;
-    error = message.toStdString();
-    return false;
+    const TPlotModule* module = Loaded(error);
+    return module && module->Profile(profile, path, size.Width, size.Height, error);
 }
 
 bool PlotSummary(std::string_view xLabel, const std::vector<TSweepRow>& rows,
                  const std::string& path, TPlotSize size, std::string& error) {
-    const TPlotApplication app;
-    TXYPlot plot;
+    const TPlotModule* module = Loaded(error);
+    if (module == nullptr)
+        return false;
+    TSummaryPlot plot;
     plot.Title = "Parameter study";
-    plot.XLabel = QString::fromUtf8(xLabel.data(), static_cast<qsizetype>(xLabel.size()));
+    plot.XLabel = std::string(xLabel);
     using Column = std::optional<double> (*)(const TSweepRow&);
     const std::pair<const char*, Column> columns[] = {
         {"Trials", [](const TSweepRow& r) -> std::optional<double> { return r.Trials; }},
@@ -91,16 +121,29 @@ bool PlotSummary(std::string_view xLabel, const std::vector<TSweepRow>& rows,
         plot.X.push_back(r.Value);
     // A refused or failed value leaves a gap in every line.
     for (const auto& [name, column] : columns) {
-        TXYSeries series{QString::fromUtf8(name), {}};
+        TSummarySeries series{name, {}};
         for (const TSweepRow& r : rows)
             series.Y.push_back(r.Ok() ? column(r) : std::nullopt);
         plot.Series.push_back(std::move(series));
     }
-    QString message;
-    if (RenderXYPlot(plot, QString::fromStdString(path), ToQSize(size), &message))
-        return true;
-    error = message.toStdString();
-    return false;
+    return module->Summary(plot, path, size.Width, size.Height, error);
+}
+
+bool PlotGridMaps(const TGridMaps& maps, const std::string& path, TPlotSize size,
+                  std::string& error) {
+    const TPlotModule* module = Loaded(error);
+    return module && module->GridMaps(maps, path, size.Width, size.Height, error);
+}
+
+bool PlotTornado(const TTornado& tornado, const std::string& path, TPlotSize size,
+                 std::string& error) {
+    const TPlotModule* module = Loaded(error);
+    return module && module->Tornado(tornado, path, size.Width, size.Height, error);
+}
+
+void ReleasePlots() {
+    if (Module != nullptr)
+        Module->Release();
 }
 
 } // namespace ppspin::cli

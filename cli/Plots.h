@@ -1,7 +1,11 @@
-// Charts drawn offscreen for the headless runner.
+// Pictures for the headless runner. The drawing needs Qt, so it lives in a
+// module loaded on the first picture: runs without pictures load no Qt.
 #pragma once
 
+#include "HeadlessPlots.h"
+#include "PlotOptions.h"
 #include "ProfileSnapshot.h"
+#include "StudyPlots.h"
 #include "Sweep.h"
 
 #include <string>
@@ -9,15 +13,9 @@
 
 namespace ppspin::cli {
 
-struct TPlotSize {
-    int Width = 1600, Height = 1200; // pixels
-};
-
-// Reads WxH, both between 100 and 10000 pixels.
-bool ParsePlotSize(const std::string& text, TPlotSize& size);
-
-// True for names ending in .png or .svg (any case).
-bool IsPlotFileName(const std::string& path);
+// Loads the drawing module from beside the executable, once. False with a
+// message naming where it looked when it is not there or does not fit.
+bool LoadPlots(std::string& error);
 
 // The four profile charts of a converged run, as PNG or SVG by the file's ending.
 bool PlotProfile(const TProfileSnapshot& profile, const std::string& path, TPlotSize size,
@@ -26,5 +24,14 @@ bool PlotProfile(const TProfileSnapshot& profile, const std::string& path, TPlot
 // The summary's numeric columns against the swept value, titled xLabel.
 bool PlotSummary(std::string_view xLabel, const std::vector<TSweepRow>& rows,
                  const std::string& path, TPlotSize size, std::string& error);
+
+// Heat maps of a grid study, and tornado charts of sensitivities.
+bool PlotGridMaps(const TGridMaps& maps, const std::string& path, TPlotSize size,
+                  std::string& error);
+bool PlotTornado(const TTornado& tornado, const std::string& path, TPlotSize size,
+                 std::string& error);
+
+// Ends what the pictures started (Qt's application), once they are done.
+void ReleasePlots();
 
 } // namespace ppspin::cli

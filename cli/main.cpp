@@ -5,6 +5,7 @@
 #include "FieldOptions.h"
 #include "FieldTexts.h"
 #include "Output.h"
+#include "OrderedRuns.h"
 #include "OutputNames.h"
 #include "Plots.h"
 #include "PpspinVersion.h"
@@ -19,6 +20,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <thread>
 
 #ifdef _WIN32
 #include <io.h>
@@ -43,6 +45,7 @@ struct TOptions {
     std::string Csv, Plot, PlotSizeText, Sweep, Summary, SummaryPlot, ReportDir;
     TPlotSize PlotSize;
     int MaxTrials = ppspin::MaxTrials;
+    int Jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     bool Study = false;
 };
 
@@ -161,19 +164,21 @@ int RunStudy(const TOptions& o, TOutput& out) {
     summary.Flush();
 
     const bool progress = isatty(fileno(stderr)) != 0;
-    const std::unique_ptr<TRun> run = NewRun(o.DecimalSeparator);
     std::vector<TSweepRow> rows;
     bool reportsLost = false;
-    for (std::size_t i = 0; i < values.size() && !summary.Failed(); ++i) {
-        if (progress)
-            std::fprintf(stderr, "\r%zu/%zu %s=%s   ", i + 1, values.size(),
-                         study.Range.Option->Name,
-                         ValueText(values[i], o.DecimalSeparator).c_str());
-        rows.push_back(RunSweepPoint(*run, study, values[i]));
-        reportsLost = reportsLost || rows.back().Kind == TRunOutcomeKind::FileError;
-        summary.Write(SummaryRow(rows.back()));
-        summary.Flush();
-    }
+    RunInOrder<TSweepRow>(
+        values.size(), o.Jobs, o.DecimalSeparator,
+        [&](TRun& run, std::size_t i) { return RunSweepPoint(run, study, values[i]); },
+        [&](TSweepRow&& row, std::size_t i) {
+            if (progress)
+                std::fprintf(stderr, "\r%zu/%zu %s=%s   ", i + 1, values.size(),
+                             study.Range.Option->Name,
+                             ValueText(values[i], o.DecimalSeparator).c_str());
+            reportsLost = reportsLost || row.Kind == TRunOutcomeKind::FileError;
+            summary.Write(SummaryRow(row));
+            rows.push_back(std::move(row));
+            return summary.Flush();
+        });
     if (progress)
         std::fputc('\n', stderr);
     if (summaryFile != stdout && std::fclose(summaryFile) != 0 && !fileOut.Failed())
@@ -222,6 +227,8 @@ int ParseCommandLine(int argc, char** argv, TOptions& o, TOutput& out) {
                    "Trials of the tension shooting before a run is given up")
         ->capture_default_str()
         ->check(CLI::Range(1, 1000000));
+    app.add_option("--jobs", o.Jobs, "Values of a study run at once (default: every hardware thread)")
+        ->check(CLI::Range(1, 1024));
     auto* csv =
         app.add_option("--csv", o.Csv, "Also write the converged profile as CSV to this file");
     auto* plot =
@@ -284,6 +291,14 @@ int ParseCommandLine(int argc, char** argv, TOptions& o, TOutput& out) {
             return ExitRefused;
         }
     }
+    // A picture that cannot be drawn is known before any run.
+    if (!o.Plot.empty() || !o.SummaryPlot.empty()) {
+        std::string error;
+        if (!LoadPlots(error)) {
+            PrintError(error);
+            return ExitRunError;
+        }
+    }
     return -1;
 }
 
@@ -298,6 +313,7 @@ int main(int argc, char** argv) {
     int status = ParseCommandLine(argc, argv, o, out);
     if (status < 0)
         status = o.Study ? RunStudy(o, out) : RunOnce(o, out);
+    ReleasePlots();
     // What a script reads must be complete, or the status must say it is not.
     if (!out.Flush() || out.Failed()) {
         PrintError(out.FailureMessage());

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <sys/wait.h>
 
@@ -253,6 +254,27 @@ TEST(Cli, SweepWritesTheSummaryQuietly) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("result.txt")));
 }
 
+// However many values run at once, the study writes the same bytes.
+TEST(Cli, AStudyOnSeveralThreadsWritesWhatOneThreadWrites) {
+    TempDir dir;
+    std::map<std::string, std::string> written[2];
+    for (int jobs : {1, 3}) {
+        const Outcome o = RunCli(dir, "--sweep zone2-a2=-12:-8:0.25 --summary s.csv "
+                                      "--report-dir r --jobs " +
+                                          std::to_string(jobs));
+        ASSERT_EQ(o.status, 0) << o.err;
+        for (const auto& file : std::filesystem::recursive_directory_iterator(dir.Path()))
+            if (file.is_regular_file())
+                written[jobs / 3][file.path().string()] = ReadBytes(file.path().string());
+        std::filesystem::remove_all(dir.Path() / "r");
+    }
+    // The summary and 14 reports: -12, -11 and -10 divide by zero at z = 12, 11, 10.
+    EXPECT_EQ(written[0].size(), 15u);
+    EXPECT_EQ(written[0], written[1]);
+    EXPECT_NE(written[0][dir.File("s.csv")].find("\n-10,Floating point division by zero,"),
+              std::string::npos);
+}
+
 // Values whose reports cannot be kept fail the study; values the model
 // cannot compute do not, since their rows say so.
 TEST(Cli, AStudyThatLosesItsReportsExitsWithOne) {
@@ -332,6 +354,38 @@ TEST(Cli, PlotsNeedNoDisplay) {
     o = RunCli(dir, "--sweep take-up-speed=3000:4000:500 --summary s.csv --summary-plot s.svg");
     EXPECT_EQ(o.status, 0) << o.err;
     EXPECT_NE(ReadBytes(dir.File("s.svg")).find("<svg"), std::string::npos);
+}
+
+// Pictures need Qt; the runner loads it only for them.
+TEST(Cli, RunsWithoutPicturesLoadNoQt) {
+    TempDir dir;
+    const Outcome o = RunCli(dir, "", "LD_DEBUG=libs");
+    EXPECT_EQ(o.status, 0);
+    EXPECT_NE(o.err.find("libstdc++"), std::string::npos) << "LD_DEBUG said nothing";
+    EXPECT_EQ(o.err.find("libQt6"), std::string::npos);
+}
+
+TEST(Cli, WithoutThePlotModuleOnlyPicturesFail) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.File("bin"));
+    std::filesystem::copy_file(PPSPIN_CLI_PATH, dir.File("bin/ppspin-cli"));
+    const auto run = [&](const std::string& args) {
+        const std::string command = "cd '" + dir.Path().string() + "' && bin/ppspin-cli " + args +
+                                    " >/dev/null 2>.stderr";
+        const int raw = std::system(command.c_str());
+        return std::pair(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(dir.File(".stderr")));
+    };
+    EXPECT_EQ(run("").first, 0);
+    std::filesystem::remove(dir.File("result.txt"));
+    const auto [status, err] = run("--plot p.png");
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(err.rfind("Pictures are not available: the plot module ppspin-plots.so is not "
+                        "installed (looked for " +
+                            dir.File("bin/ppspin-plots.so"),
+                        0),
+              0u)
+        << err;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("result.txt"))); // refused before the run
 }
 
 TEST(Cli, BadPlotOptionsAreRefusedBeforeTheRun) {

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QLocale>
 #include <QPainter>
+#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <algorithm>
@@ -82,29 +83,34 @@ bool PaintPicture(const std::string& path, int width, int height, const QString&
         paint(painter, canvas);
     };
 
-    bool ok = false;
-    if (QFileInfo(file).suffix().toLower() == "svg") {
+    // Replaced whole or not at all: an earlier picture stays until the new
+    // one is complete.
+    QSaveFile saved(file);
+    bool ok = saved.open(QIODevice::WriteOnly);
+    if (ok && QFileInfo(file).suffix().toLower() == "svg") {
         QSvgGenerator svg;
-        svg.setFileName(file);
+        svg.setOutputDevice(&saved);
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(0, 0), size));
         svg.setTitle(title);
         QPainter painter;
-        if (painter.begin(&svg)) {
+        ok = painter.begin(&svg);
+        if (ok) {
             draw(painter);
             ok = painter.end();
         }
-        ok = ok && QFileInfo(file).size() > 0;
-    } else {
+    } else if (ok) {
         QImage image(size, QImage::Format_ARGB32_Premultiplied);
-        if (!image.isNull()) {
+        ok = !image.isNull();
+        if (ok) {
             {
                 QPainter painter(&image);
                 draw(painter);
             }
-            ok = image.save(file, "PNG");
+            ok = image.save(&saved, "PNG");
         }
     }
+    ok = ok && saved.commit();
     if (!ok)
         error = "Image can not be written: " + path;
     return ok;

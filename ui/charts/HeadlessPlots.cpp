@@ -1,0 +1,33 @@
+#include "HeadlessPlots.h"
+
+#include "ProfilePlot.h"
+#include "XYPlot.h"
+
+namespace ppspin {
+
+bool RenderProfilePicture(const TProfileSnapshot& profile, const std::string& path, int width,
+                          int height, std::string& error) {
+    QString message;
+    if (RenderProfilePlot({}, &profile, QString::fromStdString(path), QSize(width, height),
+                          &message))
+        return true;
+    error = message.toStdString();
+    return false;
+}
+
+bool RenderSummaryPlot(const TSummaryPlot& plot, const std::string& path, int width, int height,
+                       std::string& error) {
+    TXYPlot xy;
+    xy.Title = QString::fromStdString(plot.Title);
+    xy.XLabel = QString::fromStdString(plot.XLabel);
+    xy.X = plot.X;
+    for (const TSummarySeries& s : plot.Series)
+        xy.Series.push_back({QString::fromStdString(s.Name), s.Y});
+    QString message;
+    if (RenderXYPlot(xy, QString::fromStdString(path), QSize(width, height), &message))
+        return true;
+    error = message.toStdString();
+    return false;
+}
+
+} // namespace ppspin
