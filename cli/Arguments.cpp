@@ -37,8 +37,7 @@ bool NormaliseArguments(const std::vector<std::string>& args,
             continue;
         }
         if (i + 1 >= args.size() || StartsWith(args[i + 1], "--")) {
-            message = "--" + name + ": a value is missing (write --" + name +
-                      "= for an empty one)";
+            message = "--" + name + ": a value is missing (write --" + name + "= for an empty one)";
             return false;
         }
         normalised.push_back(arg);

@@ -20,8 +20,7 @@ namespace ppspin::cli {
 // i) in index order, as soon as it and every one before it are done. Once
 // deliver returns false no further index is started.
 template <typename Row, typename Compute, typename Deliver>
-void RunInOrder(std::size_t count, int jobs, char separator, Compute&& compute,
-                Deliver&& deliver) {
+void RunInOrder(std::size_t count, int jobs, char separator, Compute&& compute, Deliver&& deliver) {
     tbb::enumerable_thread_specific<std::unique_ptr<TRun>> runs([separator] {
         auto run = std::make_unique<TRun>();
         run->DecimalSeparator = separator;

@@ -6,7 +6,8 @@
 namespace ppspin::cli {
 
 bool TOutput::Write(std::string_view text) {
-    return !failed_ && Check(std::fwrite(text.data(), 1, text.size(), file_) == text.size());
+    return !failed_ && file_ != nullptr &&
+           Check(std::fwrite(text.data(), 1, text.size(), file_) == text.size());
 }
 
 bool TOutput::WriteLine(std::string_view line) {
@@ -14,7 +15,16 @@ bool TOutput::WriteLine(std::string_view line) {
 }
 
 bool TOutput::Flush() {
-    return !failed_ && Check(std::fflush(file_) == 0);
+    return !failed_ && file_ != nullptr && Check(std::fflush(file_) == 0);
+}
+
+bool TOutput::Close() {
+    if (file_ == nullptr)
+        return !failed_;
+    Flush();
+    Check(std::fclose(file_) == 0);
+    file_ = nullptr;
+    return !failed_;
 }
 
 bool TOutput::Check(bool ok) {

@@ -18,6 +18,8 @@ class TOutput {
     bool WriteLine(std::string_view line);
     // Hands what is buffered to the system.
     bool Flush();
+    // Flushes and closes the file; nothing is written after.
+    bool Close();
     bool Failed() const { return failed_; }
     // "Can not write to NAME: reason", for the first failure.
     std::string FailureMessage() const;

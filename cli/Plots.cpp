@@ -41,7 +41,8 @@ fs::path ExecutableFolder() {
 const TPlotModule* Open(const fs::path& path) {
 #ifdef _WIN32
     HMODULE handle = LoadLibraryW(path.c_str());
-    void* entry = handle ? reinterpret_cast<void*>(GetProcAddress(handle, PlotModuleEntry)) : nullptr;
+    void* entry =
+        handle ? reinterpret_cast<void*>(GetProcAddress(handle, PlotModuleEntry)) : nullptr;
 #else
     // Never closed: Qt's threads and exit handlers live in it until the end.
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -102,28 +103,17 @@ bool PlotSummary(std::string_view xLabel, const std::vector<TSweepRow>& rows,
     TSummaryPlot plot;
     plot.Title = "Parameter study";
     plot.XLabel = std::string(xLabel);
-    using Column = std::optional<double> (*)(const TSweepRow&);
-    const std::pair<const char*, Column> columns[] = {
-        {"Trials", [](const TSweepRow& r) -> std::optional<double> { return r.Trials; }},
-        {"Spinneret F0 (dyn)", [](const TSweepRow& r) -> std::optional<double> { return r.F0; }},
-        {"End tension (dyn)", [](const TSweepRow& r) -> std::optional<double> { return r.FEnd; }},
-        {"End velocity (m/min)",
-         [](const TSweepRow& r) -> std::optional<double> { return r.VEnd; }},
-        {"End diameter (\u00b5m)",
-         [](const TSweepRow& r) -> std::optional<double> { return r.DEnd; }},
-        {"End temperature (\u00b0C)",
-         [](const TSweepRow& r) -> std::optional<double> { return r.TEnd; }},
-        {"Freeze z (cm)", [](const TSweepRow& r) { return r.ZFreeze; }},
-        {"End TEN(AP) (g/den)",
-         [](const TSweepRow& r) -> std::optional<double> { return r.TenApEnd; }},
-    };
     for (const TSweepRow& r : rows)
-        plot.X.push_back(r.Value);
+        plot.X.push_back(r.Values.front());
     // A refused or failed value leaves a gap in every line.
-    for (const auto& [name, column] : columns) {
-        TSummarySeries series{name, {}};
+    TSummarySeries trials{"Trials", {}};
+    for (const TSweepRow& r : rows)
+        trials.Y.push_back(r.Ok() ? std::optional<double>(r.Outputs.Trials) : std::nullopt);
+    plot.Series.push_back(std::move(trials));
+    for (const TOutputColumn& column : OutputColumns) {
+        TSummarySeries series{column.Title, {}};
         for (const TSweepRow& r : rows)
-            series.Y.push_back(r.Ok() ? column(r) : std::nullopt);
+            series.Y.push_back(r.Ok() ? column.Of(r.Outputs) : std::nullopt);
         plot.Series.push_back(std::move(series));
     }
     return module->Summary(plot, path, size.Width, size.Height, error);

@@ -4,15 +4,12 @@
 
 #include <algorithm>
 #include <charconv>
-#include <functional>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 
 namespace ppspin::cli {
 
-namespace {
-
-// A CSV field, quoted when it holds a separator, a quote or a line break.
 std::string CsvField(std::string_view text) {
     if (text.find_first_of(",\"\r\n") == std::string_view::npos)
         return std::string(text);
@@ -25,8 +22,6 @@ std::string CsvField(std::string_view text) {
     return quoted + "\"";
 }
 
-} // namespace
-
 bool ParseSweepRange(std::string_view text, char separator, TSweepRange& range,
                      std::string& message) {
     const std::string malformed = "Sweep range is not correct: expected NAME=FROM:TO:STEP";
@@ -36,8 +31,8 @@ bool ParseSweepRange(std::string_view text, char separator, TSweepRange& range,
         return false;
     }
     const std::string_view name = text.substr(0, equals);
-    range.Option = FindFieldOption(name);
-    if (range.Option == nullptr) {
+    range.Input = FindEditableInput(name);
+    if (range.Input == nullptr) {
         message = "Unknown input to sweep: \"" + std::string(name) + "\"";
         return false;
     }
@@ -68,8 +63,7 @@ bool ParseSweepRange(std::string_view text, char separator, TSweepRange& range,
     // Values that round to the same 12 digits would give the same row twice,
     // and their reports would replace each other.
     const std::vector<double> values = SweepValues(range);
-    if (std::adjacent_find(values.begin(), values.end(), std::greater_equal<>()) !=
-        values.end()) {
+    if (std::adjacent_find(values.begin(), values.end(), std::greater_equal<>()) != values.end()) {
         message = "Sweep range is not correct: STEP is too small for values of 12 significant "
                   "digits";
         return false;
@@ -104,66 +98,74 @@ std::string ValueText(double value, char separator) {
     return text;
 }
 
-std::string ReportPath(const std::string& reportDir, const TSweepRange& range, double value,
-                       char separator) {
-    return (std::filesystem::path(reportDir) /
-            (std::string(range.Option->Name) + "=" + ValueText(value, separator) + ".txt"))
-        .string();
+std::vector<std::vector<double>> StudyPoints(const TStudy& study) {
+    std::vector<std::vector<double>> points = {{}};
+    for (const TSweepRange& range : study.Ranges) {
+        std::vector<std::vector<double>> longer;
+        for (const std::vector<double>& point : points) {
+            for (double value : SweepValues(range)) {
+                longer.push_back(point);
+                longer.back().push_back(value);
+            }
+        }
+        points = std::move(longer);
+    }
+    return points;
 }
 
-TSweepRow RunSweepPoint(TRun& run, const TStudy& study, double value) {
+std::string ReportPath(const TStudy& study, const std::vector<double>& values, char separator) {
+    std::string name;
+    for (std::size_t r = 0; r < study.Ranges.size(); ++r)
+        name += (r > 0 ? "," : "") + std::string(study.Ranges[r].Input->Name) + "=" +
+                ValueText(values[r], separator);
+    return (std::filesystem::path(study.ReportDir) / (name + ".txt")).string();
+}
+
+TSweepRow RunSweepPoint(TRun& run, const TStudy& study, const std::vector<double>& values) {
     TFieldTexts texts = study.Texts;
-    texts[static_cast<std::size_t>(study.Range.Option->Field)] =
-        ValueText(value, run.DecimalSeparator);
+    for (std::size_t r = 0; r < study.Ranges.size(); ++r)
+        texts[static_cast<std::size_t>(study.Ranges[r].Input->Field)] =
+            ValueText(values[r], run.DecimalSeparator);
     TRunOptions options;
     options.MaxTrials = study.MaxTrials;
     options.WriteReport = !study.ReportDir.empty();
     if (options.WriteReport)
-        texts[FileNameField] = ReportPath(study.ReportDir, study.Range, value, run.DecimalSeparator);
+        texts[FileNameField] = ReportPath(study, values, run.DecimalSeparator);
     const TRunOutcome outcome = RunCalculation(run, texts, options);
 
     TSweepRow row;
-    row.Value = value;
+    row.Values = values;
     row.Kind = outcome.Kind;
-    if (!outcome.Converged()) {
-        row.Status = outcome.Message;
-        return row;
-    }
-    const TProfileSnapshot& profile = *outcome.Snapshot;
-    const TProfilePoint& end = profile.Points.back();
-    row.Status = "ok";
-    row.Trials = profile.Trials;
-    row.F0 = profile.F0;
-    row.FEnd = end.F;
-    row.VEnd = end.VM;
-    row.DEnd = end.DUm;
-    row.TEnd = end.T;
-    row.ZFreeze = profile.ZFreeze;
-    row.TenApEnd = end.TenAp;
+    row.Status = outcome.Converged() ? "ok" : outcome.Message;
+    if (outcome.Converged())
+        row.Outputs = OutputsOf(*outcome.Snapshot);
     return row;
 }
 
-std::string SummaryHeader(std::string_view valueName) {
-    return CsvField(valueName) +
-           ",status,trials,F0_dyn,F_end_dyn,v_end_m_min,D_end_um,T_end_C,z_freeze_cm,"
-           "ten_ap_end_g_den\n";
+std::string SummaryHeader(const TStudy& study) {
+    std::string out;
+    for (const TSweepRange& range : study.Ranges)
+        out += CsvField(range.Input->Name) + ",";
+    out += "status,trials";
+    for (const TOutputColumn& column : OutputColumns)
+        out += std::string(",") + column.Name;
+    return out + "\n";
 }
 
 std::string SummaryRow(const TSweepRow& r) {
     std::string out;
-    AppendShortest(out, r.Value);
-    out += ',' + CsvField(r.Status);
+    for (double value : r.Values) {
+        AppendShortest(out, value);
+        out += ',';
+    }
+    out += CsvField(r.Status);
     if (r.Ok()) {
-        out += ',' + std::to_string(r.Trials);
-        for (double x : {r.F0, r.FEnd, r.VEnd, r.DEnd, r.TEnd}) {
+        out += ',' + std::to_string(r.Outputs.Trials);
+        for (const TOutputColumn& column : OutputColumns) {
             out += ',';
-            AppendShortest(out, x);
+            if (const std::optional<double> value = column.Of(r.Outputs))
+                AppendShortest(out, *value);
         }
-        out += ',';
-        if (r.ZFreeze)
-            AppendShortest(out, *r.ZFreeze);
-        out += ',';
-        AppendShortest(out, r.TenApEnd);
     } else {
         out += ",,,,,,,,";
     }

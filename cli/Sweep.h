@@ -1,22 +1,24 @@
-// Parameter studies: one calculation per value of one editable input.
+// Parameter studies: one calculation per value of one editable input, or
+// per pair of values of two (a grid).
 #pragma once
 
-#include "FieldOptions.h"
+#include "EditableInputs.h"
 #include "FieldTexts.h"
 #include "RunCalculation.h"
+#include "RunOutputs.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace ppspin::cli {
 
-// Studies larger than this are refused rather than left running for hours.
+// Studies larger than these are refused rather than left running for hours.
 inline constexpr int MaxSweepValues = 10000;
+inline constexpr std::size_t MaxGridCells = 250000;
 
 struct TSweepRange {
-    const TFieldOption* Option = nullptr;
+    const TEditableInput* Input = nullptr;
     double From = 0, To = 0, Step = 0;
 };
 
@@ -30,44 +32,43 @@ bool ParseSweepRange(std::string_view text, char separator, TSweepRange& range,
 // FROM, FROM + STEP, ... up to TO (TO itself when the steps land on it).
 std::vector<double> SweepValues(const TSweepRange& range);
 
-// One value of a study and what its run gave.
+// What every value of a study shares.
+struct TStudy {
+    TFieldTexts Texts;               // the fields the study does not sweep
+    std::vector<TSweepRange> Ranges; // one input, or two for a grid
+    std::string ReportDir;           // where each value's report is kept; none when empty
+    int MaxTrials = ppspin::MaxTrials;
+};
+
+// The study's points: one value per range, the first range varying slowest.
+std::vector<std::vector<double>> StudyPoints(const TStudy& study);
+
+// One point of a study and what its run gave.
 struct TSweepRow {
-    double Value = 0;
+    std::vector<double> Values; // one per range
     TRunOutcomeKind Kind = TRunOutcomeKind::Converged;
     std::string Status; // "ok", or the refusal's or the run error's message
-    int Trials = 0;
-    double F0 = 0;                 // converged spinneret tension, dyn
-    double FEnd = 0;               // tension at the last point, dyn
-    double VEnd = 0;               // velocity at the last point, m/min
-    double DEnd = 0;               // final diameter, um
-    double TEnd = 0;               // temperature at the last point, degC
-    std::optional<double> ZFreeze; // where the filament first cools below 130 degC, cm
-    double TenApEnd = 0;           // TEN(AP) at the last point, g/den
+    TRunOutputs Outputs;
     bool Ok() const { return Kind == TRunOutcomeKind::Converged; }
 };
 
 // The field text of a swept value: shortest digits, the given separator.
 std::string ValueText(double value, char separator);
 
-// What every value of a study shares.
-struct TStudy {
-    TFieldTexts Texts; // the fields the study does not sweep
-    TSweepRange Range;
-    std::string ReportDir; // where each value's report is kept; none when empty
-    int MaxTrials = ppspin::MaxTrials;
-};
+// Runs the calculation on run with the study's texts, each swept field set
+// to its value. With a report folder, the run's full report is kept there as
+// NAME=VALUE.txt (NAME1=VALUE1,NAME2=VALUE2.txt for a grid).
+TSweepRow RunSweepPoint(TRun& run, const TStudy& study, const std::vector<double>& values);
 
-// Runs the calculation on run with the study's texts, the swept field set
-// to value. With a report folder, the run's full report is kept there as
-// NAME=VALUE.txt.
-TSweepRow RunSweepPoint(TRun& run, const TStudy& study, double value);
+// Where the study keeps the report of a point in its report folder.
+std::string ReportPath(const TStudy& study, const std::vector<double>& values, char separator);
 
-// The summary table's header line, and the line of one value.
-std::string SummaryHeader(std::string_view valueName);
+// The summary table's header line, and the line of one point: the swept
+// values, then the status and the outputs.
+std::string SummaryHeader(const TStudy& study);
 std::string SummaryRow(const TSweepRow& row);
 
-// Where the study keeps the report of a value in reportDir.
-std::string ReportPath(const std::string& reportDir, const TSweepRange& range, double value,
-                       char separator);
+// A CSV field, quoted when it holds a separator, a quote or a line break.
+std::string CsvField(std::string_view text);
 
 } // namespace ppspin::cli

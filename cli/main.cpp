@@ -1,211 +1,28 @@
 // ppspin-cli: the spinline calculation without a window, from the same field
 // texts, with the same checks, messages and report as the desktop program;
-// also parameter studies over one input.
+// also parameter studies, grids, goal seeking and sensitivities.
 #include "Arguments.h"
-#include "FieldOptions.h"
-#include "FieldTexts.h"
-#include "Output.h"
-#include "OrderedRuns.h"
-#include "OutputNames.h"
+#include "Commands.h"
+#include "EditableInputs.h"
 #include "Plots.h"
 #include "PpspinVersion.h"
-#include "RunCalculation.h"
-#include "Sweep.h"
 
 #include <CLI/CLI.hpp>
 
-#include <charconv>
-#include <cstdio>
-#include <filesystem>
-#include <memory>
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <thread>
-
-#ifdef _WIN32
-#include <io.h>
-#define isatty _isatty
-#define fileno _fileno
-#else
-#include <unistd.h>
-#endif
 
 namespace {
 
 using namespace ppspin;
 using namespace ppspin::cli;
 
-constexpr int ExitOk = 0;
-constexpr int ExitRunError = 1;
-constexpr int ExitRefused = 2;
-
-struct TOptions {
-    char DecimalSeparator = '.';
-    TFieldTexts Texts;
-    std::string Csv, Plot, PlotSizeText, Sweep, Summary, SummaryPlot, ReportDir;
-    TPlotSize PlotSize;
-    int MaxTrials = ppspin::MaxTrials;
-    int Jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    bool Study = false;
-};
-
-std::string Decimal(double x, int decimals) {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, decimals);
-    return std::string(buf, r.ptr);
-}
-
-void PrintError(const std::string& line) {
-    std::fputs((line + "\n").c_str(), stderr);
-}
-
-std::string Absolute(const std::string& path) {
-    std::error_code ec;
-    const auto absolute = std::filesystem::absolute(path, ec);
-    return ec ? path : absolute.string();
-}
-
-int ExitStatus(TRunOutcomeKind kind) {
-    switch (kind) {
-    case TRunOutcomeKind::Converged:
-        return ExitOk;
-    case TRunOutcomeKind::Refused:
-        return ExitRefused;
-    default:
-        return ExitRunError;
-    }
-}
-
-// A run context of its own: the point tables are too large for the stack of
-// every thread that may run one.
-std::unique_ptr<TRun> NewRun(char separator) {
-    auto run = std::make_unique<TRun>();
-    run->DecimalSeparator = separator;
-    return run;
-}
-
-// One run from the texts; prints the summary or the message.
-int RunOnce(const TOptions& o, TOutput& out) {
-    if (const std::string clash = OutputClash({{"--output", o.Texts[FileNameField]},
-                                               {"--csv", o.Csv},
-                                               {"--plot", o.Plot}});
-        !clash.empty()) {
-        PrintError(clash);
-        return ExitRefused;
-    }
-    TRunOptions options;
-    options.MaxTrials = o.MaxTrials;
-    const TRunOutcome outcome = RunCalculation(*NewRun(o.DecimalSeparator), o.Texts, options);
-    if (!outcome.Converged()) {
-        PrintError(outcome.Message);
-        return ExitStatus(outcome.Kind);
-    }
-    const TProfileSnapshot& profile = *outcome.Snapshot;
-    if (!o.Csv.empty() && !WriteProfileCsv(profile, o.Csv)) {
-        PrintError("Can not write CSV file " + o.Csv);
-        return ExitRunError;
-    }
-    std::string error;
-    if (!o.Plot.empty() && !PlotProfile(profile, o.Plot, o.PlotSize, error)) {
-        PrintError(error);
-        return ExitRunError;
-    }
-    out.WriteLine(std::to_string(profile.Trials) + " trials, spinneret tension " +
-                  Decimal(profile.F0, 4) + " dyn, velocity at the last point " +
-                  Decimal(profile.Points.back().VM, 1) + " m/min, report " +
-                  Absolute(o.Texts[FileNameField]));
-    return ExitOk;
-}
-
-// A study: one run per swept value; refusals and run errors are recorded
-// in the summary and the study goes on. Each row is written as soon as its
-// value is done, so that an interrupted study keeps the rows it finished.
-int RunStudy(const TOptions& o, TOutput& out) {
-    TStudy study;
-    study.Texts = o.Texts;
-    study.ReportDir = o.ReportDir;
-    study.MaxTrials = o.MaxTrials;
-    std::string message;
-    if (!ParseSweepRange(o.Sweep, o.DecimalSeparator, study.Range, message)) {
-        PrintError(message);
-        return ExitRefused;
-    }
-    const std::vector<double> values = SweepValues(study.Range);
-    std::vector<TNamedOutput> outputs = {{"--summary", o.Summary},
-                                         {"--summary-plot", o.SummaryPlot}};
-    if (!o.ReportDir.empty())
-        for (double value : values)
-            outputs.push_back(
-                {"--report-dir", ReportPath(o.ReportDir, study.Range, value, o.DecimalSeparator)});
-    if (const std::string clash = OutputClash(outputs); !clash.empty()) {
-        PrintError(clash);
-        return ExitRefused;
-    }
-    if (!o.ReportDir.empty()) {
-        std::error_code ec;
-        std::filesystem::create_directories(o.ReportDir, ec);
-        if (ec) {
-            PrintError("Can not create report folder " + o.ReportDir);
-            return ExitRunError;
-        }
-    }
-
-    std::FILE* summaryFile = stdout;
-    if (!o.Summary.empty()) {
-        summaryFile = std::fopen(o.Summary.c_str(), "wb");
-        if (summaryFile == nullptr) {
-            PrintError("Can not write summary file " + o.Summary);
-            return ExitRunError;
-        }
-    }
-    TOutput fileOut(summaryFile, "summary file " + o.Summary);
-    TOutput& summary = o.Summary.empty() ? out : fileOut;
-    summary.Write(SummaryHeader(study.Range.Option->Name));
-    summary.Flush();
-
-    const bool progress = isatty(fileno(stderr)) != 0;
-    std::vector<TSweepRow> rows;
-    bool reportsLost = false;
-    RunInOrder<TSweepRow>(
-        values.size(), o.Jobs, o.DecimalSeparator,
-        [&](TRun& run, std::size_t i) { return RunSweepPoint(run, study, values[i]); },
-        [&](TSweepRow&& row, std::size_t i) {
-            if (progress)
-                std::fprintf(stderr, "\r%zu/%zu %s=%s   ", i + 1, values.size(),
-                             study.Range.Option->Name,
-                             ValueText(values[i], o.DecimalSeparator).c_str());
-            reportsLost = reportsLost || row.Kind == TRunOutcomeKind::FileError;
-            summary.Write(SummaryRow(row));
-            rows.push_back(std::move(row));
-            return summary.Flush();
-        });
-    if (progress)
-        std::fputc('\n', stderr);
-    if (summaryFile != stdout && std::fclose(summaryFile) != 0 && !fileOut.Failed())
-        fileOut.Write(""), PrintError("Can not write summary file " + o.Summary);
-    if (fileOut.Failed()) {
-        PrintError(fileOut.FailureMessage());
-        return ExitRunError;
-    }
-    if (out.Failed())
-        return ExitRunError; // reported once, when the program ends
-
-    std::string error;
-    if (!o.SummaryPlot.empty() &&
-        !PlotSummary(study.Range.Option->Help, rows, o.SummaryPlot, o.PlotSize, error)) {
-        PrintError(error);
-        return ExitRunError;
-    }
-    if (reportsLost) {
-        PrintError("Not every report could be written to " + o.ReportDir +
-                   ": see the summary's status column");
-        return ExitRunError;
-    }
-    return ExitOk;
-}
+enum class TCommand { Single, Study, Solve, Sensitivity };
 
 // Reads the command line into o. Returns -1 to go on, else the exit status.
-int ParseCommandLine(int argc, char** argv, TOptions& o, TOutput& out) {
+int ParseCommandLine(int argc, char** argv, TOptions& o, TCommand& command, TOutput& out) {
     CLI::App app{"Melt spinning of a polypropylene filament: computes the spinline and writes "
                  "the report file, as the desktop program ppspin does."};
     app.footer("Numbers are written as in the window's fields, with the locale's decimal "
@@ -217,39 +34,61 @@ int ParseCommandLine(int argc, char** argv, TOptions& o, TOutput& out) {
     // Wide enough that each option stays two spaces from its description,
     // which help2man needs to tell the two apart in the man page.
     app.get_formatter()->column_width(34);
-    for (const auto& f : FieldOptions)
-        app.add_option(std::string("--") + f.Name, o.Texts[static_cast<std::size_t>(f.Field)],
-                       f.Help)
+    for (const TEditableInput& input : EditableInputs)
+        app.add_option(std::string("--") + input.Name,
+                       o.Texts[static_cast<std::size_t>(input.Field)], input.Help)
             ->capture_default_str();
-    app.add_option("--output", o.Texts[FileNameField], "Result report file")
-        ->capture_default_str();
+    app.add_option("--output", o.Texts[FileNameField], "Result report file")->capture_default_str();
     app.add_option("--max-trials", o.MaxTrials,
                    "Trials of the tension shooting before a run is given up")
         ->capture_default_str()
         ->check(CLI::Range(1, 1000000));
-    app.add_option("--jobs", o.Jobs, "Values of a study run at once (default: every hardware thread)")
+    o.Jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    app.add_option("--jobs", o.Jobs,
+                   "Runs of a study or of sensitivities made at once (default: every hardware "
+                   "thread)")
         ->check(CLI::Range(1, 1024));
     auto* csv =
         app.add_option("--csv", o.Csv, "Also write the converged profile as CSV to this file");
-    auto* plot =
-        app.add_option("--plot", o.Plot, "Also draw the profile charts into this .png or .svg file");
-    auto* plotSize =
-        app.add_option("--plot-size", o.PlotSizeText, "Size of --plot and --summary-plot (WxH pixels)")
-            ->default_str("1600x1200");
-    auto* sweep = app.add_option("--sweep", o.Sweep,
+    auto* plot = app.add_option("--plot", o.Plot,
+                                "Also draw the profile charts into this .png or .svg file");
+    std::string plotSizeText;
+    auto* plotSize = app.add_option("--plot-size", plotSizeText,
+                                    "Size of --plot and --summary-plot (WxH pixels)")
+                         ->default_str("1600x1200");
+    auto* sweep = app.add_option("--sweep", o.Sweeps,
                                  "Study: one run per value of an input, NAME=FROM:TO:STEP with "
-                                 "NAME an option above, e.g. take-up-speed=1000:5000:250");
+                                 "NAME an option above, e.g. take-up-speed=1000:5000:250; given "
+                                 "twice, one run per pair of values (a grid)")
+                      ->expected(1)
+                      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    auto* solve = app.add_option("--solve", o.Solve,
+                                 "Goal seek: the value of this input (an option name above) for "
+                                 "which --target holds; then a single run at it");
+    auto* target = app.add_option("--target", o.Target,
+                                  "OUTPUT=VALUE, OUTPUT a numeric column of the study summary, "
+                                  "e.g. D_end_um=20")
+                       ->needs(solve);
+    solve->needs(target);
+    app.add_option("--bracket", o.Bracket,
+                   "LO:HI, where --solve looks (default: widening from the input's value)")
+        ->needs(solve);
+    auto* sensitivity = app.add_flag("--sensitivity", o.Sensitivity,
+                                     "The elasticity of each output to each editable input at "
+                                     "the current values, as CSV");
     auto* summary =
-        app.add_option("--summary", o.Summary, "Study summary CSV file (default: standard output)")
-            ->needs(sweep);
-    auto* summaryPlot = app.add_option("--summary-plot", o.SummaryPlot,
-                                       "Chart of the study summary into this .png or .svg file")
-                            ->needs(sweep);
+        app.add_option("--summary", o.Summary,
+                       "CSV file of a study or of the sensitivities (default: standard output)");
+    auto* summaryPlot =
+        app.add_option("--summary-plot", o.SummaryPlot,
+                       "Chart of a study (heat maps for a grid) or tornado chart of the "
+                       "sensitivities into this .png or .svg file");
     auto* reportDir =
         app.add_option("--report-dir", o.ReportDir,
                        "Keep every study run's report in this folder, named by the swept value")
             ->needs(sweep);
-    sweep->excludes(csv)->excludes(plot);
+    sweep->excludes(csv)->excludes(plot)->excludes(solve)->excludes(sensitivity);
+    sensitivity->excludes(csv)->excludes(plot)->excludes(solve);
 
     std::set<std::string> valueOptions;
     for (const CLI::Option* option : app.get_options())
@@ -273,6 +112,19 @@ int ParseCommandLine(int argc, char** argv, TOptions& o, TOutput& out) {
         return status == 0 ? ExitOk : ExitRefused;
     }
 
+    command = sweep->count() > 0   ? TCommand::Study
+              : solve->count() > 0 ? TCommand::Solve
+              : o.Sensitivity      ? TCommand::Sensitivity
+                                   : TCommand::Single;
+    if (o.Sweeps.size() > 2) {
+        PrintError("--sweep: at most two inputs, for a grid");
+        return ExitRefused;
+    }
+    if ((summary->count() > 0 || summaryPlot->count() > 0) &&
+        (command == TCommand::Single || command == TCommand::Solve)) {
+        PrintError("--summary and --summary-plot need --sweep or --sensitivity");
+        return ExitRefused;
+    }
     // Given but empty, a file name names nothing.
     for (CLI::Option* option : {csv, plot, summary, summaryPlot, reportDir}) {
         if (option->count() > 0 && option->as<std::string>().empty()) {
@@ -280,8 +132,7 @@ int ParseCommandLine(int argc, char** argv, TOptions& o, TOutput& out) {
             return ExitRefused;
         }
     }
-    o.Study = sweep->count() > 0;
-    if (plotSize->count() > 0 && !ParsePlotSize(o.PlotSizeText, o.PlotSize)) {
+    if (plotSize->count() > 0 && !ParsePlotSize(plotSizeText, o.PlotSize)) {
         PrintError("Plot size is not correct: expected WxH, e.g. 1600x1200");
         return ExitRefused;
     }
@@ -310,9 +161,24 @@ int main(int argc, char** argv) {
     o.Texts = DefaultFieldTexts(o.DecimalSeparator);
     TOutput out(stdout, "standard output");
 
-    int status = ParseCommandLine(argc, argv, o, out);
-    if (status < 0)
-        status = o.Study ? RunStudy(o, out) : RunOnce(o, out);
+    TCommand command = TCommand::Single;
+    int status = ParseCommandLine(argc, argv, o, command, out);
+    if (status < 0) {
+        switch (command) {
+        case TCommand::Single:
+            status = RunOnce(o, out);
+            break;
+        case TCommand::Study:
+            status = RunStudy(o, out);
+            break;
+        case TCommand::Solve:
+            status = RunSolve(o, out);
+            break;
+        case TCommand::Sensitivity:
+            status = RunSensitivity(o, out);
+            break;
+        }
+    }
     ReleasePlots();
     // What a script reads must be complete, or the status must say it is not.
     if (!out.Flush() || out.Failed()) {

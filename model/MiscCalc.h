@@ -2,8 +2,8 @@
 #pragma once
 
 #include "AdjustTension.h"
-#include "Constants.h"
 #include "AirCondition.h"
+#include "Constants.h"
 #include "FloatingPoint.h"
 #include "MarchSpinline.h"
 #include "PPProperty.h"

@@ -84,9 +84,9 @@ class RenderTest : public QObject {
         QVERIFY(!QFile::exists(jpeg));
         for (const char* name : {"missing/profile.png", "missing/profile.svg"}) {
             error.clear();
-            QVERIFY2(!RenderRuns(Runs, QString::fromStdString(dir.File(name)),
-                                        DefaultPlotSize, &error),
-                     name);
+            QVERIFY2(
+                !RenderRuns(Runs, QString::fromStdString(dir.File(name)), DefaultPlotSize, &error),
+                name);
             QVERIFY2(!error.isEmpty(), name);
         }
     }

@@ -1,6 +1,6 @@
 // ppspin-cli as a user runs it: a process in a folder, its exit status,
 // its output streams and the files it leaves.
-#include "FieldOptions.h"
+#include "EditableInputs.h"
 #include "RunCalculation.h"
 #include "TempDir.h"
 
@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <map>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 
@@ -41,6 +42,19 @@ Outcome RunCli(const TempDir& dir, const std::string& args, const std::string& b
 std::size_t Entries(const TempDir& dir) {
     return static_cast<std::size_t>(
         std::distance(std::filesystem::directory_iterator(dir.Path()), {}));
+}
+
+// Width and height from a PNG's header chunk.
+std::pair<int, int> PngSize(const std::string& bytes) {
+    auto be32 = [&](std::size_t at) {
+        int v = 0;
+        for (std::size_t i = 0; i < 4; ++i)
+            v = v * 256 + static_cast<unsigned char>(bytes[at + i]);
+        return v;
+    };
+    if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0)
+        return {0, 0};
+    return {be32(16), be32(20)};
 }
 
 TEST(Cli, DefaultsWriteTheReportInTheCurrentFolder) {
@@ -94,11 +108,12 @@ TEST(Cli, RefusedInputsExitWithTwo) {
 TEST(Cli, AnEmptyValueIsAnEmptyField) {
     TempDir dir;
     std::vector<std::pair<std::string, std::string>> options;
-    for (const cli::TFieldOption& f : cli::FieldOptions)
+    for (const TEditableInput& f : EditableInputs)
         options.emplace_back(f.Name, "Input value is not correct!\n");
     options.emplace_back("output", "Save File Name is not correct\n");
     for (const auto& [name, message] : options) {
-        const std::string next = name == "take-up-speed" ? " --increment=2" : " --take-up-speed=2000";
+        const std::string next =
+            name == "take-up-speed" ? " --increment=2" : " --take-up-speed=2000";
         for (const std::string& empty : {"--" + name + "=", "--" + name + " ''"}) {
             const Outcome o = RunCli(dir, empty + next);
             EXPECT_EQ(o.status, 2) << empty;
@@ -275,6 +290,53 @@ TEST(Cli, AStudyOnSeveralThreadsWritesWhatOneThreadWrites) {
               std::string::npos);
 }
 
+TEST(Cli, GridStudyWritesARowPerPairAndItsMaps) {
+#ifndef PPSPIN_WITH_PLOTS
+    GTEST_SKIP() << "built without Qt Charts";
+#endif
+    TempDir dir;
+    const Outcome o = RunCli(dir, "--sweep take-up-speed=2000:4000:1000 --sweep "
+                                  "hole-diameter=0.02:0.03:0.005 --summary g.csv "
+                                  "--summary-plot g.png --plot-size 900x700");
+    ASSERT_EQ(o.status, 0) << o.err;
+    const std::string csv = ReadBytes(dir.File("g.csv"));
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 10);
+    EXPECT_NE(csv.find("\n2000,0.02,ok,"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("\n4000,0.03,ok,"), std::string::npos) << csv;
+    EXPECT_EQ(PngSize(ReadBytes(dir.File("g.png"))), std::make_pair(900, 700));
+}
+
+TEST(Cli, SensitivitiesOfEveryInput) {
+    TempDir dir;
+    const Outcome o = RunCli(dir, "--sensitivity");
+    ASSERT_EQ(o.status, 0) << o.err;
+    const auto lines = std::count(o.out.begin(), o.out.end(), '\n');
+    EXPECT_EQ(lines, 1 + std::ssize(EditableInputs));
+    EXPECT_EQ(o.out.rfind("input,value,step,status,F0_dyn,", 0), 0u) << o.out;
+    // Mass is conserved: the end diameter goes as the take-up speed to -1/2.
+    const auto row = o.out.find("\ntake-up-speed,3500,1%,ok,");
+    ASSERT_NE(row, std::string::npos) << o.out;
+    std::vector<double> cells;
+    std::stringstream line(o.out.substr(row + 26, o.out.find('\n', row + 1) - row - 26));
+    for (std::string cell; std::getline(line, cell, ',');)
+        cells.push_back(std::stod(cell));
+    ASSERT_EQ(cells.size(), 7u);
+    EXPECT_NEAR(cells[3], -0.5, 0.06); // D_end_um
+    EXPECT_NE(o.out.find("\nzone1-air-velocity,0,+1,ok,"), std::string::npos) << o.out;
+}
+
+TEST(Cli, SolvePrintsTheValueThenRunsIt) {
+    TempDir dir;
+    const Outcome o = RunCli(dir, "--solve take-up-speed --target D_end_um=20");
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out.rfind("take-up-speed=2639.6", 0), 0u) << o.out;
+    EXPECT_NE(o.out.find("\n8 trials,"), std::string::npos) << o.out;
+    EXPECT_NE(ReadBytes(dir.File("result.txt")).find("(m/min) =  2639.6\r\n"), std::string::npos);
+    EXPECT_EQ(RunCli(dir, "--solve take-up-speed --target D_end_um=20 --bracket 3000:4000").status,
+              2);
+    EXPECT_EQ(RunCli(dir, "--solve take-up-speed --target diameter=20").status, 2);
+}
+
 // Values whose reports cannot be kept fail the study; values the model
 // cannot compute do not, since their rows say so.
 TEST(Cli, AStudyThatLosesItsReportsExitsWithOne) {
@@ -291,7 +353,8 @@ TEST(Cli, AnInterruptedStudyKeepsTheRowsItFinished) {
     TempDir dir;
     // Killed once four rows are written.
     const std::string command =
-        "cd '" + dir.Path().string() + "' && { '" PPSPIN_CLI_PATH
+        "cd '" + dir.Path().string() +
+        "' && { '" PPSPIN_CLI_PATH
         "' --sweep take-up-speed=1000:5000:1 --increment 0.1 --summary s.csv >/dev/null 2>&1 & "
         "pid=$!; for i in $(seq 400); do [ \"$(cat s.csv 2>/dev/null | wc -l)\" -ge 5 ] && "
         "break; sleep 0.05; done; kill -9 $pid; wait $pid; } 2>/dev/null";
@@ -328,19 +391,6 @@ TEST(Cli, BadSweepsAreRefused) {
     EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
 }
 
-// Width and height from a PNG's header chunk.
-std::pair<int, int> PngSize(const std::string& bytes) {
-    auto be32 = [&](std::size_t at) {
-        int v = 0;
-        for (std::size_t i = 0; i < 4; ++i)
-            v = v * 256 + static_cast<unsigned char>(bytes[at + i]);
-        return v;
-    };
-    if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0)
-        return {0, 0};
-    return {be32(16), be32(20)};
-}
-
 TEST(Cli, PlotsNeedNoDisplay) {
 #ifndef PPSPIN_WITH_PLOTS
     GTEST_SKIP() << "built without Qt Charts";
@@ -370,8 +420,8 @@ TEST(Cli, WithoutThePlotModuleOnlyPicturesFail) {
     std::filesystem::create_directory(dir.File("bin"));
     std::filesystem::copy_file(PPSPIN_CLI_PATH, dir.File("bin/ppspin-cli"));
     const auto run = [&](const std::string& args) {
-        const std::string command = "cd '" + dir.Path().string() + "' && bin/ppspin-cli " + args +
-                                    " >/dev/null 2>.stderr";
+        const std::string command =
+            "cd '" + dir.Path().string() + "' && bin/ppspin-cli " + args + " >/dev/null 2>.stderr";
         const int raw = std::system(command.c_str());
         return std::pair(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(dir.File(".stderr")));
     };

@@ -19,7 +19,7 @@ TSweepRange Parse(const std::string& text) {
 
 // A study of the range from the default texts.
 TStudy StudyOf(const std::string& range, const std::string& reportDir = "") {
-    return {DefaultFieldTexts('.'), Parse(range), reportDir};
+    return {DefaultFieldTexts('.'), {Parse(range)}, reportDir};
 }
 
 std::string Refusal(const std::string& text) {
@@ -56,8 +56,8 @@ TEST(SweepRange, RefusesBadRanges) {
 TEST(Sweep, RowsAgreeWithSingleRuns) {
     const TStudy study = StudyOf("take-up-speed=3000:3500:500");
     auto sweepRun = std::make_unique<TRun>(), run = std::make_unique<TRun>();
-    for (double vl : SweepValues(study.Range)) {
-        const TSweepRow row = RunSweepPoint(*sweepRun, study, vl);
+    for (double vl : SweepValues(study.Ranges[0])) {
+        const TSweepRow row = RunSweepPoint(*sweepRun, study, {vl});
         ASSERT_TRUE(row.Ok()) << row.Status;
 
         run->RunInput = TRunInput{};
@@ -67,38 +67,48 @@ TEST(Sweep, RowsAgreeWithSingleRuns) {
         const TRunState& s = run->RunState;
         const TSpinProfile& p = run->SpinProfile;
         const int n3 = s.N3;
-        EXPECT_EQ(row.Trials, s.TrialCount);
-        EXPECT_EQ(row.F0, s.F0);
-        EXPECT_EQ(row.FEnd, p.F[n3]);
-        EXPECT_EQ(row.VEnd, p.V[n3] * 60 / 100);
-        EXPECT_EQ(row.DEnd, p.D[n3] * 1e4);
-        EXPECT_EQ(row.TEnd, p.T[n3]);
-        EXPECT_EQ(row.TenApEnd, Tenacity(p.F[n3], 0.7, vl));
+        EXPECT_EQ(row.Outputs.Trials, s.TrialCount);
+        EXPECT_EQ(row.Outputs.F0, s.F0);
+        EXPECT_EQ(row.Outputs.FEnd, p.F[n3]);
+        EXPECT_EQ(row.Outputs.VEnd, p.V[n3] * 60 / 100);
+        EXPECT_EQ(row.Outputs.DEnd, p.D[n3] * 1e4);
+        EXPECT_EQ(row.Outputs.TEnd, p.T[n3]);
+        EXPECT_EQ(row.Outputs.TenApEnd, Tenacity(p.F[n3], 0.7, vl));
 
         // The freeze point lies between the grid points around 130 degC.
-        ASSERT_TRUE(row.ZFreeze.has_value());
-        const int k = static_cast<int>(*row.ZFreeze) + 1; // point at or before it
+        ASSERT_TRUE(row.Outputs.ZFreeze.has_value());
+        const int k = static_cast<int>(*row.Outputs.ZFreeze) + 1; // point at or before it
         EXPECT_GE(p.T[k], 130.0);
         EXPECT_LT(p.T[k + 1], 130.0);
-        EXPECT_GT(*row.ZFreeze, p.Z[k]);
-        EXPECT_LT(*row.ZFreeze, p.Z[k + 1]);
+        EXPECT_GT(*row.Outputs.ZFreeze, p.Z[k]);
+        EXPECT_LT(*row.Outputs.ZFreeze, p.Z[k + 1]);
     }
 }
 
 TEST(Sweep, RefusedAndFailedValuesAreRecorded) {
     auto run = std::make_unique<TRun>();
     const TStudy increments = StudyOf("increment=0.05:0.1:0.05");
-    const TSweepRow refused = RunSweepPoint(*run, increments, 0.05);
+    const TSweepRow refused = RunSweepPoint(*run, increments, {0.05});
     EXPECT_EQ(refused.Status, "Value of Increment is too small for 3rd Zone End Position");
     EXPECT_EQ(refused.Kind, TRunOutcomeKind::Refused);
-    EXPECT_TRUE(RunSweepPoint(*run, increments, 0.1).Ok());
+    EXPECT_TRUE(RunSweepPoint(*run, increments, {0.1}).Ok());
 
-    const TSweepRow failed = RunSweepPoint(*run, StudyOf("zone2-a2=-10:-9:1"), -10);
+    const TSweepRow failed = RunSweepPoint(*run, StudyOf("zone2-a2=-10:-9:1"), {-10});
     EXPECT_EQ(failed.Status, "Floating point division by zero");
     EXPECT_EQ(failed.Kind, TRunOutcomeKind::FloatingPointFault);
 
     EXPECT_EQ(SummaryRow(refused),
               "0.05,Value of Increment is too small for 3rd Zone End Position,,,,,,,,\n");
+}
+
+TEST(Grid, PointsRunWithTheFirstInputSlowest) {
+    TStudy grid = StudyOf("take-up-speed=2000:3000:1000", "r");
+    grid.Ranges.push_back(Parse("hole-diameter=0.02:0.03:0.005"));
+    const std::vector<std::vector<double>> expected = {{2000, 0.02}, {2000, 0.025}, {2000, 0.03},
+                                                       {3000, 0.02}, {3000, 0.025}, {3000, 0.03}};
+    EXPECT_EQ(StudyPoints(grid), expected);
+    EXPECT_EQ(ReportPath(grid, {2000, 0.025}, ','), "r/take-up-speed=2000,hole-diameter=0,025.txt");
+    EXPECT_EQ(SummaryHeader(grid).substr(0, 34), "take-up-speed,hole-diameter,status");
 }
 
 TEST(FreezePosition, IsEmptyWhileTheFilamentStaysMolten) {
@@ -118,8 +128,8 @@ TEST(Sweep, KeepsEveryReportWhenAsked) {
     testing::TempDir dir;
     auto run = std::make_unique<TRun>();
     const TStudy study = StudyOf("take-up-speed=3000:3500:500", dir.Path().string());
-    for (double vl : SweepValues(study.Range))
-        ASSERT_TRUE(RunSweepPoint(*run, study, vl).Ok());
+    for (double vl : SweepValues(study.Ranges[0]))
+        ASSERT_TRUE(RunSweepPoint(*run, study, {vl}).Ok());
     const auto report = testing::ReadBytes(dir.File("take-up-speed=3500.txt"));
     EXPECT_EQ(testing::CrlfLines(report).size(), 148u);
     EXPECT_TRUE(std::filesystem::exists(dir.File("take-up-speed=3000.txt")));

@@ -1,8 +1,8 @@
 // The main window and the two dialogs as the operator meets them.
 #include "F_Form.h"
 #include "Main_PP.h"
-#include "RefInfo.h"
 #include "ProgramRun.h"
+#include "RefInfo.h"
 #include "UiTestSupport.h"
 
 #include <QFrame>

@@ -1,0 +1,62 @@
+// What ppspin-cli does, one function a command, on the options it read.
+#pragma once
+
+#include "FieldTexts.h"
+#include "Output.h"
+#include "PlotOptions.h"
+#include "RunCalculation.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ppspin::cli {
+
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitRunError = 1;
+inline constexpr int ExitRefused = 2;
+
+struct TOptions {
+    char DecimalSeparator = '.';
+    TFieldTexts Texts;
+    std::string Csv, Plot, Summary, SummaryPlot, ReportDir;
+    std::vector<std::string> Sweeps; // one, or two for a grid
+    std::string Solve, Target, Bracket;
+    bool Sensitivity = false;
+    TPlotSize PlotSize;
+    int MaxTrials = ppspin::MaxTrials;
+    int Jobs = 1;
+};
+
+// One run from the texts: the report, the summary line or the message.
+int RunOnce(const TOptions& o, TOutput& out);
+// A study over one input, or a grid over two.
+int RunStudy(const TOptions& o, TOutput& out);
+// Goal seeking, then a single run at the value found.
+int RunSolve(TOptions o, TOutput& out);
+// The elasticity of every output to every editable input.
+int RunSensitivity(const TOptions& o, TOutput& out);
+
+void PrintError(const std::string& line);
+int ExitStatus(TRunOutcomeKind kind);
+
+// A run context of its own: the point tables are too large for the stack of
+// every thread that may run one.
+std::unique_ptr<TRun> NewRun(char separator);
+
+// Where a summary goes: the file --summary names, else standard output.
+class TSummaryTarget {
+  public:
+    // False, with the message printed, when the file cannot be created.
+    bool Open(const TOptions& o, TOutput& out);
+    TOutput& Stream() { return *stream_; }
+    // Closes a file; false, with the message printed, when any write, flush
+    // or close failed. Standard output is checked once, when the program ends.
+    bool Close();
+
+  private:
+    std::unique_ptr<TOutput> file_;
+    TOutput* stream_ = nullptr;
+};
+
+} // namespace ppspin::cli

@@ -1,0 +1,47 @@
+// Sensitivities: how much each output moves when each editable input moves,
+// at the current values.
+#pragma once
+
+#include "EditableInputs.h"
+#include "FieldTexts.h"
+#include "RunOutputs.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ppspin::cli {
+
+inline constexpr std::size_t OutputCount = std::size(OutputColumns);
+
+struct TSensitivityRow {
+    const TEditableInput* Input = nullptr;
+    double Value = 0;
+    // "1%": d ln output / d ln input, by central differences at +-1 %.
+    // Where the input is 0 there is no relative step: "+1" or "+-1" give the
+    // output's relative change per unit step of the input instead.
+    std::string Step;
+    std::string Status; // "ok", or the message of the run that failed
+    std::array<std::optional<double>, OutputCount> Elasticity;
+};
+
+// The input values a sensitivity row needs, below and above value; below is
+// value itself where the input cannot go lower than 0.
+struct TSensitivitySteps {
+    double Below, Above;
+    std::string Step;
+};
+TSensitivitySteps SensitivitySteps(const TEditableInput& input, double value);
+
+// The row of input from the outputs at the current values and at the steps
+// below and above.
+TSensitivityRow SensitivityRow(const TEditableInput& input, double value,
+                               const TRunOutputs& current, const TRunOutputs& below,
+                               const TRunOutputs& above);
+
+// The table: header, then one line per input.
+std::string SensitivityHeader();
+std::string SensitivityLine(const TSensitivityRow& row);
+
+} // namespace ppspin::cli
