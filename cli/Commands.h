@@ -22,6 +22,7 @@ struct TOptions {
     std::string Csv, Plot, Summary, SummaryPlot, ReportDir;
     std::vector<std::string> Sweeps; // one, or two for a grid
     std::string Solve, Target, Bracket;
+    std::string InputsFrom; // a report whose inputs the run starts from
     bool Sensitivity = false;
     TPlotSize PlotSize;
     int MaxTrials = ppspin::MaxTrials;

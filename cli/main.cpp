@@ -6,10 +6,13 @@
 #include "EditableInputs.h"
 #include "Plots.h"
 #include "PpspinVersion.h"
+#include "ReportInputs.h"
 
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -39,6 +42,10 @@ int ParseCommandLine(int argc, char** argv, TOptions& o, TCommand& command, TOut
                        o.Texts[static_cast<std::size_t>(input.Field)], input.Help)
             ->capture_default_str();
     app.add_option("--output", o.Texts[FileNameField], "Result report file")->capture_default_str();
+    auto* inputsFrom = app.add_option(
+        "--inputs-from", o.InputsFrom,
+        "Start from the inputs in this report's header (as printed there); the input options "
+        "given override single inputs");
     app.add_option("--max-trials", o.MaxTrials,
                    "Trials of the tension shooting before a run is given up")
         ->capture_default_str()
@@ -112,6 +119,23 @@ int ParseCommandLine(int argc, char** argv, TOptions& o, TCommand& command, TOut
         return status == 0 ? ExitOk : ExitRefused;
     }
 
+    if (inputsFrom->count() > 0) {
+        std::ifstream file(o.InputsFrom, std::ios::binary);
+        const std::string report{std::istreambuf_iterator<char>(file), {}};
+        TFieldTexts fromReport = o.Texts;
+        if (!file) {
+            PrintError("Can not read report " + o.InputsFrom);
+            return ExitRefused;
+        }
+        if (!ReadReportInputs(report, o.DecimalSeparator, fromReport, message)) {
+            PrintError(o.InputsFrom + ": " + message);
+            return ExitRefused;
+        }
+        for (const TEditableInput& input : EditableInputs)
+            if (app.count(std::string("--") + input.Name) == 0)
+                o.Texts[static_cast<std::size_t>(input.Field)] =
+                    fromReport[static_cast<std::size_t>(input.Field)];
+    }
     command = sweep->count() > 0   ? TCommand::Study
               : solve->count() > 0 ? TCommand::Solve
               : o.Sensitivity      ? TCommand::Sensitivity

@@ -1,6 +1,7 @@
 #include "Report.h"
 
 #include "FileReplacement.h"
+#include "ReportHeader.h"
 #include "RunError.h"
 
 #include <cerrno>
@@ -11,9 +12,6 @@
 namespace ppspin {
 
 namespace {
-
-// The report's degree-Celsius sign, in its Shift-JIS bytes.
-constexpr const char* Degree = "\x81\x8E";
 
 // The report's temporary file open for one writing step; closed when the
 // step ends. Failures name the report, not its temporary file.
@@ -73,60 +71,18 @@ double Tenacity(double f, double q, double vm) {
 }
 
 bool WriteReportHeader(const TRun& run, TFileReplacement& report) {
-    const TRunInput& in = run.RunInput;
     if (!report.Begin())
         return false;
     ReportWriter out(report, false);
     if (!out.IsOpen())
         return false;
-    const std::string deg = Degree;
-    const auto Fixed = [sep = run.DecimalSeparator](double x, int p, int d) {
-        return ppspin::Fixed(x, p, d, sep);
-    };
-    out.Line("OPERATING CONDITION");
-    out.Line("-------------------");
-    out.Line("    Hole Diameter                        (cm) =  " + Fixed(in.D0, 6, 4));
-    out.Line("    Output                            (g/min) =  " + Fixed(in.Q, 5, 3));
-    out.Line("    Take-up Speed                     (m/min) =  " + Fixed(in.VL, 6, 1));
-    out.Line("    Polymer Melt Temperature             (" + deg + ") =  " + Fixed(in.T0, 5, 1));
-    out.Line();
-    auto zone = [&](const char* title, const char* rule, double zEnd, double a1, double a2,
-                    double a3, double va) {
-        out.Line(title);
-        out.Line(rule);
-        out.Line("    Zone End Position                    (cm) =  " + Fixed(zEnd, 5, 1));
-        out.Line("    Air Temperature Eq. Parameters:");
-        out.Line("        A1                                    =  " + Fixed(a1, 10, 2));
-        out.Line("        A2                                    =  " + Fixed(a2, 9, 4));
-        out.Line("        A3                                    =  " + Fixed(a3, 9, 2));
-        out.Line("    Air Velocity                       (cm/s) =  " + Fixed(va, 5, 1));
-        out.Line();
-    };
-    zone("FIRST ZONE CONDITION", "--------------------", in.Z1, in.Zone1A1, in.Zone1A2, in.Zone1A3,
-         in.Va1);
-    zone("SECOND ZONE CONDITION", "---------------------", in.Z2, in.Zone2A1, in.Zone2A2,
-         in.Zone2A3, in.Va2);
-    out.Line("THIRD ZONE CONDITION");
-    out.Line("--------------------");
-    out.Line("    Zone End Position                    (cm) =  " + Fixed(in.Z3, 5, 1));
-    out.Line("    Air Velocity                       (cm/s) =  " + Fixed(in.Va3, 5, 1));
-    out.Line();
-    out.Line("PHISICAL PROPERTY");
-    out.Line("-----------------");
-    out.Line("    Zero Shear Viscosity at Ref. Temp.(poise) =  " + Fixed(in.Eta0, 7, 1));
-    out.Line("    Reference Temperature                (" + deg + ") =  " + Fixed(in.Tref, 4, 1));
-    out.Line();
-    out.Line("CALCULATION ACCURACY");
-    out.Line("--------------------");
-    out.Line("    Increment                            (cm) =  " + Fixed(in.Dz, 4, 1));
-    out.Line();
-    out.Line();
-    out.Line();
-    out.Line("[RESULTS]");
-    out.Line("    X       V       F      T       D      TA      H     TEN(RE) TEN(AP)");
-    out.Line("   cm     m/min    dyn    " + deg + "      cm     " + deg +
-             "     cal/cm2  G/den   G/den");
-    out.Line(std::string(48, ' ') + ".s." + deg);
+    for (const THeaderLine& line : ReportHeaderLines()) {
+        if (line.Value == nullptr)
+            out.Line(line.Text);
+        else
+            out.Line(line.Text + Fixed(run.RunInput.*line.Value, line.P, line.D,
+                                       run.DecimalSeparator));
+    }
     out.Close();
     return true;
 }

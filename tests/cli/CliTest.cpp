@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
@@ -208,6 +209,26 @@ TEST(Cli, TheTrialBoundCanBeSet) {
     o = RunCli(dir, slow + " --max-trials 2455");
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(o.err, "Calculation did not converge\n");
+}
+
+// A report is a case file: its inputs run again give it again.
+TEST(Cli, AReportsInputsReproduceIt) {
+    TempDir dir;
+    ASSERT_EQ(RunCli(dir, "--take-up-speed 3000 --zone2-air-velocity 80 --increment 0.5 "
+                          "--hole-diameter 0.03 --zone1-a3=-1650.25 --output a.txt")
+                  .status,
+              0);
+    ASSERT_EQ(RunCli(dir, "--inputs-from a.txt --output b.txt").status, 0);
+    EXPECT_EQ(ReadBytes(dir.File("b.txt")), ReadBytes(dir.File("a.txt")));
+    ASSERT_EQ(RunCli(dir, "--inputs-from a.txt --take-up-speed 3100 --output c.txt").status, 0);
+    EXPECT_NE(ReadBytes(dir.File("c.txt")).find("=  3100.0\r\n"), std::string::npos);
+
+    const Outcome o = RunCli(dir, "--inputs-from CMakeCache.txt --output d.txt");
+    EXPECT_EQ(o.status, 2);
+    EXPECT_EQ(o.err, "Can not read report CMakeCache.txt\n");
+    std::ofstream(dir.File("x.txt")) << "not a report\n";
+    EXPECT_EQ(RunCli(dir, "--inputs-from x.txt --output d.txt").status, 2);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("d.txt")));
 }
 
 TEST(Cli, CsvHoldsTheConvergedProfile) {
