@@ -39,6 +39,40 @@ bool IsImageFileName(const QString& path) {
     return suffix == "png" || suffix == "svg";
 }
 
+bool WritePicture(const QString& path, QSize size, const QString& title,
+                  const std::function<void(QPainter&)>& draw) {
+    // Replaced whole or not at all: an earlier picture stays until the new
+    // one is complete.
+    QSaveFile file(path);
+    bool ok = file.open(QIODevice::WriteOnly);
+    if (ok && QFileInfo(path).suffix().toLower() == "svg") {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&file);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        svg.setTitle(title);
+        QPainter painter;
+        ok = painter.begin(&svg);
+        if (ok) {
+            painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+            draw(painter);
+            ok = painter.end();
+        }
+    } else if (ok) {
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        ok = !image.isNull();
+        if (ok) {
+            image.fill(Qt::white);
+            {
+                QPainter painter(&image);
+                draw(painter);
+            }
+            ok = image.save(&file, "PNG");
+        }
+    }
+    return ok && file.commit();
+}
+
 bool SaveChartImage(QWidget& page, const QString& path, QSize size, QString* error) {
     if (!IsImageFileName(path)) {
         SetError(error, "Image file name must end in .png or .svg: " + path);
@@ -64,33 +98,8 @@ bool SaveChartImage(QWidget& page, const QString& path, QSize size, QString* err
     for (TChartStack* stack : stacks)
         stack->AlignPlotAreas();
 
-    // Replaced whole or not at all: an earlier picture stays until the new
-    // one is complete.
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly);
-    if (ok && QFileInfo(path).suffix().toLower() == "svg") {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&file);
-        svg.setSize(size);
-        svg.setViewBox(QRect(QPoint(0, 0), size));
-        svg.setTitle(page.windowTitle());
-        QPainter painter;
-        ok = painter.begin(&svg);
-        if (ok) {
-            painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-            DrawPage(page, painter, scale);
-            ok = painter.end();
-        }
-    } else if (ok) {
-        QImage image(size, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::white);
-        {
-            QPainter painter(&image);
-            DrawPage(page, painter, scale);
-        }
-        ok = image.save(&file, "PNG");
-    }
-    ok = ok && file.commit();
+    const bool ok = WritePicture(path, size, page.windowTitle(),
+                                 [&](QPainter& painter) { DrawPage(page, painter, scale); });
     page.hide();
     if (!ok)
         SetError(error, "Image can not be written: " + path);

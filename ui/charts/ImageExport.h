@@ -4,6 +4,9 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
+class QPainter;
 class QWidget;
 
 namespace ppspin {
@@ -13,6 +16,12 @@ inline constexpr QSize DefaultPlotSize(1600, 1200);
 
 // True for names ending in .png or .svg (any case).
 bool IsImageFileName(const QString& path);
+
+// Writes a picture of size pixels to path, PNG or SVG by its ending, whole
+// or not at all: draw paints it on a white ground. False when it cannot be
+// written.
+bool WritePicture(const QString& path, QSize size, const QString& title,
+                  const std::function<void(QPainter&)>& draw);
 
 // Lays page out for a picture of size pixels, lines up the plot areas of
 // its chart stacks, and writes it to path. The page must not be shown; it

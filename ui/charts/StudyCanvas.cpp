@@ -3,14 +3,10 @@
 #include "ImageExport.h"
 #include "StudyPlots.h"
 
-#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
-#include <QImage>
 #include <QLocale>
 #include <QPainter>
-#include <QSaveFile>
-#include <QSvgGenerator>
 
 #include <algorithm>
 #include <clocale>
@@ -75,42 +71,12 @@ bool PaintPicture(const std::string& path, int width, int height, const QString&
     const double scale = std::clamp(std::min(width / LayoutWidth, height / LayoutHeight), 1.0, 4.0);
     const QSizeF canvas(width / scale, height / scale);
 
-    auto draw = [&](QPainter& painter) {
-        painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    const bool ok = WritePicture(file, size, title, [&](QPainter& painter) {
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::TextAntialiasing);
         painter.scale(scale, scale);
         paint(painter, canvas);
-    };
-
-    // Replaced whole or not at all: an earlier picture stays until the new
-    // one is complete.
-    QSaveFile saved(file);
-    bool ok = saved.open(QIODevice::WriteOnly);
-    if (ok && QFileInfo(file).suffix().toLower() == "svg") {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&saved);
-        svg.setSize(size);
-        svg.setViewBox(QRect(QPoint(0, 0), size));
-        svg.setTitle(title);
-        QPainter painter;
-        ok = painter.begin(&svg);
-        if (ok) {
-            draw(painter);
-            ok = painter.end();
-        }
-    } else if (ok) {
-        QImage image(size, QImage::Format_ARGB32_Premultiplied);
-        ok = !image.isNull();
-        if (ok) {
-            {
-                QPainter painter(&image);
-                draw(painter);
-            }
-            ok = image.save(&saved, "PNG");
-        }
-    }
-    ok = ok && saved.commit();
+    });
     if (!ok)
         error = "Image can not be written: " + path;
     return ok;
