@@ -17,7 +17,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -77,18 +76,11 @@ TProfileForm::TProfileForm(QWidget* parent) : QWidget(parent, Qt::Window) {
     RunTable->verticalHeader()->hide();
     RunTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     RunTable->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
-
-    // Charts over the table; the table opens tall enough for every run.
-    auto* splitter = new QSplitter(Qt::Vertical, this);
-    splitter->setChildrenCollapsible(false);
-    splitter->addWidget(ChartsWidget);
-    splitter->addWidget(RunTable);
-    splitter->setStretchFactor(0, 1);
-    splitter->setStretchFactor(1, 0);
-    const int tableHeight = 2 * fontMetrics().lineSpacing() + 12 +
-                            (MaxKept + 1) * RunTable->verticalHeader()->defaultSectionSize() +
-                            2 * RunTable->frameWidth();
-    splitter->setSizes({height() - tableHeight, tableHeight});
+    RunTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    // As tall as its rows, no taller: every run in sight, the rest for the charts.
+    RunTable->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    RunTable->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    RunTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     StatusLine = new QLabel(this);
     StatusLine->setObjectName("StatusLine");
@@ -109,7 +101,8 @@ TProfileForm::TProfileForm(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(Controls);
-    layout->addWidget(splitter, 1);
+    layout->addWidget(ChartsWidget, 1);
+    layout->addWidget(RunTable);
     layout->addWidget(StatusLine);
 
     Redraw();

@@ -60,7 +60,7 @@ TRunTableTexts RunTableTexts(const std::vector<const TProfileSnapshot*>& runs,
                 << fixed(end.T, 1);
         }
         row << (run.ZFreeze ? fixed(*run.ZFreeze, 1) : QString());
-        row << (run.Points.empty() ? QString() : fixed(run.Points.back().TenAp, 3));
+        row << (run.Points.empty() ? QString() : fixed(run.Points.back().TenAp, 4));
         table.Rows << row;
     }
     return table;
