@@ -3,6 +3,7 @@
 #include "Constants.h"
 #include "FileReplacement.h"
 #include "Report.h"
+#include "EditableInputs.h"
 
 #include <algorithm>
 #include <charconv>
@@ -43,18 +44,55 @@ void AppendShortest(std::string& out, double x) {
     out.append(buf, r.ptr);
 }
 
+namespace {
+
+constexpr const char* ProfileColumns =
+    "z_cm,v_m_min,F_dyn,T_C,D_cm,Ta_C,h_cal_cm2_s_C,ten_re_g_den,ten_ap_g_den";
+
+// The values of one point, comma-separated, without a line end.
+void AppendPointValues(std::string& out, const TProfilePoint& pt) {
+    const double values[] = {pt.Z, pt.VM, pt.F, pt.T, pt.D, pt.TA, pt.H, pt.TenRe, pt.TenAp};
+    bool first = true;
+    for (double v : values) {
+        if (!first)
+            out += ',';
+        first = false;
+        AppendShortest(out, v);
+    }
+}
+
+} // namespace
+
 std::string ProfileCsv(const TProfileSnapshot& profile) {
-    std::string out = "z_cm,v_m_min,F_dyn,T_C,D_cm,Ta_C,h_cal_cm2_s_C,ten_re_g_den,ten_ap_g_den\n";
+    std::string out = ProfileColumns;
+    out += '\n';
     for (const TProfilePoint& pt : profile.Points) {
-        const double values[] = {pt.Z, pt.VM, pt.F, pt.T, pt.D, pt.TA, pt.H, pt.TenRe, pt.TenAp};
-        bool first = true;
-        for (double v : values) {
-            if (!first)
-                out += ',';
-            first = false;
-            AppendShortest(out, v);
-        }
+        AppendPointValues(out, pt);
         out += '\n';
+    }
+    return out;
+}
+
+std::string ProfilesCsv(const std::vector<const TProfileSnapshot*>& runs) {
+    std::string out = "run";
+    for (const TEditableInput& input : EditableInputs)
+        (out += ',') += input.Column;
+    (out += ',') += ProfileColumns;
+    out += '\n';
+    // Every row repeats its run's inputs: a row read alone, or the file
+    // filtered by run, still says what was computed.
+    for (std::size_t r = 0; r < runs.size(); ++r) {
+        std::string lead = std::to_string(r + 1);
+        for (const TEditableInput& input : EditableInputs) {
+            lead += ',';
+            AppendShortest(lead, runs[r]->Input.*input.Value);
+        }
+        lead += ',';
+        for (const TProfilePoint& pt : runs[r]->Points) {
+            out += lead;
+            AppendPointValues(out, pt);
+            out += '\n';
+        }
     }
     return out;
 }

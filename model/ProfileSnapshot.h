@@ -46,6 +46,11 @@ void AppendShortest(std::string& out, double x);
 // shortest round-trip digits, LF line ends.
 std::string ProfileCsv(const TProfileSnapshot& profile);
 
+// Several runs in one table: a column "run" numbering them from 1 in the
+// given order, then every editable input of the run, then the columns of
+// ProfileCsv; one row per point. Same encoding as ProfileCsv.
+std::string ProfilesCsv(const std::vector<const TProfileSnapshot*>& runs);
+
 // Writes ProfileCsv to path; returns false when the file cannot be written.
 bool WriteProfileCsv(const TProfileSnapshot& profile, const std::string& path);
 

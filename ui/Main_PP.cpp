@@ -1,10 +1,13 @@
 #include "Main_PP.h"
 
 #include "F_Form.h"
+#include "FieldNudge.h"
 #include "FolderBrowser.h"
+#include "PlaceBeside.h"
 #include "ProfileForm.h"
 #include "RefInfo.h"
 #include "RunCalculation.h"
+#include "EditableInputs.h"
 #include "ScreenCentre.h"
 #include "SpinlineSchematic.h"
 
@@ -19,7 +22,9 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace ppspin {
@@ -162,8 +167,34 @@ TForm1::TForm1(QWidget* parent, TRun& run) : QDialog(parent), Run(run) {
     ProfileForm = new TProfileForm(this);
     ProfileForm->setObjectName("ProfileForm");
 
+    // Up/Down nudge the numbers typed, in the separator they are written with.
+    auto* nudge = new TFieldNudge(Run.DecimalSeparator, this);
+    for (const TEditableInput& input : EditableInputs)
+        Edits[input.Field]->installEventFilter(nudge);
+
+    LiveRun = std::make_unique<TRun>();
+    LiveTimer = new QTimer(this);
+    LiveTimer->setSingleShot(true);
+    LiveTimer->setInterval(0);
+    connect(LiveTimer, &QTimer::timeout, this, &TForm1::RunLive);
+    for (QLineEdit* edit : Edits) {
+        if (edit->isEnabled())
+            connect(edit, &QLineEdit::textChanged, this, [this] {
+                if (ProfileForm->IsLive())
+                    ScheduleLiveRun();
+            });
+    }
+    connect(ProfileForm, &TProfileForm::LiveChanged, this, [this](bool on) {
+        if (on)
+            ScheduleLiveRun();
+        else
+            LiveTimer->stop();
+    });
+
     setFixedSize(ClientWidth, ClientHeight);
 }
+
+TForm1::~TForm1() = default;
 
 QWidget* TForm1::BuildLeftHalf() {
     auto* half = new QWidget(this);
@@ -229,10 +260,9 @@ QWidget* TForm1::BuildRightHalf() {
     BitBtn3 = new QPushButton(style()->standardIcon(QStyle::SP_DialogHelpButton),
                               "&Reference Infomation", half);
     BitBtn3->setObjectName("BitBtn3");
-    // The charts open once a run has converged.
+    // Open before any run: Live, switched on there, needs no GO and no report.
     BitBtn4 = new QPushButton(ChartGlyph(), "&Profile", half);
     BitBtn4->setObjectName("BitBtn4");
-    BitBtn4->setEnabled(false);
     auto* references = new QHBoxLayout;
     references->setSpacing(6);
     references->addWidget(BitBtn3, 3);
@@ -315,13 +345,13 @@ void TForm1::BitBtn1Click() {
     case TRunOutcomeKind::Converged:
         // Only a run whose report holds its rows reaches the charts and finishes.
         ProfileForm->ShowProfile(*outcome.Snapshot);
-        BitBtn4->setEnabled(true);
         if (FinishForm != nullptr)
             FinishForm->exec();
         break;
     case TRunOutcomeKind::Refused:
     case TRunOutcomeKind::FileError:
         ShowMessage(message);
+        FocusField(outcome.Field);
         break;
     case TRunOutcomeKind::FloatingPointFault:
     case TRunOutcomeKind::NotConverged:
@@ -340,9 +370,53 @@ void TForm1::BitBtn3Click() {
 }
 
 void TForm1::BitBtn4Click() {
+    if (!ProfilePlaced) {
+        // Beside the main window, where both can be seen; later where the
+        // operator leaves it.
+        ProfilePlaced = true;
+        if (const QScreen* s = screen()) {
+            // The frame the window manager puts around it, as around this one.
+            const QRect frame = frameGeometry();
+            const QRect client = geometry();
+            const QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
+                                   frame.right() - client.right(),
+                                   frame.bottom() - client.bottom());
+            const QRect place =
+                PlaceBeside(frame, ProfileForm->size().grownBy(margins),
+                            ProfileForm->minimumSizeHint().width() + margins.left() +
+                                margins.right(),
+                            s->availableGeometry());
+            ProfileForm->resize(place.size().shrunkBy(margins));
+            ProfileForm->move(place.topLeft());
+        }
+    }
     ProfileForm->show();
     ProfileForm->raise();
     ProfileForm->activateWindow();
+}
+
+void TForm1::RunLive() {
+    LiveRun->DecimalSeparator = Run.DecimalSeparator;
+    TRunOptions options;
+    options.WriteReport = false;
+    const TRunOutcome outcome = RunCalculation(*LiveRun, FieldTexts(), options);
+    if (outcome.Converged())
+        ProfileForm->ShowProfile(*outcome.Snapshot);
+    else
+        ProfileForm->ShowRefusal(QString::fromLocal8Bit(outcome.Message));
+}
+
+void TForm1::ScheduleLiveRun() {
+    // Restarting the pending shot drops the run it would have made.
+    LiveTimer->start();
+}
+
+void TForm1::FocusField(int field) {
+    if (field < 0 || field >= FieldCount)
+        return;
+    QLineEdit* edit = Edits[field];
+    edit->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
 }
 
 void TForm1::SetRunCursors(Qt::CursorShape shape) {

@@ -8,9 +8,11 @@
 #include <QDialog>
 
 #include <array>
+#include <memory>
 
 class QLineEdit;
 class QPushButton;
+class QTimer;
 
 namespace ppspin {
 
@@ -24,6 +26,7 @@ class TForm1 : public QDialog {
   public:
     // GO computes on run; the program's own context unless a test brings one.
     explicit TForm1(QWidget* parent = nullptr, TRun& run = ProgramRun);
+    ~TForm1() override;
 
     // The dialogs are created after the main window; they are handed over here.
     void SetDialogs(TForm2* form2, TFinishForm* finishForm);
@@ -38,6 +41,8 @@ class TForm1 : public QDialog {
     void BitBtn3Click();
     // Shows the Profile window beside the main window.
     void BitBtn4Click();
+    // Live: the fields as they stand, computed in memory for the Profile window.
+    void RunLive();
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -49,6 +54,11 @@ class TForm1 : public QDialog {
     void SetRunCursors(Qt::CursorShape shape);
     void ShowMessage(const QString& text);
     void ShowRunError(const QString& text);
+    // Puts the cursor in the field a refusal named, its text selected.
+    void FocusField(int field);
+    // Starts a Live run once the events queued now are handled, so that
+    // edits arriving faster than runs are computed only as they end.
+    void ScheduleLiveRun();
 
     TRun& Run;
     std::array<QLineEdit*, FieldCount> Edits{};
@@ -61,6 +71,10 @@ class TForm1 : public QDialog {
     TFinishForm* FinishForm = nullptr;
     TProfileForm* ProfileForm = nullptr;
     bool Centred = false;
+    bool ProfilePlaced = false;
+    // Live computes on a context of its own: GO's records stay as GO left them.
+    std::unique_ptr<TRun> LiveRun;
+    QTimer* LiveTimer = nullptr;
 };
 
 } // namespace ppspin

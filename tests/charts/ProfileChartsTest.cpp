@@ -99,6 +99,40 @@ class ProfileChartsTest : public QObject {
                  QList<double>({10.0, 35.0, 40.0}));
     }
 
+    void replacingTheNewestRedrawsItAloneAndRefitsAxesAndZones() {
+        const TProfileSnapshot kept = ConvergedRun(3000.0);
+        const TProfileSnapshot first = ConvergedRun();
+        TProfileSnapshot faster = ConvergedRun(6000.0);
+        faster.Input.Z2 = 40.0; // a zone end drawn by the newest only
+        TProfileCharts charts;
+        QVERIFY(!charts.ReplaceNewest(first));
+        charts.SetRuns({kept}, &first, {"#1", "#2"});
+        QXYSeries* keptVelocity = charts.Series(0, TProfileQuantity::Velocity);
+        const QList<QPointF> keptPoints = keptVelocity->points();
+
+        QVERIFY(charts.ReplaceNewest(faster));
+        QCOMPARE(charts.RunCount(), 2);
+        QCOMPARE(charts.RunName(1), QString("#2"));
+        QCOMPARE(charts.Series(0, TProfileQuantity::Velocity), keptVelocity);
+        QCOMPARE(keptVelocity->points(), keptPoints);
+        const QList<QPointF> v = charts.Series(1, TProfileQuantity::Velocity)->points();
+        QCOMPARE(v.size(), 101);
+        QCOMPARE(v.back().y(), faster.Points.back().VM);
+        for (int c = 0; c < TProfileCharts::ChartCount; ++c) {
+            QChart& chart = charts.Chart(c);
+            QCOMPARE(ZoneLines(chart), QList<double>({10.0, 35.0, 40.0}));
+            const auto* y = static_cast<QValueAxis*>(chart.axes(Qt::Vertical).value(0));
+            for (QAbstractSeries* s : chart.series()) {
+                for (const QPointF& p : static_cast<QXYSeries*>(s)->points())
+                    QVERIFY(p.y() >= y->min() && p.y() <= y->max());
+            }
+        }
+        // Back to the first run: the zone line only the replaced run drew goes.
+        QVERIFY(charts.ReplaceNewest(first));
+        QCOMPARE(ZoneLines(charts.Chart(TProfileCharts::DiameterChart)),
+                 QList<double>({10.0, 35.0}));
+    }
+
     void plotAreasLineUpOnScreen() {
         const TProfileSnapshot run = ConvergedRun();
         TProfileCharts charts;

@@ -1,11 +1,13 @@
 // The Profile window: the newest run replaces the last, kept runs stay, and
-// the exports match the headless runner's.
+// the table and the exports show every run drawn.
 #include "ProfileForm.h"
 #include "ChartsTestSupport.h"
 #include "ProfileCharts.h"
+#include "RunTable.h"
 #include "TempDir.h"
 
 #include <QPushButton>
+#include <QTableWidget>
 #include <QXYSeries>
 #include <QtTest>
 
@@ -65,9 +67,14 @@ class ProfileFormTest : public QObject {
         QVERIFY(std::abs(EndVelocity(charts, 0) - 3000.0) < 3.0);
         QVERIFY(std::abs(EndVelocity(charts, 1) - 4000.0) < 4.0);
         QCOMPARE(charts.Series(1, TProfileQuantity::Diameter)->color(), NewestRunColour());
-        QCOMPARE(charts.RunName(0), QString("VL 3000 m/min"));
-        QCOMPARE(charts.RunName(1), QString("VL 4000 m/min"));
-        QCOMPARE(charts.Series(1, TProfileQuantity::Velocity)->name(), QString("VL 4000 m/min"));
+        // The legend numbers the runs; the table says what they are.
+        QCOMPARE(charts.RunName(0), QString("#1"));
+        QCOMPARE(charts.Series(1, TProfileQuantity::Velocity)->name(), QString("#2"));
+        const QTableWidget& table = form.Table();
+        QCOMPARE(table.rowCount(), 2);
+        QCOMPARE(table.horizontalHeaderItem(1)->text(), QString("VL\n(m/min)"));
+        QCOMPARE(table.item(1, 0)->text(), QString("#2"));
+        QCOMPARE(table.item(1, 1)->text(), QString("4000"));
 
         form.Clear();
         QCOMPARE(form.Charts().RunCount(), 1);
@@ -103,7 +110,7 @@ class ProfileFormTest : public QObject {
         }
     }
 
-    void saveDataWritesTheCliCsvOfTheLatestRun() {
+    void saveDataWritesEveryShownRunWithItsInputs() {
         ppspin::testing::TempDir dir;
         TProfileForm form;
         QVERIFY(!form.SaveData(QString::fromStdString(dir.File("none.csv"))));
@@ -112,8 +119,48 @@ class ProfileFormTest : public QObject {
         form.ShowProfile(Run3500);
         const std::string path = dir.File("profile.csv");
         QVERIFY(form.SaveData(QString::fromStdString(path)));
-        QCOMPARE(ppspin::testing::ReadBytes(path), ProfileCsv(Run3500));
+
+        // Each row: the run's number, its 15 editable inputs, then the row
+        // ppspin-cli --csv writes for that point.
+        const QStringList lines = QString::fromStdString(ppspin::testing::ReadBytes(path))
+                                      .split('\n', Qt::SkipEmptyParts);
+        const QStringList single3000 = QString::fromStdString(ProfileCsv(Run3000)).split('\n');
+        const QStringList single3500 = QString::fromStdString(ProfileCsv(Run3500)).split('\n');
+        QCOMPARE(lines.size(), 1 + 101 + 101);
+        QVERIFY(lines[0].startsWith("run,D0_cm,VL_m_min,"));
+        QVERIFY(lines[0].endsWith("," + single3000[0]));
+        for (int i = 1; i < lines.size(); ++i) {
+            const QStringList fields = lines[i].split(',');
+            const bool first = i <= 101;
+            QCOMPARE(fields[0], QString(first ? "1" : "2"));
+            QCOMPARE(fields[2], QString(first ? "3000" : "3500"));
+            QCOMPARE(fields.mid(16).join(','), (first ? single3000 : single3500)[first ? i : i - 101]);
+        }
+        // A file that cannot be written is reported, not left half-written.
         QVERIFY(!form.SaveData(QString::fromStdString(dir.File("missing/profile.csv"))));
+    }
+
+    void tableShowsTheInputsThatDifferAndEmptyWhereNothingFroze() {
+        TProfileSnapshot fine = Run3500;
+        fine.Input.Dz = 0.5;
+        fine.Input.Zone2A3 = 25.0;
+        fine.ZFreeze.reset();
+        const TRunTableTexts table = RunTableTexts({&Run3500, &fine}, QLocale(QLocale::German));
+        QCOMPARE(table.Headings.mid(0, 4),
+                 QStringList({"Run", "Zone 2 A3\n(\u2103)", "\u0394z\n(cm)", "Trials"}));
+        QCOMPARE(table.Rows[1].mid(0, 3), QStringList({"#2", "25", "0,5"}));
+        // The last point's velocity against the take-up speed; freeze position.
+        QVERIFY2(table.Rows[0][5].endsWith(" / 3500"), qPrintable(table.Rows[0][5]));
+        QVERIFY(!table.Rows[0][8].isEmpty());
+        QCOMPARE(table.Rows[1][8], QString());
+    }
+
+    void escapeClosesTheWindow() {
+        TProfileForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTest::keyClick(&form, Qt::Key_Escape);
+        QVERIFY(!form.isVisible());
     }
 
     void saveImageDrawsWhatTheWindowShows() {

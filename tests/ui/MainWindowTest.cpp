@@ -1,6 +1,7 @@
 // The main window and the two dialogs as the operator meets them.
 #include "F_Form.h"
 #include "Main_PP.h"
+#include "PlaceBeside.h"
 #include "ProgramRun.h"
 #include "RefInfo.h"
 #include "UiTestSupport.h"
@@ -100,6 +101,23 @@ class MainWindowTest : public QObject {
         QVERIFY(w.isVisible());
         w.findChild<QPushButton*>("BitBtn2")->click();
         QVERIFY(!w.isVisible());
+    }
+
+    void profileWindowGoesBesideTheMainWindow_data() {
+        QTest::addColumn<QRect>("main");
+        QTest::addColumn<QRect>("profile");
+        // Frames on a 1600 x 1000 screen; the Profile window wants 900 x 940,
+        // 400 at least.
+        QTest::newRow("right") << QRect(0, 100, 690, 480) << QRect(690, 60, 900, 940);
+        QTest::newRow("left") << QRect(910, 30, 690, 480) << QRect(10, 30, 900, 940);
+        QTest::newRow("narrowed") << QRect(460, 30, 690, 480) << QRect(0, 30, 460, 940);
+        QTest::newRow("far right") << QRect(200, 30, 1100, 480) << QRect(700, 30, 900, 940);
+    }
+    void profileWindowGoesBesideTheMainWindow() {
+        QFETCH(QRect, main);
+        QFETCH(QRect, profile);
+        const QRect screen(0, 0, 1600, 1000);
+        QCOMPARE(PlaceBeside(main, QSize(900, 940), 400, screen), profile);
     }
 
     void referenceButtonShowsTheDialogModally() {

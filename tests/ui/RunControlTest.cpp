@@ -86,8 +86,8 @@ class RunControlTest : public QObject {
         QVERIFY(Files(&p.Form1).contains("result.txt"));
     }
 
-    // The Profile button opens the charts once a run has converged; only
-    // completed runs reach them.
+    // The Profile button opens the charts before any run (Live is switched on
+    // there); only completed runs reach them.
     void profileFollowsCompletedRunsOnly() {
         ScratchDirectory scratch;
         Program p;
@@ -95,8 +95,9 @@ class RunControlTest : public QObject {
         auto* profileButton = p.Form1.findChild<QPushButton*>("BitBtn4");
         auto* profile = p.Form1.findChild<TProfileForm*>("ProfileForm");
         QVERIFY(profileButton != nullptr && profile != nullptr);
-        QVERIFY(!profileButton->isEnabled());
+        QVERIFY(profileButton->isEnabled());
         QVERIFY(!profile->Latest().has_value());
+        QCOMPARE(profile->StatusText(), QString("No converged run yet."));
 
         p.Go();
         QVERIFY(profileButton->isEnabled());
@@ -175,6 +176,9 @@ class RunControlTest : public QObject {
         QCOMPARE(p.Form1.cursor().shape(), Qt::ArrowCursor);
         QCOMPARE(p.GoButton()->cursor().shape(), Qt::ArrowCursor);
         QCOMPARE(ReadAll(scratch.File("result.txt")), QByteArray("an earlier report\r\n"));
+        // The cursor waits in the field to correct.
+        QCOMPARE(p.Form1.focusWidget(), Edit(&p.Form1, field));
+        QCOMPARE(Edit(&p.Form1, field)->selectedText(), text);
     }
 
     void reportThatCannotBeCreated() {
@@ -184,6 +188,8 @@ class RunControlTest : public QObject {
         Edit(&p.Form1, 20)->setText("no such folder/result.txt");
         p.Go();
         QCOMPARE(closer.Texts(), QStringList{"File can not open!"});
+        QCOMPARE(p.Form1.focusWidget(), Edit(&p.Form1, 20));
+        QCOMPARE(Edit(&p.Form1, 20)->selectedText(), QString("no such folder/result.txt"));
         QCOMPARE(p.Form1.cursor().shape(), Qt::ArrowCursor);
         QVERIFY(QDir(scratch.Path()).isEmpty());
     }

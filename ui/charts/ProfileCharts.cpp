@@ -115,11 +115,12 @@ TProfileCharts::TProfileCharts(QWidget* parent) : TChartStack(ChartCount, 1, par
     // Zone-end names ride along the top of the first chart's plot area.
     QChart& top = Chart(VelocityChart);
     connect(&top, &QChart::plotAreaChanged, this, [this](const QRectF&) { PlaceZoneLabels(); });
+    TrialAxis = new QValueAxis(this);
     SetRuns({}, nullptr);
 }
 
 void TProfileCharts::SetRuns(const std::vector<TProfileSnapshot>& kept,
-                             const TProfileSnapshot* newest) {
+                             const TProfileSnapshot* newest, const QStringList& names) {
     std::vector<const TProfileSnapshot*> runs;
     std::vector<QColor> colours;
     for (std::size_t i = 0; i < kept.size(); ++i) {
@@ -130,52 +131,81 @@ void TProfileCharts::SetRuns(const std::vector<TProfileSnapshot>& kept,
         runs.push_back(newest);
         colours.push_back(NewestRunColour());
     }
-    std::vector<TRunInput> inputs;
-    for (const TProfileSnapshot* run : runs)
-        inputs.push_back(run->Input);
-    RunNames = RunLabels(inputs);
+    if (names.size() >= static_cast<qsizetype>(runs.size())) {
+        RunNames = names;
+    } else {
+        std::vector<TRunInput> inputs;
+        for (const TProfileSnapshot* run : runs)
+            inputs.push_back(run->Input);
+        RunNames = RunLabels(inputs);
+    }
 
     RemoveRuns();
-    TRanges ranges;
     for (std::size_t r = 0; r < runs.size(); ++r)
-        AddRun(*runs[r], colours[r], RunNames[static_cast<int>(r)], ranges);
-    SetAxes(ranges);
-    AddZoneLines(runs);
+        AddRun(*runs[r], colours[r], RunNames[static_cast<int>(r)]);
+    NewestDrawn = newest != nullptr;
+    FitAxes();
+    for (int c = 0; c < ChartCount; ++c)
+        View(c).SetHoverSeries(Hover[c], "z", "cm");
+    AddZoneLines();
     if (!runs.empty())
         AddLineStyleKey();
     AlignPlotAreas();
     PlaceZoneLabels();
 }
 
+bool TProfileCharts::ReplaceNewest(const TProfileSnapshot& newest) {
+    if (!NewestDrawn || RunSeries.empty())
+        return false;
+    RunRanges.back() = SetPoints(RunSeries.back(), newest);
+    RunZoneEnds.back() = {newest.Input.Z1, newest.Input.Z2};
+    const bool axesChanged = FitAxes();
+    if (axesChanged || Zones() != ShownZones) {
+        // The lines span the value axes, and the labels follow the lines.
+        RemoveZoneLines();
+        AddZoneLines();
+    }
+    if (axesChanged)
+        AlignPlotAreas(); // new tick labels may be wider or narrower
+    PlaceZoneLabels();
+    // A callout would name a value no longer drawn.
+    for (int c = 0; c < ChartCount; ++c)
+        View(c).HideHover();
+    return true;
+}
+
+void TProfileCharts::TRanges::Add(const TRanges& other) {
+    ZEnd = std::max(ZEnd, other.ZEnd);
+    for (int c = 0; c < ChartCount; ++c) {
+        Lo[c] = std::min(Lo[c], other.Lo[c]);
+        Hi[c] = std::max(Hi[c], other.Hi[c]);
+    }
+}
+
 void TProfileCharts::RemoveRuns() {
     for (int c = 0; c < ChartCount; ++c) {
         View(c).SetHoverSeries({}, {}, {});
         Chart(c).removeAllSeries();
+        ZoneLines[c].clear();
     }
     qDeleteAll(ZoneLabels);
     ZoneLabels.clear();
+    ShownZones.clear();
     RunSeries.clear();
+    RunRanges.clear();
+    RunZoneEnds.clear();
+    NewestDrawn = false;
     Hover = {};
 }
 
-void TProfileCharts::AddRun(const TProfileSnapshot& run, const QColor& colour, const QString& name,
-                            TRanges& ranges) {
-    if (!run.Points.empty())
-        ranges.ZEnd = std::max(ranges.ZEnd, run.Points.back().Z);
+void TProfileCharts::AddRun(const TProfileSnapshot& run, const QColor& colour,
+                            const QString& name) {
     std::array<QXYSeries*, ProfileQuantityCount> series{};
     for (int q = 0; q < ProfileQuantityCount; ++q) {
         const auto quantity = static_cast<TProfileQuantity>(q);
         const TQuantityInfo& info = Quantities[q];
-        QList<QPointF> points;
-        points.reserve(static_cast<qsizetype>(run.Points.size()));
-        for (const TProfilePoint& p : run.Points) {
-            const double value = DisplayedValue(p, quantity);
-            points.append(QPointF(p.Z, value));
-            ranges.Lo[info.Chart] = std::min(ranges.Lo[info.Chart], value);
-            ranges.Hi[info.Chart] = std::max(ranges.Hi[info.Chart], value);
-        }
         QLineSeries* line =
-            AddLine(Chart(info.Chart), points, QPen(colour, LineWidth, LineStyle(quantity)));
+            AddLine(Chart(info.Chart), {}, QPen(colour, LineWidth, LineStyle(quantity)));
         line->setName(name);
         series[q] = line;
         QString title = name;
@@ -184,42 +214,105 @@ void TProfileCharts::AddRun(const TProfileSnapshot& run, const QColor& colour, c
         Hover[info.Chart].append({line, title, info.Symbol, info.Unit});
     }
     RunSeries.push_back(series);
+    RunRanges.push_back(SetPoints(series, run));
+    RunZoneEnds.emplace_back(run.Input.Z1, run.Input.Z2);
 }
 
-void TProfileCharts::SetAxes(const TRanges& ranges) {
+TProfileCharts::TRanges
+TProfileCharts::SetPoints(const std::array<QXYSeries*, ProfileQuantityCount>& series,
+                          const TProfileSnapshot& run) {
+    TRanges ranges;
+    if (!run.Points.empty())
+        ranges.ZEnd = run.Points.back().Z;
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(run.Points.size()));
+    for (int q = 0; q < ProfileQuantityCount; ++q) {
+        const auto quantity = static_cast<TProfileQuantity>(q);
+        const int chart = Quantities[q].Chart;
+        points.clear();
+        for (const TProfilePoint& p : run.Points) {
+            const double value = DisplayedValue(p, quantity);
+            points.append(QPointF(p.Z, value));
+            ranges.Lo[chart] = std::min(ranges.Lo[chart], value);
+            ranges.Hi[chart] = std::max(ranges.Hi[chart], value);
+        }
+        // One replacement redraws the series once, however many points change.
+        series[q]->replace(points);
+    }
+    return ranges;
+}
+
+bool TProfileCharts::FitAxes() {
+    TRanges ranges;
+    for (const TRanges& run : RunRanges)
+        ranges.Add(run);
     const double zEnd = ranges.ZEnd > 0 ? ranges.ZEnd : TRunInput{}.Z3;
     const double zStep = NiceStep(zEnd, 10);
+    const auto fit = [this](QValueAxis& axis, const auto& layOut) {
+        layOut(*TrialAxis);
+        if (TrialAxis->min() == axis.min() && TrialAxis->max() == axis.max() &&
+            TrialAxis->tickInterval() == axis.tickInterval() &&
+            TrialAxis->tickAnchor() == axis.tickAnchor() &&
+            TrialAxis->labelFormat() == axis.labelFormat() &&
+            axis.tickType() == QValueAxis::TicksDynamic)
+            return false;
+        layOut(axis);
+        return true;
+    };
+    bool changed = false;
     for (int c = 0; c < ChartCount; ++c) {
         QChart& chart = Chart(c);
-        SetSteppedRange(*AxisOf(chart, Qt::Horizontal), 0, zEnd, zStep, zStep < 1 ? 1 : 0);
-        SetNiceRange(*AxisOf(chart, Qt::Vertical), ranges.Lo[c], ranges.Hi[c]);
-        View(c).SetHoverSeries(Hover[c], "z", "cm");
+        changed |= fit(*AxisOf(chart, Qt::Horizontal), [&](QValueAxis& axis) {
+            SetSteppedRange(axis, 0, zEnd, zStep, zStep < 1 ? 1 : 0);
+        });
+        changed |= fit(*AxisOf(chart, Qt::Vertical), [&](QValueAxis& axis) {
+            SetNiceRange(axis, ranges.Lo[c], ranges.Hi[c]);
+        });
     }
+    return changed;
 }
 
-void TProfileCharts::AddZoneLines(const std::vector<const TProfileSnapshot*>& runs) {
+TProfileCharts::TZones TProfileCharts::Zones() const {
     // Zone ends of every run drawn, each position once.
-    std::vector<std::pair<double, QString>> zones;
-    for (const TProfileSnapshot* run : runs) {
-        for (const auto& zone :
-             {std::pair(run->Input.Z1, QString("Z1")), std::pair(run->Input.Z2, QString("Z2"))}) {
+    TZones zones;
+    for (const auto& [z1, z2] : RunZoneEnds) {
+        for (const auto& zone : {std::pair(z1, QString("Z1")), std::pair(z2, QString("Z2"))}) {
             if (std::none_of(zones.begin(), zones.end(),
                              [&](const auto& z) { return z.first == zone.first; }))
                 zones.push_back(zone);
         }
     }
+    return zones;
+}
+
+void TProfileCharts::RemoveZoneLines() {
+    for (int c = 0; c < ChartCount; ++c) {
+        for (QXYSeries* line : std::as_const(ZoneLines[c])) {
+            Chart(c).removeSeries(line);
+            delete line;
+        }
+        ZoneLines[c].clear();
+    }
+    qDeleteAll(ZoneLabels);
+    ZoneLabels.clear();
+    ShownZones.clear();
+}
+
+void TProfileCharts::AddZoneLines() {
+    ShownZones = Zones();
     const QPen guide(GuideColour, 1, Qt::DashLine);
     for (int c = 0; c < ChartCount; ++c) {
         QChart& chart = Chart(c);
         const QValueAxis* y = AxisOf(chart, Qt::Vertical);
-        for (const auto& zone : zones) {
+        for (const auto& zone : ShownZones) {
             QLineSeries* line = AddLine(
                 chart, {QPointF(zone.first, y->min()), QPointF(zone.first, y->max())}, guide);
             HideFromLegend(chart, line);
+            ZoneLines[c].append(line);
         }
     }
     QChart& top = Chart(VelocityChart);
-    for (const auto& zone : zones) {
+    for (const auto& zone : ShownZones) {
         auto* label = new QGraphicsSimpleTextItem(zone.second, &top);
         label->setBrush(GuideColour);
         label->setData(0, zone.first);

@@ -14,6 +14,7 @@
 #include <vector>
 
 class QGraphicsSimpleTextItem;
+class QValueAxis;
 class QXYSeries;
 
 namespace ppspin {
@@ -36,8 +37,15 @@ class TProfileCharts : public TChartStack {
 
     explicit TProfileCharts(QWidget* parent = nullptr);
 
-    // Draws the kept runs in their own colours and, when given, the newest.
-    void SetRuns(const std::vector<TProfileSnapshot>& kept, const TProfileSnapshot* newest);
+    // Draws the kept runs in their own colours and, when given, the newest,
+    // named in the legend by names (kept ones first), or by the inputs in
+    // which they differ when names is empty.
+    void SetRuns(const std::vector<TProfileSnapshot>& kept, const TProfileSnapshot* newest,
+                 const QStringList& names = {});
+    // Redraws the newest run drawn as newest, keeping its name: its series
+    // take the new points, and the axes and zone lines change only where the
+    // new values move them. False, and nothing changed, without a newest run.
+    bool ReplaceNewest(const TProfileSnapshot& newest);
 
     // Runs drawn, kept ones first.
     int RunCount() const { return static_cast<int>(RunSeries.size()); }
@@ -47,7 +55,7 @@ class TProfileCharts : public TChartStack {
     QString RunName(int run) const;
 
   private:
-    // What the runs' values span: z from 0, and each chart's values.
+    // What runs' values span: z from 0, and each chart's values.
     struct TRanges {
         double ZEnd = 0;
         std::array<double, ChartCount> Lo = Filled(std::numeric_limits<double>::infinity());
@@ -57,20 +65,35 @@ class TProfileCharts : public TChartStack {
             a.fill(value);
             return a;
         }
+        void Add(const TRanges& other);
     };
+    using TZones = std::vector<std::pair<double, QString>>;
 
     void RemoveRuns();
-    void AddRun(const TProfileSnapshot& run, const QColor& colour, const QString& name,
-                TRanges& ranges);
-    void SetAxes(const TRanges& ranges);
-    void AddZoneLines(const std::vector<const TProfileSnapshot*>& runs);
+    void AddRun(const TProfileSnapshot& run, const QColor& colour, const QString& name);
+    // Fills a run's series with its points; returns what they span.
+    TRanges SetPoints(const std::array<QXYSeries*, ProfileQuantityCount>& series,
+                      const TProfileSnapshot& run);
+    // Fits the axes to every run drawn; true when any axis changed.
+    bool FitAxes();
+    TZones Zones() const;
+    void RemoveZoneLines();
+    void AddZoneLines();
     void AddLineStyleKey();
     void PlaceZoneLabels();
 
     std::vector<std::array<QXYSeries*, ProfileQuantityCount>> RunSeries;
+    std::vector<TRanges> RunRanges;                // by run, as RunSeries
+    std::vector<std::pair<double, double>> RunZoneEnds; // Z1 and Z2 by run
+    bool NewestDrawn = false;
     std::array<QList<THoverSeries>, ChartCount> Hover;
     QStringList RunNames;
+    TZones ShownZones;
+    std::array<QList<QXYSeries*>, ChartCount> ZoneLines;
     QList<QGraphicsSimpleTextItem*> ZoneLabels;
+    // Axes are first laid out here, and copied to a chart's only when they
+    // differ: an unchanged axis costs the chart no new layout.
+    QValueAxis* TrialAxis = nullptr;
 };
 
 } // namespace ppspin

@@ -1,64 +1,156 @@
 #include "ProfileForm.h"
 
+#include "FileReplacement.h"
 #include "ImageExport.h"
 #include "ProfileCharts.h"
 #include "ProfilePlot.h"
+#include "RunTable.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QLocale>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace ppspin {
 
+namespace {
+
+// A short line in the run's colour, as the legend draws it.
+QIcon RunSwatch(const QColor& colour) {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.fillRect(QRect(1, 6, 14, 4), colour);
+    return QIcon(pixmap);
+}
+
+QTableWidgetItem* ItemAt(QTableWidget& table, int row, int column) {
+    QTableWidgetItem* item = table.item(row, column);
+    if (item == nullptr) {
+        item = new QTableWidgetItem;
+        table.setItem(row, column, item);
+    }
+    return item;
+}
+
+} // namespace
+
 TProfileForm::TProfileForm(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("ProfileForm");
     setWindowTitle("Profile");
-    resize(900, 860);
+    resize(900, 940);
+
+    // One row of controls, room left for more.
+    Controls = new QHBoxLayout;
+    LiveCheck = new QCheckBox("&Live", this);
+    LiveCheck->setObjectName("LiveCheck");
+    LiveCheck->setToolTip("Recompute the newest run as the main window's fields change; "
+                          "no report is written");
+    Controls->addWidget(LiveCheck);
+    Controls->addSpacing(12);
+    KeepButton = AddButton("&Keep", "KeepButton");
+    KeepButton->setToolTip("Keep this profile drawn for comparison with the next runs");
+    ClearButton = AddButton("Cl&ear", "ClearButton");
+    ClearButton->setToolTip("Remove the kept profiles");
+    SaveImageButton = AddButton("Save &Image\u2026", "SaveImageButton");
+    SaveDataButton = AddButton("Save &Data\u2026", "SaveDataButton");
+    SaveDataButton->setToolTip("Save the profiles of every run shown as CSV");
+    Controls->addStretch(1);
+    QPushButton* closeButton = AddButton("&Close", "CloseButton");
 
     ChartsWidget = new TProfileCharts(this);
-    Summary = new QLabel(this);
-    Summary->setObjectName("Summary");
 
-    const auto button = [this](const QString& text, const QString& name) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
-        return b;
-    };
-    KeepButton = button("&Keep", "KeepButton");
-    KeepButton->setToolTip("Keep this profile drawn for comparison with the next runs");
-    ClearButton = button("C&lear", "ClearButton");
-    ClearButton->setToolTip("Remove the kept profiles");
-    SaveImageButton = button("Save &Image\u2026", "SaveImageButton");
-    SaveDataButton = button("Save &Data\u2026", "SaveDataButton");
-    auto* closeButton = button("&Close", "CloseButton");
+    RunTable = new QTableWidget(this);
+    RunTable->setObjectName("RunTable");
+    RunTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    RunTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    RunTable->verticalHeader()->hide();
+    RunTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    RunTable->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    RunTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    // As tall as its rows, no taller: every run in sight, the rest for the charts.
+    RunTable->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    RunTable->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    RunTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
+    StatusLine = new QLabel(this);
+    StatusLine->setObjectName("StatusLine");
+    StatusLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    connect(LiveCheck, &QCheckBox::toggled, this, [this](bool on) {
+        // A message about a text no longer followed would mislead.
+        if (!on)
+            Refusal.clear();
+        StatusLine->setText(StatusText());
+        emit LiveChanged(on);
+    });
     connect(KeepButton, &QPushButton::clicked, this, &TProfileForm::Keep);
     connect(ClearButton, &QPushButton::clicked, this, &TProfileForm::Clear);
     connect(SaveImageButton, &QPushButton::clicked, this, &TProfileForm::SaveImageClicked);
     connect(SaveDataButton, &QPushButton::clicked, this, &TProfileForm::SaveDataClicked);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Summary, 1);
-    for (QPushButton* b : {KeepButton, ClearButton, SaveImageButton, SaveDataButton, closeButton})
-        buttons->addWidget(b);
     auto* layout = new QVBoxLayout(this);
+    layout->addLayout(Controls);
     layout->addWidget(ChartsWidget, 1);
-    layout->addLayout(buttons);
+    layout->addWidget(RunTable);
+    layout->addWidget(StatusLine);
 
     Redraw();
 }
 
+QPushButton* TProfileForm::AddButton(const QString& text, const QString& name) {
+    auto* b = new QPushButton(text, this);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    Controls->addWidget(b);
+    return b;
+}
+
+std::vector<const TProfileSnapshot*> TProfileForm::ShownRuns() const {
+    std::vector<const TProfileSnapshot*> runs;
+    for (const TProfileSnapshot& run : KeptRuns)
+        runs.push_back(&run);
+    if (LatestRun && !LatestKept)
+        runs.push_back(&*LatestRun);
+    return runs;
+}
+
+bool TProfileForm::IsLive() const {
+    return LiveCheck->isChecked();
+}
+
+QString TProfileForm::StatusText() const {
+    if (!Refusal.isEmpty())
+        return Refusal;
+    if (!LatestRun)
+        return "No converged run yet.";
+    if (!KeptRuns.empty())
+        return QString("%1 of %2 kept").arg(KeptRuns.size()).arg(MaxKept);
+    return {};
+}
+
 void TProfileForm::ShowProfile(const TProfileSnapshot& profile) {
+    // Only the newest run's values change when it is drawn as the newest.
+    const bool newestOnly = LatestRun && !LatestKept;
     LatestRun = profile;
     LatestKept = false;
-    Redraw();
+    Refusal.clear();
+    Redraw(newestOnly);
+}
+
+void TProfileForm::ShowRefusal(const QString& message) {
+    Refusal = message;
+    StatusLine->setText(StatusText());
 }
 
 void TProfileForm::Keep() {
@@ -81,7 +173,9 @@ bool TProfileForm::SaveImage(const QString& path, QSize size, QString* error) co
 }
 
 bool TProfileForm::SaveData(const QString& path) const {
-    return LatestRun && WriteProfileCsv(*LatestRun, QFile::encodeName(path).toStdString());
+    const std::vector<const TProfileSnapshot*> runs = ShownRuns();
+    return !runs.empty() &&
+           ReplaceFileWith(QFile::encodeName(path).toStdString(), ProfilesCsv(runs));
 }
 
 void TProfileForm::SaveImageClicked() {
@@ -106,27 +200,52 @@ void TProfileForm::SaveDataClicked() {
         ShowError("Data can not be written: " + path);
 }
 
-void TProfileForm::Redraw() {
-    ChartsWidget->SetRuns(KeptRuns, LatestKept || !LatestRun ? nullptr : &*LatestRun);
+void TProfileForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TProfileForm::Redraw(bool newestOnly) {
+    const std::vector<const TProfileSnapshot*> runs = ShownRuns();
+    if (!newestOnly || !ChartsWidget->ReplaceNewest(*runs.back())) {
+        // The table names the runs; the legend just numbers them.
+        QStringList names;
+        for (int r = 0; r < static_cast<int>(runs.size()); ++r)
+            names << RunNumber(r);
+        ChartsWidget->SetRuns(KeptRuns, LatestKept || !LatestRun ? nullptr : &*LatestRun, names);
+    }
+    FillTable();
 
     const int kept = static_cast<int>(KeptRuns.size());
     KeepButton->setEnabled(LatestRun && !LatestKept && kept < MaxKept);
     ClearButton->setEnabled(kept > 0);
     SaveImageButton->setEnabled(LatestRun.has_value());
     SaveDataButton->setEnabled(LatestRun.has_value());
+    StatusLine->setText(StatusText());
+}
 
-    if (!LatestRun) {
-        Summary->setText("No converged run yet.");
-        return;
+void TProfileForm::FillTable() {
+    const std::vector<const TProfileSnapshot*> runs = ShownRuns();
+    const TRunTableTexts texts = RunTableTexts(runs);
+    if (RunTable->columnCount() != texts.Headings.size())
+        RunTable->setColumnCount(static_cast<int>(texts.Headings.size()));
+    RunTable->setHorizontalHeaderLabels(texts.Headings);
+    RunTable->setRowCount(static_cast<int>(texts.Rows.size()));
+    for (int r = 0; r < static_cast<int>(texts.Rows.size()); ++r) {
+        const bool newest = r == static_cast<int>(KeptRuns.size());
+        for (int c = 0; c < texts.Rows[r].size(); ++c) {
+            QTableWidgetItem* item = ItemAt(*RunTable, r, c);
+            item->setText(texts.Rows[r][c]);
+            // The run's number beside its colour; numbers aligned on the right.
+            if (c == 0)
+                item->setIcon(RunSwatch(newest ? NewestRunColour() : KeptRunColour(r)));
+            item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter
+                                          : Qt::AlignRight | Qt::AlignVCenter);
+        }
     }
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    QString text = QString("Latest run: %1 trials, spinneret tension %2 dyn")
-                       .arg(LatestRun->Trials)
-                       .arg(locale.toString(LatestRun->F0, 'f', 3));
-    if (kept > 0)
-        text += QString(" \u2014 %1 of %2 kept").arg(kept).arg(MaxKept);
-    Summary->setText(text);
 }
 
 void TProfileForm::ShowError(const QString& text) {

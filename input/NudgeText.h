@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ppspin {
+
+// Steps a number text by steps units of its mantissa's last digit, keeping
+// how it is written: "3500.0" +1 gives "3500.1", "9.9" +1 "10.0", "0.0" -1
+// "-0.1", "1e-2" +1 "2e-2"; the decimals, the separator, an exponent and
+// surrounding spaces stay as typed. Nothing when the text, or what stepping
+// makes of it, does not convert as TextToFloat reads it, or when steps is 0
+// or beyond MaxNudgeSteps either way.
+inline constexpr int MaxNudgeSteps = 1000000;
+std::optional<std::string> NudgeText(std::string_view text, char separator, int steps);
+
+} // namespace ppspin

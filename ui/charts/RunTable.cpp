@@ -1,0 +1,69 @@
+#include "RunTable.h"
+
+#include "EditableInputs.h"
+
+namespace ppspin {
+
+namespace {
+
+QString Heading(const QString& quantity, const QString& unit) {
+    return quantity + "\n(" + unit + ")";
+}
+
+} // namespace
+
+QString RunNumber(int index) {
+    return QString("#%1").arg(index + 1);
+}
+
+TRunTableTexts RunTableTexts(const std::vector<const TProfileSnapshot*>& runs,
+                             const QLocale& userLocale) {
+    QLocale locale = userLocale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    const auto shortest = [&](double x) {
+        return locale.toString(x, 'g', QLocale::FloatingPointShortest);
+    };
+    const auto fixed = [&](double x, int decimals) { return locale.toString(x, 'f', decimals); };
+
+    std::vector<const TEditableInput*> inputs;
+    for (const TEditableInput& input : EditableInputs) {
+        for (const TProfileSnapshot* run : runs) {
+            if (run->Input.*input.Value != runs.front()->Input.*input.Value) {
+                inputs.push_back(&input);
+                break;
+            }
+        }
+    }
+    if (inputs.empty())
+        inputs.push_back(&EditableInputs[1]); // the take-up speed names a run best
+    static_assert(EditableInputs[1].Value == &TRunInput::VL);
+
+    TRunTableTexts table;
+    table.Headings << "Run";
+    for (const TEditableInput* input : inputs)
+        table.Headings << Heading(input->Symbol, input->Unit);
+    table.Headings << "Trials" << Heading("F0", "dyn") << Heading("v end / VL", "m/min")
+                   << Heading("D end", "\u00b5m") << Heading("T end", "\u2103")
+                   << Heading("Freeze at", "cm") << Heading("TEN(AP) end", "g/den");
+
+    for (std::size_t r = 0; r < runs.size(); ++r) {
+        const TProfileSnapshot& run = *runs[r];
+        QStringList row{RunNumber(static_cast<int>(r))};
+        for (const TEditableInput* input : inputs)
+            row << shortest(run.Input.*input->Value);
+        row << locale.toString(run.Trials) << fixed(run.F0, 4);
+        if (run.Points.empty()) {
+            row << QString() << QString() << QString();
+        } else {
+            const TProfilePoint& end = run.Points.back();
+            row << fixed(end.VM, 1) + " / " + shortest(run.Input.VL) << fixed(end.DUm, 2)
+                << fixed(end.T, 1);
+        }
+        row << (run.ZFreeze ? fixed(*run.ZFreeze, 1) : QString());
+        row << (run.Points.empty() ? QString() : fixed(run.Points.back().TenAp, 4));
+        table.Rows << row;
+    }
+    return table;
+}
+
+} // namespace ppspin
