@@ -11,6 +11,9 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("ppspin");
+    // Where the session is remembered (QSettings): the Profile window's
+    // place and Live, and the reports opened lately.
+    QApplication::setOrganizationName("ppspin");
     QApplication::setApplicationVersion(ppspin::PpspinVersion);
     // The desktop matches the window to its entry (and icon) by this id.
     QApplication::setDesktopFileName(PPSPIN_APP_ID);

@@ -58,7 +58,7 @@ int RunSolve(TOptions o, TOutput& out) {
         PrintError(result.Message);
         return result.End == TGoalSeekEnd::RunFailed ? ExitRunError : ExitRefused;
     }
-    const std::string text = ValueText(result.Value, o.DecimalSeparator);
+    const std::string text = NumberText(result.Value, o.DecimalSeparator);
     out.WriteLine(std::string(goal.Input->Name) + "=" + text);
     // The value found runs as any single run does: report, summary, status.
     o.Texts[static_cast<std::size_t>(goal.Input->Field)] = text;
@@ -101,7 +101,7 @@ int RunSensitivity(const TOptions& o, TOutput& out) {
             TFieldTexts texts = o.Texts;
             if (points[i].Input != nullptr)
                 texts[static_cast<std::size_t>(points[i].Input->Field)] =
-                    ValueText(points[i].Value, o.DecimalSeparator);
+                    NumberText(points[i].Value, o.DecimalSeparator);
             return RunCalculation(run, texts, options);
         },
         [&](TRunOutcome&& outcome, std::size_t i) {
@@ -136,7 +136,7 @@ int RunSensitivity(const TOptions& o, TOutput& out) {
             row.Value = values[k];
             row.Step = SensitivitySteps(input, values[k]).Step;
             const TPoint& failed = below.Converged() ? points[2 * k + 2] : points[2 * k + 1];
-            row.Status = std::string(input.Name) + "=" + ValueText(failed.Value, '.') + ": " +
+            row.Status = std::string(input.Name) + "=" + NumberText(failed.Value, '.') + ": " +
                          (below.Converged() ? above : below).Message;
         }
         summary.Stream().Write(SensitivityLine(row));

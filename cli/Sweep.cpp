@@ -89,15 +89,6 @@ std::vector<double> SweepValues(const TSweepRange& range) {
     return values;
 }
 
-std::string ValueText(double value, char separator) {
-    std::string text;
-    AppendShortest(text, value);
-    for (char& c : text)
-        if (c == '.')
-            c = separator;
-    return text;
-}
-
 std::vector<std::vector<double>> StudyPoints(const TStudy& study) {
     std::vector<std::vector<double>> points = {{}};
     for (const TSweepRange& range : study.Ranges) {
@@ -117,7 +108,7 @@ std::string ReportPath(const TStudy& study, const std::vector<double>& values, c
     std::string name;
     for (std::size_t r = 0; r < study.Ranges.size(); ++r)
         name += (r > 0 ? "," : "") + std::string(study.Ranges[r].Input->Name) + "=" +
-                ValueText(values[r], separator);
+                NumberText(values[r], separator);
     return (std::filesystem::path(study.ReportDir) / (name + ".txt")).string();
 }
 
@@ -125,7 +116,7 @@ TSweepRow RunSweepPoint(TRun& run, const TStudy& study, const std::vector<double
     TFieldTexts texts = study.Texts;
     for (std::size_t r = 0; r < study.Ranges.size(); ++r)
         texts[static_cast<std::size_t>(study.Ranges[r].Input->Field)] =
-            ValueText(values[r], run.DecimalSeparator);
+            NumberText(values[r], run.DecimalSeparator);
     TRunOptions options;
     options.MaxTrials = study.MaxTrials;
     options.WriteReport = !study.ReportDir.empty();

@@ -52,9 +52,6 @@ struct TSweepRow {
     bool Ok() const { return Kind == TRunOutcomeKind::Converged; }
 };
 
-// The field text of a swept value: shortest digits, the given separator.
-std::string ValueText(double value, char separator);
-
 // Runs the calculation on run with the study's texts, each swept field set
 // to its value. With a report folder, the run's full report is kept there as
 // NAME=VALUE.txt (NAME1=VALUE1,NAME2=VALUE2.txt for a grid).

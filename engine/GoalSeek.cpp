@@ -45,9 +45,7 @@ class TSearch {
         if (const auto known = outputs_.find(x); known != outputs_.end())
             return known->second;
         TFieldTexts texts = texts_;
-        std::string text = Shortest(x);
-        std::replace(text.begin(), text.end(), '.', run_.DecimalSeparator);
-        texts[static_cast<std::size_t>(goal_.Input->Field)] = text;
+        texts[static_cast<std::size_t>(goal_.Input->Field)] = NumberText(x, run_.DecimalSeparator);
         TRunOptions options;
         options.WriteReport = false;
         options.MaxTrials = goal_.MaxTrials;

@@ -1,5 +1,8 @@
 #include "FieldTexts.h"
 
+#include "ProfileSnapshot.h"
+
+#include <algorithm>
 #include <locale>
 #include <stdexcept>
 
@@ -14,6 +17,13 @@ TFieldTexts DefaultFieldTexts(char separator) {
             if (c == '.')
                 c = separator;
     return texts;
+}
+
+std::string NumberText(double value, char separator) {
+    std::string text;
+    AppendShortest(text, value);
+    std::replace(text.begin(), text.end(), '.', separator);
+    return text;
 }
 
 char UserDecimalSeparator() {

@@ -1,30 +1,43 @@
 #include "Main_PP.h"
 
+#include "CheckInputs.h"
+#include "EditableInputs.h"
 #include "F_Form.h"
 #include "FieldNudge.h"
 #include "FolderBrowser.h"
+#include "GoalSeek.h"
+#include "GoalSeekDialog.h"
 #include "PlaceBeside.h"
+#include "PpspinVersion.h"
 #include "ProfileForm.h"
 #include "RefInfo.h"
+#include "ReportInputs.h"
 #include "RunCalculation.h"
-#include "EditableInputs.h"
 #include "ScreenCentre.h"
 #include "SpinlineSchematic.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QStyle>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace ppspin {
@@ -38,6 +51,10 @@ constexpr int ClientHeight = 453;
 constexpr int LeftGroupWidth = 307;
 constexpr int RowHeight = 24;
 constexpr int EditHeight = 20;
+
+// The reports opened lately, newest first, as Open Recent lists them.
+constexpr const char* RecentReportsKey = "recentReports";
+constexpr int MaxRecentReports = 8;
 constexpr int FieldWidth = 72;
 
 // Edit1 .. Edit20 by their number.
@@ -190,6 +207,12 @@ TForm1::TForm1(QWidget* parent, TRun& run) : QDialog(parent), Run(run) {
         else
             LiveTimer->stop();
     });
+    // Live may come back on from the last session.
+    if (ProfileForm->IsLive())
+        ScheduleLiveRun();
+    connect(ProfileForm, &TProfileForm::GoalSeekRequested, this, &TForm1::GoalSeekClicked);
+    connect(ProfileForm, &TProfileForm::DefaultsRequested, this, &TForm1::SetDefaults);
+    BuildActions();
 
     setFixedSize(ClientWidth, ClientHeight);
 }
@@ -293,10 +316,23 @@ QWidget* TForm1::BuildRightHalf() {
 
     QGroupBox* saveFile = Group("Save File Name", half);
     Edits[Field(20)]->setParent(saveFile);
-    // The file name fills the group's width.
+    // The file name fills the group's width, beside a button that opens a
+    // report as a case.
     Edits[Field(20)]->setMinimumWidth(0);
     Edits[Field(20)]->setMaximumWidth(QWIDGETSIZE_MAX);
-    saveFile->layout()->addWidget(Edits[Field(20)]);
+    auto* openReport = new QToolButton(saveFile);
+    openReport->setObjectName("OpenReportButton");
+    openReport->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    openReport->setToolTip("Open Report\u2026 (Ctrl+O): fill the fields from a report");
+    openReport->setFocusPolicy(Qt::NoFocus);
+    openReport->setAutoRaise(true);
+    openReport->setFixedSize(EditHeight + 2, EditHeight + 2);
+    connect(openReport, &QToolButton::clicked, this, &TForm1::OpenReportClicked);
+    auto* nameRow = new QHBoxLayout;
+    nameRow->setSpacing(2);
+    nameRow->addWidget(Edits[Field(20)], 1);
+    nameRow->addWidget(openReport);
+    static_cast<QVBoxLayout*>(saveFile->layout())->addLayout(nameRow);
     besidePicture->addWidget(saveFile);
     besidePicture->addStretch(1);
 
@@ -371,21 +407,21 @@ void TForm1::BitBtn3Click() {
 
 void TForm1::BitBtn4Click() {
     if (!ProfilePlaced) {
-        // Beside the main window, where both can be seen; later where the
-        // operator leaves it.
+        // Where the operator left it last time; else beside the main window,
+        // where both can be seen.
         ProfilePlaced = true;
-        if (const QScreen* s = screen()) {
+        const QScreen* s = ProfileForm->RestorePlace() ? nullptr : screen();
+        if (s != nullptr) {
             // The frame the window manager puts around it, as around this one.
             const QRect frame = frameGeometry();
             const QRect client = geometry();
             const QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
                                    frame.right() - client.right(),
                                    frame.bottom() - client.bottom());
-            const QRect place =
-                PlaceBeside(frame, ProfileForm->size().grownBy(margins),
-                            ProfileForm->minimumSizeHint().width() + margins.left() +
-                                margins.right(),
-                            s->availableGeometry());
+            const QRect place = PlaceBeside(frame, ProfileForm->size().grownBy(margins),
+                                            ProfileForm->minimumSizeHint().width() +
+                                                margins.left() + margins.right(),
+                                            s->availableGeometry());
             ProfileForm->resize(place.size().shrunkBy(margins));
             ProfileForm->move(place.topLeft());
         }
@@ -404,6 +440,123 @@ void TForm1::RunLive() {
         ProfileForm->ShowProfile(*outcome.Snapshot);
     else
         ProfileForm->ShowRefusal(QString::fromLocal8Bit(outcome.Message));
+}
+
+void TForm1::BuildActions() {
+    auto* open = new QAction("&Open Report\u2026", this);
+    open->setObjectName("OpenReportAction");
+    open->setShortcut(QKeySequence::Open);
+    connect(open, &QAction::triggered, this, &TForm1::OpenReportClicked);
+    RecentMenu = new QMenu(this);
+    RecentMenu->setObjectName("RecentMenu");
+    auto* recent = new QAction("Open &Recent", this);
+    recent->setMenu(RecentMenu);
+    auto* defaults = new QAction("&Defaults", this);
+    defaults->setObjectName("DefaultsAction");
+    connect(defaults, &QAction::triggered, this, &TForm1::SetDefaults);
+    auto* about = new QAction("&About ppspin", this);
+    connect(about, &QAction::triggered, this, &TForm1::ShowAbout);
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    addActions({open, recent, defaults, separator, about});
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    FillRecentMenu();
+}
+
+void TForm1::OpenReportClicked() {
+    const QString path = QFileDialog::getOpenFileName(this, "Open Report", QDir::currentPath(),
+                                                      "Reports (*.txt);;All files (*)");
+    if (!path.isEmpty())
+        OpenReport(path);
+}
+
+void TForm1::OpenReport(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ShowMessage("Can not read report " + QDir::toNativeSeparators(path));
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    TFieldTexts texts = FieldTexts();
+    std::string message;
+    if (!ReadReportInputs(
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+            Run.DecimalSeparator, texts, message)) {
+        ShowMessage(QDir::toNativeSeparators(path) + ":\n" + QString::fromStdString(message));
+        return;
+    }
+    for (const TEditableInput& input : EditableInputs)
+        Edits[input.Field]->setText(QString::fromStdString(texts[input.Field]));
+    RememberReport(path);
+    if (!ToldAsPrinted) {
+        ToldAsPrinted = true;
+        QMessageBox::information(
+            this, QApplication::applicationName(),
+            "The fields hold the report's inputs as its header printed them, each to the "
+            "decimals of its line: an increment of 0.25, for one, comes back as 0.3.");
+    }
+}
+
+void TForm1::RememberReport(const QString& path) {
+    QSettings settings;
+    QStringList recent = settings.value(RecentReportsKey).toStringList();
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    recent.removeAll(absolute);
+    recent.prepend(absolute);
+    settings.setValue(RecentReportsKey, recent.mid(0, MaxRecentReports));
+    FillRecentMenu();
+}
+
+void TForm1::FillRecentMenu() {
+    RecentMenu->clear();
+    const QStringList recent = QSettings().value(RecentReportsKey).toStringList();
+    for (const QString& path : recent) {
+        QAction* action = RecentMenu->addAction(QDir::toNativeSeparators(path));
+        connect(action, &QAction::triggered, this, [this, path] { OpenReport(path); });
+    }
+    RecentMenu->setEnabled(!recent.isEmpty());
+}
+
+void TForm1::SetDefaults() {
+    const TFieldTexts defaults = DefaultFieldTexts(Run.DecimalSeparator);
+    for (int i = 0; i < FieldCount; ++i)
+        Edits[i]->setText(QString::fromStdString(defaults[i]));
+}
+
+void TForm1::GoalSeekClicked() {
+    TGoalSeekDialog dialog(Run.DecimalSeparator,
+                           ProfileForm->isVisible() ? static_cast<QWidget*>(ProfileForm) : this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    TGoal goal;
+    goal.Input = &dialog.Input();
+    goal.Output = &dialog.Output();
+    if (!dialog.Target(goal.Target)) {
+        ShowMessage(InputNotCorrectMessage);
+        return;
+    }
+    SetRunCursors(Qt::WaitCursor);
+    LiveRun->DecimalSeparator = Run.DecimalSeparator;
+    const TGoalSeekResult result = GoalSeek(*LiveRun, FieldTexts(), goal);
+    SetRunCursors(Qt::ArrowCursor);
+    if (result.End != TGoalSeekEnd::Found) {
+        ShowMessage(QString::fromStdString(result.Message));
+        return;
+    }
+    // The value as a field text; the Profile window shows its run at once.
+    Edits[goal.Input->Field]->setText(
+        QString::fromStdString(NumberText(result.Value, Run.DecimalSeparator)));
+    RunLive();
+    BitBtn4Click();
+}
+
+void TForm1::ShowAbout() {
+    QMessageBox::about(this, "About ppspin",
+                       QString("<b>ppspin %1</b><p>Melt spinning of a polypropylene filament: "
+                               "the steady spinline from the spinneret to the end of the quench "
+                               "zones, by a Runge\u2013Kutta\u2013Gill march and shooting on the "
+                               "spinneret tension.</p>")
+                           .arg(PpspinVersion));
 }
 
 void TForm1::ScheduleLiveRun() {

@@ -11,6 +11,7 @@
 #include <memory>
 
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QTimer;
 
@@ -43,6 +44,17 @@ class TForm1 : public QDialog {
     void BitBtn4Click();
     // Live: the fields as they stand, computed in memory for the Profile window.
     void RunLive();
+    // Fills the fields from a report's header; runs nothing. A file that is
+    // no report of this program changes no field and says why.
+    void OpenReport(const QString& path);
+    // Asks for a report, then opens it.
+    void OpenReportClicked();
+    // The fields' opening texts, in every field.
+    void SetDefaults();
+    // Asks for an input, an output and its target, seeks the input's value
+    // and puts it in its field, shown in the Profile window. Never runs GO.
+    void GoalSeekClicked();
+    void ShowAbout();
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -59,6 +71,12 @@ class TForm1 : public QDialog {
     // Starts a Live run once the events queued now are handled, so that
     // edits arriving faster than runs are computed only as they end.
     void ScheduleLiveRun();
+    // Open Report, Open Recent, Defaults and About, in the window's context
+    // menu; Ctrl+O opens a report.
+    void BuildActions();
+    // Puts path first among the reports opened lately.
+    void RememberReport(const QString& path);
+    void FillRecentMenu();
 
     TRun& Run;
     std::array<QLineEdit*, FieldCount> Edits{};
@@ -70,8 +88,10 @@ class TForm1 : public QDialog {
     TForm2* Form2 = nullptr;
     TFinishForm* FinishForm = nullptr;
     TProfileForm* ProfileForm = nullptr;
+    QMenu* RecentMenu = nullptr;
     bool Centred = false;
     bool ProfilePlaced = false;
+    bool ToldAsPrinted = false; // Open Report says once that values are as printed
     // Live computes on a context of its own: GO's records stay as GO left them.
     std::unique_ptr<TRun> LiveRun;
     QTimer* LiveTimer = nullptr;

@@ -7,6 +7,8 @@
 #include "TempDir.h"
 
 #include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QXYSeries>
 #include <QtTest>
@@ -33,6 +35,12 @@ class ProfileFormTest : public QObject {
     TProfileSnapshot Run3000, Run3500, Run4000;
 
   private slots:
+    // Nothing remembered from another test, nor from the user's sessions.
+    void init() {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings().clear();
+    }
+
     void initTestCase() {
         Run3000 = ConvergedRun(3000.0);
         Run4000 = ConvergedRun(4000.0);

@@ -47,6 +47,7 @@ class FolderBrowserTest : public QObject {
   private slots:
     void init() {
         ProgramRun.DecimalSeparator = '.';
+        ppspin::testing::ForgetSession();
         scratch_ = new ScratchDirectory;
         QDir here(scratch_->Path());
         QVERIFY(here.mkdir("alpha") && here.mkdir("beta") && here.mkpath("alpha/inner"));

@@ -21,7 +21,10 @@ class LiveTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void init() { ProgramRun.DecimalSeparator = '.'; }
+    void init() {
+        ProgramRun.DecimalSeparator = '.';
+        testing::ForgetSession();
+    }
 
     void theProfileFollowsTheFieldsAndNoFileOrDialogComes() {
         testing::ScratchDirectory scratch;

@@ -18,7 +18,10 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void init() { ProgramRun.DecimalSeparator = '.'; }
+    void init() {
+        ProgramRun.DecimalSeparator = '.';
+        testing::ForgetSession();
+    }
 
     void windowIsFixedCaptionedAndHoldsTheGroups() {
         TForm1 w;

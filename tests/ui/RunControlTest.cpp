@@ -60,7 +60,10 @@ class RunControlTest : public QObject {
     };
 
   private slots:
-    void init() { ProgramRun.DecimalSeparator = '.'; }
+    void init() {
+        ProgramRun.DecimalSeparator = '.';
+        testing::ForgetSession();
+    }
 
     void defaultRunWritesTheHeadlessReportAndFinishes() {
         const QByteArray expected = HeadlessReport();

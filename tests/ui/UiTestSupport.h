@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -93,6 +95,13 @@ class ScratchDirectory {
     QString previous_;
     QTemporaryDir dir_;
 };
+
+// A session with nothing remembered: the tests' own settings, emptied, so
+// that no test sees what another left and none touches the user's.
+inline void ForgetSession() {
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings().clear();
+}
 
 // The names a list shows, in order.
 inline QStringList Names(QListWidget* list) {

@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSettings>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -42,6 +43,10 @@ QTableWidgetItem* ItemAt(QTableWidget& table, int row, int column) {
     return item;
 }
 
+// Where the session is remembered.
+constexpr const char* LiveKey = "profile/live";
+constexpr const char* GeometryKey = "profile/geometry";
+
 } // namespace
 
 TProfileForm::TProfileForm(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -64,6 +69,11 @@ TProfileForm::TProfileForm(QWidget* parent) : QWidget(parent, Qt::Window) {
     SaveImageButton = AddButton("Save &Image\u2026", "SaveImageButton");
     SaveDataButton = AddButton("Save &Data\u2026", "SaveDataButton");
     SaveDataButton->setToolTip("Save the profiles of every run shown as CSV");
+    Controls->addSpacing(12);
+    QPushButton* goalSeekButton = AddButton("&Goal Seek\u2026", "GoalSeekButton");
+    goalSeekButton->setToolTip("Find the value of an input that gives an output its target");
+    QPushButton* defaultsButton = AddButton("De&faults", "DefaultsButton");
+    defaultsButton->setToolTip("Put the defaults back in every field of the main window");
     Controls->addStretch(1);
     QPushButton* closeButton = AddButton("&Close", "CloseButton");
 
@@ -91,13 +101,18 @@ TProfileForm::TProfileForm(QWidget* parent) : QWidget(parent, Qt::Window) {
         if (!on)
             Refusal.clear();
         StatusLine->setText(StatusText());
+        QSettings().setValue(LiveKey, on);
         emit LiveChanged(on);
     });
+    // Live as the operator last left it.
+    LiveCheck->setChecked(QSettings().value(LiveKey, false).toBool());
     connect(KeepButton, &QPushButton::clicked, this, &TProfileForm::Keep);
     connect(ClearButton, &QPushButton::clicked, this, &TProfileForm::Clear);
     connect(SaveImageButton, &QPushButton::clicked, this, &TProfileForm::SaveImageClicked);
     connect(SaveDataButton, &QPushButton::clicked, this, &TProfileForm::SaveDataClicked);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(goalSeekButton, &QPushButton::clicked, this, &TProfileForm::GoalSeekRequested);
+    connect(defaultsButton, &QPushButton::clicked, this, &TProfileForm::DefaultsRequested);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(Controls);
@@ -246,6 +261,16 @@ void TProfileForm::FillTable() {
                                           : Qt::AlignRight | Qt::AlignVCenter);
         }
     }
+}
+
+bool TProfileForm::RestorePlace() {
+    const QByteArray geometry = QSettings().value(GeometryKey).toByteArray();
+    return !geometry.isEmpty() && restoreGeometry(geometry);
+}
+
+void TProfileForm::hideEvent(QHideEvent* event) {
+    QSettings().setValue(GeometryKey, saveGeometry());
+    QWidget::hideEvent(event);
 }
 
 void TProfileForm::ShowError(const QString& text) {

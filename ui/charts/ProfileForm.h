@@ -38,6 +38,9 @@ class TProfileForm : public QWidget {
     std::vector<const TProfileSnapshot*> ShownRuns() const;
     bool IsLive() const;
     QString StatusText() const;
+    // Puts the window where the operator last left it; false when the
+    // session has no place remembered yet.
+    bool RestorePlace();
 
     // The charts as drawn now, at size pixels, PNG or SVG by the name's ending.
     bool SaveImage(const QString& path, QSize size, QString* error) const;
@@ -62,9 +65,13 @@ class TProfileForm : public QWidget {
   signals:
     // The Live check box was switched.
     void LiveChanged(bool on);
+    // The buttons that act on the main window's fields.
+    void GoalSeekRequested();
+    void DefaultsRequested();
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
     QPushButton* AddButton(const QString& text, const QString& name);
