@@ -22,12 +22,16 @@ inline void SpinDerivatives(const TRunState& s, const TStateVector& y, double /*
     const double v = y[0], f = y[1], t = y[2];
     const double rho = s.Rho, lambda = s.Lambda, h = s.H, cp = s.Cp, ta = s.Ta, w = s.W;
 
+    // The powers first: each is a call that clobbers every floating-point
+    // register, so the fewer values live across them the better.
+    const double drag = Power(w / rho, 0.195), inertia = Power(v, 1.195);
+    // The square root is the local filament diameter.
+    const double diameter = Power(4 * w / (Pi * v * rho), 0.5);
+
     const double dvdz = rho * v * f / (lambda * w);
     // Tension grows with air drag and inertia, less gravity.
-    const double dfdz =
-        0.000284 * Power(w / rho, 0.195) * Power(v, 1.195) + (dvdz - Gravity / v) * w;
-    // The square root is the local filament diameter.
-    const double dtdz = Pi * Power(4 * w / (Pi * v * rho), 0.5) * h * (ta - t) / (w * cp);
+    const double dfdz = 0.000284 * drag * inertia + (dvdz - Gravity / v) * w;
+    const double dtdz = Pi * diameter * h * (ta - t) / (w * cp);
     dy[0] = dvdz;
     dy[1] = dfdz;
     dy[2] = dtdz;
