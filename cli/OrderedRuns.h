@@ -11,7 +11,9 @@
 #include <atomic>
 #include <cstddef>
 #include <memory>
+#include <mutex>
 #include <utility>
+#include <vector>
 
 namespace ppspin::cli {
 
@@ -26,32 +28,48 @@ void RunInOrder(std::size_t count, int jobs, char separator, Compute&& compute, 
         run->DecimalSeparator = separator;
         return run;
     });
+    // Results wait here, by index, between being computed and delivered.
+    // The lock hands each over; the pipeline's order already keeps the
+    // stages apart, but tools that cannot see inside its scheduler (the
+    // thread sanitizer) see the hand-over only through the lock.
+    std::vector<std::unique_ptr<Row>> done(count);
+    std::mutex handOver;
     std::size_t next = 0;
     std::atomic<bool> stop = false;
-    using TDone = std::pair<std::size_t, Row>;
     // A pipeline: indices are handed out in order, computed in any order,
     // and delivered in order again; a few tokens per thread keep every
     // thread busy while an early index is still running.
+    const auto handOut = [&](tbb::flow_control& flow) -> std::size_t {
+        const std::lock_guard lock(handOver);
+        if (stop || next == count) {
+            flow.stop();
+            return 0;
+        }
+        return next++;
+    };
+    const auto run = [&](std::size_t i) {
+        auto row = std::make_unique<Row>(compute(*runs.local(), i));
+        const std::lock_guard lock(handOver);
+        done[i] = std::move(row);
+        return i;
+    };
+    const auto handOn = [&](std::size_t i) {
+        const std::lock_guard lock(handOver);
+        const std::unique_ptr<Row> row = std::move(done[i]);
+        if (!stop && !deliver(std::move(*row), i))
+            stop = true;
+    };
     tbb::task_arena arena(jobs);
     arena.execute([&] {
+        using tbb::filter_mode;
         tbb::parallel_pipeline(
             static_cast<std::size_t>(jobs) * 4,
-            tbb::make_filter<void, std::size_t>(tbb::filter_mode::serial_in_order,
-                                                [&](tbb::flow_control& flow) -> std::size_t {
-                                                    if (stop || next == count) {
-                                                        flow.stop();
-                                                        return 0;
-                                                    }
-                                                    return next++;
-                                                }) &
-                tbb::make_filter<std::size_t, TDone>(
-                    tbb::filter_mode::parallel,
-                    [&](std::size_t i) { return TDone(i, compute(*runs.local(), i)); }) &
-                tbb::make_filter<TDone, void>(tbb::filter_mode::serial_in_order, [&](TDone done) {
-                    if (!stop && !deliver(std::move(done.second), done.first))
-                        stop = true;
-                }));
+            tbb::make_filter<void, std::size_t>(filter_mode::serial_in_order, handOut) &
+                tbb::make_filter<std::size_t, std::size_t>(filter_mode::parallel, run) &
+                tbb::make_filter<std::size_t, void>(filter_mode::serial_in_order, handOn));
     });
+    // What the stages did is the caller's from here on.
+    const std::lock_guard lock(handOver);
 }
 
 } // namespace ppspin::cli
