@@ -49,12 +49,13 @@ void MarchSpinline(TRun& run) {
         p.V[i + 1] = y[0];
         p.F[i + 1] = y[1];
         p.T[i + 1] = y[2];
-        double rhoN = 0, cpN = 0, lambdaN = 0;
-        PPPropertyScaled(p.T[i + 1], c, rhoN, cpN, lambdaN);
-        p.RHO[i + 1] = rhoN;
-        p.CP[i + 1] = cpN;
+        // The properties at the new temperature. The diameter comes before
+        // the viscosity's exponential: the next step's air values wait for
+        // it, and a call holds back what follows it.
+        p.RHO[i + 1] = PolymerDensity(p.T[i + 1]);
+        p.CP[i + 1] = PolymerHeat(p.T[i + 1]);
         p.D[i + 1] = std::sqrt(4 * s.W / (Pi * p.RHO[i + 1] * p.V[i + 1]));
-        p.ETA[i + 1] = lambdaN;
+        p.ETA[i + 1] = PolymerViscosity(p.T[i + 1], c);
         last = i + 1;
         CheckFloatingPointFaults();
         if (p.V[i + 1] > runaway)

@@ -14,16 +14,28 @@ inline double ViscosityScale(double eta0, double tref) {
     return 3.0 * eta0 / std::exp(4400 / (tref + 273));
 }
 
-// PPProperty for a scale c already known: what the march evaluates after
-// every step.
-inline void PPPropertyScaled(double t, double c, double& rho, double& cp, double& lambda) {
-    rho = 0.862 - 0.00055 * t;
-    cp = 0.54 + 0.0008 * t;
+// Density (g/cm3) and specific heat (cal/(g degC)) at temperature t (degC).
+inline double PolymerDensity(double t) {
+    return 0.862 - 0.00055 * t;
+}
+inline double PolymerHeat(double t) {
+    return 0.54 + 0.0008 * t;
+}
+
+// Elongational viscosity (poise) at temperature t (degC) for the law's
+// scale c.
+inline double PolymerViscosity(double t, double c) {
     // Below 130 degC the melt follows a steeper activation law.
     if (t >= FreezeTemperature)
-        lambda = c * std::exp(4400 / (t + 273));
-    else
-        lambda = 0.000132 * c * std::exp(8000 / (t + 273));
+        return c * std::exp(4400 / (t + 273));
+    return 0.000132 * c * std::exp(8000 / (t + 273));
+}
+
+// PPProperty for a scale c already known.
+inline void PPPropertyScaled(double t, double c, double& rho, double& cp, double& lambda) {
+    rho = PolymerDensity(t);
+    cp = PolymerHeat(t);
+    lambda = PolymerViscosity(t, c);
 }
 
 // Density rho (g/cm3), specific heat cp (cal/(g degC)) and elongational
