@@ -31,19 +31,14 @@ inline double PolymerViscosity(double t, double c) {
     return 0.000132 * c * std::exp(8000 / (t + 273));
 }
 
-// PPProperty for a scale c already known.
-inline void PPPropertyScaled(double t, double c, double& rho, double& cp, double& lambda) {
-    rho = PolymerDensity(t);
-    cp = PolymerHeat(t);
-    lambda = PolymerViscosity(t, c);
-}
-
 // Density rho (g/cm3), specific heat cp (cal/(g degC)) and elongational
 // viscosity lambda (poise) at temperature t (degC), for a zero-shear
 // viscosity eta0 (poise) at the reference temperature tref (degC).
 inline void PPProperty(double t, double eta0, double tref, double& rho, double& cp,
                        double& lambda) {
-    PPPropertyScaled(t, ViscosityScale(eta0, tref), rho, cp, lambda);
+    rho = PolymerDensity(t);
+    cp = PolymerHeat(t);
+    lambda = PolymerViscosity(t, ViscosityScale(eta0, tref));
 }
 
 // Die-swell ratio at the apparent wall shear rate gammaW (1/s).
