@@ -1,6 +1,6 @@
 #include "ReportInputs.h"
 
-#include "ConvertInputs.h"
+#include "EditableInputs.h"
 #include "ReportHeader.h"
 #include "TextToFloat.h"
 
@@ -96,18 +96,19 @@ bool ReadReportInputs(std::string_view report, char separator, TFieldTexts& text
         double number = 0;
         if (!TextToFloat(value, sep != 0 ? sep : '.', number))
             return fail(k + 1, "has a value beyond the range of a number: " + Quoted(value));
-        const auto field =
-            std::find(std::begin(NumericFields), std::end(NumericFields), expected.Value) -
-            std::begin(NumericFields);
-        std::replace(value.begin(), value.end(), sep != 0 ? sep : separator, separator);
+        const auto input =
+            std::find_if(std::begin(EditableInputs), std::end(EditableInputs),
+                         [&](const TEditableInput& in) { return in.Value == expected.Value; });
         // The polymer's properties are fixed in this program: a report with
         // others is not one of its runs.
-        const bool fixed = field == FieldIndex(2) || field == FieldIndex(4) ||
-                           field == FieldIndex(17) || field == FieldIndex(18);
-        if (fixed && number != defaults.*expected.Value)
-            return fail(k + 1, "has another value than this program's fixed one: " + Quoted(value));
-        if (!fixed)
-            read[static_cast<std::size_t>(field)] = value;
+        if (input == std::end(EditableInputs)) {
+            if (number != defaults.*expected.Value)
+                return fail(k + 1,
+                            "has another value than this program's fixed one: " + Quoted(value));
+            continue;
+        }
+        std::replace(value.begin(), value.end(), sep != 0 ? sep : separator, separator);
+        read[static_cast<std::size_t>(input->Field)] = value;
     }
     texts = read;
     return true;

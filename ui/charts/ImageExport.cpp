@@ -73,13 +73,17 @@ bool WritePicture(const QString& path, QSize size, const QString& title,
     return ok && file.commit();
 }
 
+QString PictureRefusal(const QString& path, QSize size) {
+    if (!IsImageFileName(path))
+        return "Image file name must end in .png or .svg: " + path;
+    if (size.width() < 1 || size.height() < 1)
+        return "Image size must be positive";
+    return {};
+}
+
 bool SaveChartImage(QWidget& page, const QString& path, QSize size, QString* error) {
-    if (!IsImageFileName(path)) {
-        SetError(error, "Image file name must end in .png or .svg: " + path);
-        return false;
-    }
-    if (size.width() < 1 || size.height() < 1) {
-        SetError(error, "Image size must be positive");
+    if (const QString refusal = PictureRefusal(path, size); !refusal.isEmpty()) {
+        SetError(error, refusal);
         return false;
     }
     const double scale =

@@ -17,6 +17,9 @@ inline constexpr QSize DefaultPlotSize(1600, 1200);
 // True for names ending in .png or .svg (any case).
 bool IsImageFileName(const QString& path);
 
+// Why a picture cannot be made at path and size; empty when it can.
+QString PictureRefusal(const QString& path, QSize size);
+
 // Writes a picture of size pixels to path, PNG or SVG by its ending, whole
 // or not at all: draw paints it on a white ground. False when it cannot be
 // written.

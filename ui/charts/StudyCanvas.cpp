@@ -51,15 +51,9 @@ bool EnsureApplication(std::string& error) {
 } // namespace
 
 bool CheckPicture(const std::string& path, int width, int height, std::string& error) {
-    if (!IsImageFileName(QString::fromStdString(path))) {
-        error = "Image file name must end in .png or .svg: " + path;
-        return false;
-    }
-    if (width < 1 || height < 1) {
-        error = "Image size must be positive";
-        return false;
-    }
-    return true;
+    const QString refusal = PictureRefusal(QString::fromStdString(path), QSize(width, height));
+    error = refusal.toStdString();
+    return refusal.isEmpty();
 }
 
 bool PaintPicture(const std::string& path, int width, int height, const QString& title,
