@@ -79,6 +79,7 @@ TEST(AirCondition, StandingFilamentIsAFault) {
     ClearFloatingPointFaults();
     double ta = 0, h = 0;
     AirCondition(run.RunInput, run.RunState, 11, 1e-4, 10.0, 0.0, ta, h);
+    testing::Keep(h);
     EXPECT_THROW(CheckFloatingPointFaults(), RunError);
 }
 
