@@ -3,12 +3,13 @@
 #include "ProfileSnapshot.h"
 
 #include <algorithm>
-#include <locale>
-#include <stdexcept>
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <langinfo.h>
 #include <locale.h>
+#else
+#include <locale>
+#include <stdexcept>
 #endif
 
 namespace ppspin {
