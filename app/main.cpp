@@ -2,7 +2,6 @@
 #include "F_Form.h"
 #include "Main_PP.h"
 #include "PpspinVersion.h"
-#include "ProgramRun.h"
 #include "RefInfo.h"
 
 #include <QApplication>
@@ -20,10 +19,9 @@ int main(int argc, char* argv[]) {
     // Found once installed: share/icons/hicolor/scalable/apps/<id>.svg.
     QApplication::setWindowIcon(QIcon::fromTheme(PPSPIN_APP_ID));
 
-    // Before the window exists: its fields open with the user's separator.
-    ppspin::ProgramRun.DecimalSeparator = ppspin::UserDecimalSeparator();
-
-    ppspin::TForm1 form1;
+    // The fields open with the user's decimal separator, and runs read and
+    // write numbers with it.
+    ppspin::TForm1 form1(ppspin::UserDecimalSeparator());
     form1.show();
     // Owned by the main window; hidden until needed.
     auto* form2 = new ppspin::TForm2(&form1);

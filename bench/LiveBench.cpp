@@ -8,12 +8,11 @@
 #include "Main_PP.h"
 #include "ProfileCharts.h"
 #include "ProfileForm.h"
-#include "ProgramRun.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
-#include <QCheckBox>
 #include <QChartView>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
@@ -47,7 +46,7 @@ double Percentile(std::vector<double> ms, double share) {
 
 // Median and 90th percentile in ms of edits nudging the take-up speed.
 bool Measure(const char* increment, int kept, int edits) {
-    TForm1 form1;
+    TForm1 form1('.');
     form1.show();
     auto* profile = form1.findChild<TProfileForm*>("ProfileForm");
     form1.findChild<QLineEdit*>("Edit19")->setText(increment);
@@ -104,7 +103,6 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int edits = argc > 1 ? std::max(1, QString(argv[1]).toInt()) : 200;
-    ProgramRun.DecimalSeparator = '.';
     // No report is written; should one be, it goes to a scratch folder.
     QTemporaryDir scratch;
     QDir::setCurrent(scratch.path());

@@ -2,6 +2,7 @@
 
 #include "OutputNames.h"
 #include "Plots.h"
+#include "ProfileCsv.h"
 
 #include <charconv>
 #include <cstdio>
@@ -40,10 +41,11 @@ int ExitStatus(TRunOutcomeKind kind) {
     }
 }
 
-std::unique_ptr<TRun> NewRun(char separator) {
-    auto run = std::make_unique<TRun>();
-    run->DecimalSeparator = separator;
-    return run;
+TRunOptions RunOptions(const TOptions& o) {
+    TRunOptions options;
+    options.DecimalSeparator = o.DecimalSeparator;
+    options.MaxTrials = o.MaxTrials;
+    return options;
 }
 
 bool TSummaryTarget::Open(const TOptions& o, TOutput& out) {
@@ -78,9 +80,8 @@ int RunOnce(const TOptions& o, TOutput& out) {
         PrintError(clash);
         return ExitRefused;
     }
-    TRunOptions options;
-    options.MaxTrials = o.MaxTrials;
-    const TRunOutcome outcome = RunCalculation(*NewRun(o.DecimalSeparator), o.Texts, options);
+    // On the heap: the point tables are large for a stack.
+    const TRunOutcome outcome = RunCalculation(*std::make_unique<TRun>(), o.Texts, RunOptions(o));
     if (!outcome.Converged()) {
         PrintError(outcome.Message);
         return ExitStatus(outcome.Kind);

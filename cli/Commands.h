@@ -41,9 +41,8 @@ int RunSensitivity(const TOptions& o, TOutput& out);
 void PrintError(const std::string& line);
 int ExitStatus(TRunOutcomeKind kind);
 
-// A run context of its own: the point tables are too large for the stack of
-// every thread that may run one.
-std::unique_ptr<TRun> NewRun(char separator);
+// How the options have a single run made.
+TRunOptions RunOptions(const TOptions& o);
 
 // Where a summary goes: the file --summary names, else standard output.
 class TSummaryTarget {

@@ -95,28 +95,10 @@ bool PlotProfile(const TProfileSnapshot& profile, const std::string& path, TPlot
     return module && module->Profile(profile, path, size.Width, size.Height, error);
 }
 
-bool PlotSummary(std::string_view xLabel, const std::vector<TSweepRow>& rows,
-                 const std::string& path, TPlotSize size, std::string& error) {
+bool PlotSummary(const TSummaryPlot& plot, const std::string& path, TPlotSize size,
+                 std::string& error) {
     const TPlotModule* module = Loaded(error);
-    if (module == nullptr)
-        return false;
-    TSummaryPlot plot;
-    plot.Title = "Parameter study";
-    plot.XLabel = std::string(xLabel);
-    for (const TSweepRow& r : rows)
-        plot.X.push_back(r.Values.front());
-    // A refused or failed value leaves a gap in every line.
-    TSummarySeries trials{"Trials", {}};
-    for (const TSweepRow& r : rows)
-        trials.Y.push_back(r.Ok() ? std::optional<double>(r.Outputs.Trials) : std::nullopt);
-    plot.Series.push_back(std::move(trials));
-    for (const TOutputColumn& column : OutputColumns) {
-        TSummarySeries series{column.Title, {}};
-        for (const TSweepRow& r : rows)
-            series.Y.push_back(r.Ok() ? column.Of(r.Outputs) : std::nullopt);
-        plot.Series.push_back(std::move(series));
-    }
-    return module->Summary(plot, path, size.Width, size.Height, error);
+    return module && module->Summary(plot, path, size.Width, size.Height, error);
 }
 
 bool PlotGridMaps(const TGridMaps& maps, const std::string& path, TPlotSize size,

@@ -2,11 +2,9 @@
 // module loaded on the first picture: runs without pictures load no Qt.
 #pragma once
 
-#include "HeadlessPlots.h"
 #include "PlotOptions.h"
 #include "ProfileSnapshot.h"
-#include "StudyPlots.h"
-#include "Sweep.h"
+#include "StudyPictures.h"
 
 #include <string>
 #include <vector>
@@ -21,9 +19,9 @@ bool LoadPlots(std::string& error);
 bool PlotProfile(const TProfileSnapshot& profile, const std::string& path, TPlotSize size,
                  std::string& error);
 
-// The summary's numeric columns against the swept value, titled xLabel.
-bool PlotSummary(std::string_view xLabel, const std::vector<TSweepRow>& rows,
-                 const std::string& path, TPlotSize size, std::string& error);
+// A study's series against the swept value.
+bool PlotSummary(const TSummaryPlot& plot, const std::string& path, TPlotSize size,
+                 std::string& error);
 
 // Heat maps of a grid study, and tornado charts of sensitivities.
 bool PlotGridMaps(const TGridMaps& maps, const std::string& path, TPlotSize size,

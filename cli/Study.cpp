@@ -1,7 +1,7 @@
 // Studies: a run per value of one input, or per pair of values of two.
 #include "Commands.h"
-#include "OrderedRuns.h"
 #include "OutputNames.h"
+#include "PictureData.h"
 #include "Plots.h"
 #include "Sweep.h"
 
@@ -18,43 +18,6 @@
 
 namespace ppspin::cli {
 
-namespace {
-
-// The maps of a grid study: one per output over the two inputs.
-TGridMaps GridMapsOf(const TStudy& study, const std::vector<TSweepRow>& rows) {
-    TGridMaps maps;
-    maps.XName = study.Ranges[0].Input->Label;
-    maps.YName = study.Ranges[1].Input->Label;
-    maps.X = SweepValues(study.Ranges[0]);
-    maps.Y = SweepValues(study.Ranges[1]);
-    const std::size_t nx = maps.X.size(), ny = maps.Y.size();
-    const auto row = [&](std::size_t i, std::size_t j) -> const TSweepRow& {
-        return rows[i * ny + j]; // the first input varies slowest
-    };
-    maps.Cells.assign(nx, std::vector<TGridCell>(ny));
-    for (std::size_t i = 0; i < nx; ++i) {
-        for (std::size_t j = 0; j < ny; ++j) {
-            const TSweepRow& r = row(i, j);
-            if (!r.Ok())
-                maps.Cells[i][j] = {r.Kind == TRunOutcomeKind::Refused ? TGridRunStatus::Refused
-                                                                       : TGridRunStatus::Failed,
-                                    r.Status};
-        }
-    }
-    for (const TOutputColumn& column : OutputColumns) {
-        TGridOutput output{column.Title, {}};
-        output.Values.assign(nx, std::vector<std::optional<double>>(ny));
-        for (std::size_t i = 0; i < nx; ++i)
-            for (std::size_t j = 0; j < ny; ++j)
-                if (row(i, j).Ok())
-                    output.Values[i][j] = column.Of(row(i, j).Outputs);
-        maps.Outputs.push_back(std::move(output));
-    }
-    return maps;
-}
-
-} // namespace
-
 // Refusals and run errors of single points are recorded in the summary and
 // the study goes on. Each row is written as soon as it and every earlier one
 // are done, so that an interrupted study keeps the rows it finished.
@@ -62,6 +25,7 @@ int RunStudy(const TOptions& o, TOutput& out) {
     TStudy study;
     study.Texts = o.Texts;
     study.ReportDir = o.ReportDir;
+    study.DecimalSeparator = o.DecimalSeparator;
     study.MaxTrials = o.MaxTrials;
     for (const std::string& sweep : o.Sweeps) {
         TSweepRange range;
@@ -72,16 +36,8 @@ int RunStudy(const TOptions& o, TOutput& out) {
         }
         study.Ranges.push_back(range);
     }
-    if (study.Ranges.size() == 2 && study.Ranges[0].Input == study.Ranges[1].Input) {
-        PrintError("A grid needs two different inputs to sweep");
-        return ExitRefused;
-    }
-    std::size_t cells = 1;
-    for (const TSweepRange& range : study.Ranges)
-        cells *= SweepValues(range).size();
-    if (cells > MaxGridCells) {
-        PrintError("Grid is too large: " + std::to_string(cells) + " points, at most " +
-                   std::to_string(MaxGridCells));
+    if (const std::string refusal = StudyRefusal(study); !refusal.empty()) {
+        PrintError(refusal);
         return ExitRefused;
     }
     const std::vector<std::vector<double>> points = StudyPoints(study);
@@ -89,7 +45,7 @@ int RunStudy(const TOptions& o, TOutput& out) {
                                          {"--summary-plot", o.SummaryPlot}};
     if (!o.ReportDir.empty())
         for (const std::vector<double>& point : points)
-            outputs.push_back({"--report-dir", ReportPath(study, point, o.DecimalSeparator)});
+            outputs.push_back({"--report-dir", ReportPath(study, point)});
     if (const std::string clash = OutputClash(outputs); !clash.empty()) {
         PrintError(clash);
         return ExitRefused;
@@ -112,17 +68,14 @@ int RunStudy(const TOptions& o, TOutput& out) {
     std::vector<TSweepRow> rows;
     rows.reserve(points.size());
     bool reportsLost = false;
-    RunInOrder<TSweepRow>(
-        points.size(), o.Jobs, o.DecimalSeparator,
-        [&](TRun& run, std::size_t i) { return RunSweepPoint(run, study, points[i]); },
-        [&](TSweepRow&& row, std::size_t i) {
-            if (progress)
-                std::fprintf(stderr, "\r%zu/%zu   ", i + 1, points.size());
-            reportsLost = reportsLost || row.Kind == TRunOutcomeKind::FileError;
-            summary.Stream().Write(SummaryRow(row));
-            rows.push_back(std::move(row));
-            return summary.Stream().Flush();
-        });
+    RunStudyPoints(study, points, o.Jobs, [&](TSweepRow&& row, std::size_t i) {
+        if (progress)
+            std::fprintf(stderr, "\r%zu/%zu   ", i + 1, points.size());
+        reportsLost = reportsLost || row.Kind == TRunOutcomeKind::FileError;
+        summary.Stream().Write(SummaryRow(row));
+        rows.push_back(std::move(row));
+        return summary.Stream().Flush();
+    });
     if (progress)
         std::fputc('\n', stderr);
     if (!summary.Close())
@@ -132,7 +85,8 @@ int RunStudy(const TOptions& o, TOutput& out) {
         std::string error;
         const bool drawn =
             study.Ranges.size() == 1
-                ? PlotSummary(study.Ranges[0].Input->Label, rows, o.SummaryPlot, o.PlotSize, error)
+                ? PlotSummary(SummaryPlotOf(study.Ranges[0].Input->Label, rows), o.SummaryPlot,
+                              o.PlotSize, error)
                 : PlotGridMaps(GridMapsOf(study, rows), o.SummaryPlot, o.PlotSize, error);
         if (!drawn) {
             PrintError(error);

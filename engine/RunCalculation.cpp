@@ -45,11 +45,11 @@ TRunOutcome Refused(TRunOutcomeKind kind, const char* message, int field) {
 std::optional<TRunOutcome> ReadInputs(TRun& run, const TFieldTexts& texts,
                                       std::optional<TFileReplacement>& report,
                                       const TRunOptions& options) {
-    if (const TRefusal refusal = ConvertInputs(texts, run.DecimalSeparator, run.RunInput))
+    if (const TRefusal refusal = ConvertInputs(texts, options.DecimalSeparator, run.RunInput))
         return Refused(TRunOutcomeKind::Refused, refusal.Message, refusal.Field);
     if (options.WriteReport) {
         report.emplace(run.RunInput.FileName);
-        if (!WriteReportHeader(run, *report))
+        if (!WriteReportHeader(run.RunInput, options.DecimalSeparator, *report))
             return Refused(TRunOutcomeKind::FileError, FileCanNotOpenMessage, FileNameField);
     }
     return std::nullopt;
@@ -70,7 +70,7 @@ TRunOutcome RunCalculation(TRun& run, const TFieldTexts& texts, const TRunOption
         SetUpRun(run);
         setUp = true;
         RunTrials(run, options.MaxTrials);
-        if (report && !WriteResultRows(run, *report))
+        if (report && !WriteResultRows(run, options.DecimalSeparator, *report))
             return Ended(TRunOutcomeKind::FileError, CanNotWriteResultMessage, trials());
         TRunOutcome outcome = Ended(TRunOutcomeKind::Converged, {}, trials());
         outcome.Snapshot = TakeProfileSnapshot(run);

@@ -23,6 +23,9 @@ enum class TRunOutcomeKind {
 };
 
 struct TRunOptions {
+    // Reads the field texts and writes the report's numbers: the user's
+    // locale's for the window and ppspin-cli.
+    char DecimalSeparator = '.';
     // Without a report the run touches no file; the profile is all it gives.
     bool WriteReport = true;
     int MaxTrials = ppspin::MaxTrials;

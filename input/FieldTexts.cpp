@@ -1,8 +1,9 @@
 #include "FieldTexts.h"
 
-#include "ProfileSnapshot.h"
+#include "InputCatalogue.h"
 
 #include <algorithm>
+#include <charconv>
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <langinfo.h>
@@ -15,14 +16,20 @@
 namespace ppspin {
 
 TFieldTexts DefaultFieldTexts(char separator) {
-    TFieldTexts texts = {"0.025",   "0.7", "3500.0", "190.0", "10.0",   "245700.0",  "130.0",
-                         "-1710.0", "0.0", "35.0",   "34.1",  "-8.636", "20.0",      "50.0",
-                         "100.0",   "0.0", "2000.0", "190.0", "1.0",    "result.txt"};
-    for (int f = 0; f < FileNameField; ++f)
-        for (char& c : texts[static_cast<std::size_t>(f)])
-            if (c == '.')
-                c = separator;
+    TFieldTexts texts;
+    for (const TInputField& input : InputCatalogue()) {
+        std::string text = input.DefaultText;
+        if (input.Value != nullptr)
+            std::replace(text.begin(), text.end(), '.', separator);
+        texts[static_cast<std::size_t>(input.Field)] = std::move(text);
+    }
     return texts;
+}
+
+void AppendShortest(std::string& out, double x) {
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, x);
+    out.append(buf, r.ptr);
 }
 
 std::string NumberText(double value, char separator) {

@@ -24,6 +24,9 @@ inline constexpr int FileNameField = FieldIndex(20);
 // the given decimal separator.
 TFieldTexts DefaultFieldTexts(char separator);
 
+// Appends the shortest text that reads back as x, always with ".".
+void AppendShortest(std::string& out, double x);
+
 // The shortest field text that reads back as value, with separator.
 std::string NumberText(double value, char separator);
 

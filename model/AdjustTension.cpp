@@ -1,6 +1,7 @@
 #include "AdjustTension.h"
 
 #include "AirCondition.h"
+#include "Constants.h"
 #include "FloatingPoint.h"
 #include "MarchSpinline.h"
 #include "RunError.h"
@@ -16,10 +17,13 @@ void AdjustTension(TRun& run) {
     const double e = s.Vend - s.VLc; // cm/s
     if (std::fabs(e / s.VLc) < 0.001) {
         s.Converged = true;
-        // The march leaves the last point without air values; A is still the
-        // area of point N3 - 1, the start of the last step.
+        // The march leaves the last point without air values. They take the
+        // area of point N3 - 1, where the last step started, as the march
+        // formed it, not the area of point N3 itself.
+        const int last = s.N3 - 1;
+        const double a = AreaFactor * p.D[last] * p.D[last]; // cm2
         double ta = 0, h = 0;
-        AirCondition(run.RunInput, s, s.N3, s.A, p.Z[s.N3], p.V[s.N3], ta, h);
+        AirCondition(run.RunInput, s, s.N3, a, p.Z[s.N3], p.V[s.N3], ta, h);
         p.H[s.N3] = h;
         p.TA[s.N3] = ta;
     } else {

@@ -15,8 +15,10 @@ void MarchSpinline(TRun& run) {
     const TRunInput& in = run.RunInput;
     TRunState& s = run.RunState;
     TSpinProfile& p = run.SpinProfile;
-    const auto spinline = [&s](const TStateVector& y, double x, TStateVector& dy) {
-        SpinDerivatives(s, y, x, dy);
+    TPointValues point{};
+    const double w = s.W;
+    const auto spinline = [&point, w](const TStateVector& y, double x, TStateVector& dy) {
+        SpinDerivatives(point, w, y, x, dy);
     };
     // The viscosity law's scale depends on the run's inputs only.
     const double c = ViscosityScale(in.Eta0, in.Tref);
@@ -27,17 +29,13 @@ void MarchSpinline(TRun& run) {
     const double runaway = 1.2 * s.VLc;
     int last = 1;
     for (int i = 1; i <= steps; ++i) {
-        s.A = AreaFactor * p.D[i] * p.D[i];
+        const double a = AreaFactor * p.D[i] * p.D[i]; // cm2
         double ta = 0, h = 0;
-        AirCondition(in, s, i, s.A, p.Z[i], p.V[i], ta, h);
+        AirCondition(in, s, i, a, p.Z[i], p.V[i], ta, h);
         p.H[i] = h;
         p.TA[i] = ta;
         // Properties and air are those of the step's start point.
-        s.Rho = p.RHO[i];
-        s.Lambda = p.ETA[i];
-        s.H = p.H[i];
-        s.Cp = p.CP[i];
-        s.Ta = ta;
+        point = {p.RHO[i], p.ETA[i], p.H[i], p.CP[i], ta};
 
         TStateVector y; // the first three entries are the state
         y[0] = p.V[i];

@@ -4,7 +4,6 @@
 #include "RunRecords.h"
 
 #include <optional>
-#include <string>
 #include <vector>
 
 namespace ppspin {
@@ -38,20 +37,5 @@ TProfileSnapshot TakeProfileSnapshot(const TRun& run);
 // Position where the temperature of points first falls below freezeT,
 // interpolated linearly between the grid points around it.
 std::optional<double> FreezePosition(const std::vector<TProfilePoint>& points, double freezeT);
-
-// Appends the shortest text that reads back as x, always with ".".
-void AppendShortest(std::string& out, double x);
-
-// The CSV header row and the rows of the profile: UTF-8, "." decimals,
-// shortest round-trip digits, LF line ends.
-std::string ProfileCsv(const TProfileSnapshot& profile);
-
-// Several runs in one table: a column "run" numbering them from 1 in the
-// given order, then every editable input of the run, then the columns of
-// ProfileCsv; one row per point. Same encoding as ProfileCsv.
-std::string ProfilesCsv(const std::vector<const TProfileSnapshot*>& runs);
-
-// Writes ProfileCsv to path; returns false when the file cannot be written.
-bool WriteProfileCsv(const TProfileSnapshot& profile, const std::string& path);
 
 } // namespace ppspin

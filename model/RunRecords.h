@@ -46,13 +46,6 @@ struct TRunState {
     double Vend = 0;         // velocity at the last point of the latest trial, cm/s
     bool Converged = false;
     std::int32_t TrialCount = 0;
-    double A = 0; // cross-section of the step's start point, cm2
-    // Material and air values of the step's start point, held through the step.
-    double Rho = 0;    // g/cm3
-    double Lambda = 0; // poise
-    double H = 0;      // cal/(cm2 s degC)
-    double Cp = 0;     // cal/(g degC)
-    double Ta = 0;     // degC
 };
 
 using TPointTable = std::array<double, MaxPoints + 1>; // index 0 unused
@@ -77,8 +70,6 @@ struct TRun {
     TRunInput RunInput;
     TRunState RunState;
     TSpinProfile SpinProfile;
-    // Reads the field texts and writes the report's numbers.
-    char DecimalSeparator = '.';
 };
 
 } // namespace ppspin

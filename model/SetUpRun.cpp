@@ -65,8 +65,8 @@ void SetUpRun(TRun& run) {
     p.RHO[1] = rho;
     p.CP[1] = cp;
     p.ETA[1] = lambda;
-    s.A = AreaFactor * p.D[1] * p.D[1];
-    p.V[1] = s.W / p.RHO[1] / s.A;
+    const double a = AreaFactor * p.D[1] * p.D[1]; // cm2
+    p.V[1] = s.W / p.RHO[1] / a;
     p.Z[1] = 0;
 
     s.TrialCount = 1;

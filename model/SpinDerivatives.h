@@ -2,8 +2,6 @@
 
 #include "Constants.h"
 #include "Power.h"
-#include "RunRecords.h"
-
 #include <array>
 #include <cstdint>
 
@@ -13,14 +11,24 @@ namespace ppspin {
 inline constexpr int MaxEquations = 10;
 using TStateVector = std::array<double, MaxEquations>;
 
+// The material and air values of a step's start point, held through the
+// step: the properties are not re-evaluated at the intermediate states.
+struct TPointValues {
+    double Rho;    // density, g/cm3
+    double Lambda; // elongational viscosity, poise
+    double H;      // heat-transfer coefficient, cal/(cm2 s degC)
+    double Cp;     // specific heat, cal/(g degC)
+    double Ta;     // air temperature, degC
+};
+
 // Right-hand sides dv/dz, dF/dz, dT/dz at state y = (v cm/s, F dyn, T degC),
-// with the current point values and throughput of s. x is unused. Inline:
-// the march evaluates it four times a step, and a call costs as much as
-// the arithmetic around the powers.
-inline void SpinDerivatives(const TRunState& s, const TStateVector& y, double /*x*/,
-                            TStateVector& dy) {
+// with the point values of the step's start and the throughput w (g/s). x
+// is unused. Inline: the march evaluates it four times a step, and a call
+// costs as much as the arithmetic around the powers.
+inline void SpinDerivatives(const TPointValues& point, double w, const TStateVector& y,
+                            double /*x*/, TStateVector& dy) {
     const double v = y[0], f = y[1], t = y[2];
-    const double rho = s.Rho, lambda = s.Lambda, h = s.H, cp = s.Cp, ta = s.Ta, w = s.W;
+    const double rho = point.Rho, lambda = point.Lambda, h = point.H, cp = point.Cp, ta = point.Ta;
 
     // The powers first: each is a call that clobbers every floating-point
     // register, so the fewer values live across them the better.

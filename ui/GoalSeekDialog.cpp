@@ -24,10 +24,9 @@ TGoalSeekDialog::TGoalSeekDialog(char separator, QWidget* parent)
     TargetEdit->setObjectName("TargetEdit");
     InputBox = new QComboBox(this);
     InputBox->setObjectName("InputBox");
-    for (const TEditableInput& input : EditableInputs)
+    for (const TInputField& input : EditableInputs())
         InputBox->addItem(QString::fromUtf8(input.Label));
-    InputBox->setCurrentIndex(
-        static_cast<int>(FindEditableInput("take-up-speed") - EditableInputs));
+    InputBox->setCurrentIndex(EditableIndex(*FindEditableInput("take-up-speed")));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText("&Seek");
@@ -43,8 +42,8 @@ TGoalSeekDialog::TGoalSeekDialog(char separator, QWidget* parent)
     TargetEdit->setFocus();
 }
 
-const TEditableInput& TGoalSeekDialog::Input() const {
-    return EditableInputs[InputBox->currentIndex()];
+const TInputField& TGoalSeekDialog::Input() const {
+    return EditableInputs()[static_cast<std::size_t>(InputBox->currentIndex())];
 }
 
 const TOutputColumn& TGoalSeekDialog::Output() const {

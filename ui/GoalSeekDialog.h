@@ -2,7 +2,7 @@
 // target. The seeking itself is the main window's.
 #pragma once
 
-#include "EditableInputs.h"
+#include "InputCatalogue.h"
 #include "RunOutputs.h"
 
 #include <QDialog>
@@ -18,7 +18,7 @@ class TGoalSeekDialog : public QDialog {
     // Numbers are typed with separator, as in the main window's fields.
     TGoalSeekDialog(char separator, QWidget* parent = nullptr);
 
-    const TEditableInput& Input() const;
+    const TInputField& Input() const;
     const TOutputColumn& Output() const;
     // The target typed; false when the text is not a number.
     bool Target(double& value) const;

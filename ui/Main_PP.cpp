@@ -1,17 +1,14 @@
 #include "Main_PP.h"
 
-#include "CheckInputs.h"
-#include "EditableInputs.h"
 #include "F_Form.h"
 #include "FieldNudge.h"
 #include "FolderBrowser.h"
-#include "GoalSeek.h"
-#include "GoalSeekDialog.h"
+#include "InputCatalogue.h"
+#include "MainController.h"
 #include "PlaceBeside.h"
 #include "PpspinVersion.h"
 #include "ProfileForm.h"
 #include "RefInfo.h"
-#include "ReportInputs.h"
 #include "RunCalculation.h"
 #include "ScreenCentre.h"
 #include "SpinlineSchematic.h"
@@ -19,9 +16,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -34,9 +28,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
-#include <QSettings>
 #include <QStyle>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -52,9 +44,6 @@ constexpr int LeftGroupWidth = 307;
 constexpr int RowHeight = 24;
 constexpr int EditHeight = 20;
 
-// The reports opened lately, newest first, as Open Recent lists them.
-constexpr const char* RecentReportsKey = "recentReports";
-constexpr int MaxRecentReports = 8;
 constexpr int FieldWidth = 72;
 
 // Edit1 .. Edit20 by their number.
@@ -96,10 +85,11 @@ QFrame* LabelPanel(QWidget* parent) {
     return panel;
 }
 
-QFrame* LabelledField(const QString& caption, QLineEdit* edit, QWidget* parent) {
+// The field with its caption from the catalogue.
+QFrame* LabelledField(const TInputField& input, QLineEdit* edit, QWidget* parent) {
     QFrame* panel = LabelPanel(parent);
     auto* row = static_cast<QHBoxLayout*>(panel->layout());
-    row->addWidget(BlueLabel(caption, panel));
+    row->addWidget(BlueLabel(QString::fromUtf8(input.Caption), panel));
     row->addStretch(1);
     edit->setParent(panel);
     row->addWidget(edit);
@@ -139,7 +129,8 @@ QIcon ChartGlyph() {
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent, TRun& run) : QDialog(parent), Run(run) {
+TForm1::TForm1(char separator, QWidget* parent)
+    : QDialog(parent), Separator(separator), Run(std::make_unique<TRun>()) {
     setObjectName("Form1");
     setWindowTitle("MELT SPINNING OF PP");
     // A fixed dialog frame, yet the program's main window: no maximise.
@@ -150,19 +141,18 @@ TForm1::TForm1(QWidget* parent, TRun& run) : QDialog(parent), Run(run) {
     f.setPointSize(9);
     setFont(f);
 
-    const TFieldTexts defaults = DefaultFieldTexts(Run.DecimalSeparator);
-    for (int i = 0; i < FieldCount; ++i) {
-        auto* edit = new QLineEdit(QString::fromStdString(defaults[i]), this);
-        edit->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
+    const TFieldTexts defaults = DefaultFieldTexts(Separator);
+    for (const TInputField& input : InputCatalogue()) {
+        auto* edit = new QLineEdit(QString::fromStdString(defaults[input.Field]), this);
+        edit->setObjectName(input.Component);
         edit->setFixedSize(FieldWidth, EditHeight);
         QPalette black = edit->palette();
         black.setColor(QPalette::Text, Qt::black);
         edit->setPalette(black);
-        Edits[i] = edit;
+        // Fixed properties of the polymer and the process: shown, read, not edited.
+        edit->setEnabled(input.Editable);
+        Edits[input.Field] = edit;
     }
-    // Fixed properties of the polymer and the process: shown, read, not edited.
-    for (int n : {2, 4, 17, 18})
-        Edits[Field(n)]->setEnabled(false);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 3, 4, 4);
@@ -171,53 +161,37 @@ TForm1::TForm1(QWidget* parent, TRun& run) : QDialog(parent), Run(run) {
     layout->addWidget(BuildRightHalf(), 1);
 
     // Tab runs through the editable numeric fields only, in reading order.
-    Edits[Field(20)]->setFocusPolicy(Qt::ClickFocus);
+    Edits[FileNameField]->setFocusPolicy(Qt::ClickFocus);
     QLineEdit* previous = nullptr;
-    for (int n : {1, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 19}) {
+    for (const TInputField& input : EditableInputs()) {
         if (previous != nullptr)
-            setTabOrder(previous, Edits[Field(n)]);
-        previous = Edits[Field(n)];
+            setTabOrder(previous, Edits[input.Field]);
+        previous = Edits[input.Field];
     }
     Edits[Field(1)]->setFocus();
 
     // A window of its own beside the main window, not modal.
     ProfileForm = new TProfileForm(this);
     ProfileForm->setObjectName("ProfileForm");
+    Control = new TMainController(*this, *ProfileForm);
 
     // Up/Down nudge the numbers typed, in the separator they are written with.
-    auto* nudge = new TFieldNudge(Run.DecimalSeparator, this);
-    for (const TEditableInput& input : EditableInputs)
+    auto* nudge = new TFieldNudge(Separator, this);
+    for (const TInputField& input : EditableInputs()) {
         Edits[input.Field]->installEventFilter(nudge);
-
-    LiveRun = std::make_unique<TRun>();
-    LiveTimer = new QTimer(this);
-    LiveTimer->setSingleShot(true);
-    LiveTimer->setInterval(0);
-    connect(LiveTimer, &QTimer::timeout, this, &TForm1::RunLive);
-    for (QLineEdit* edit : Edits) {
-        if (edit->isEnabled())
-            connect(edit, &QLineEdit::textChanged, this, [this] {
-                if (ProfileForm->IsLive())
-                    ScheduleLiveRun();
-            });
+        connect(Edits[input.Field], &QLineEdit::textChanged, Control,
+                &TMainController::FieldEdited);
     }
-    connect(ProfileForm, &TProfileForm::LiveChanged, this, [this](bool on) {
-        if (on)
-            ScheduleLiveRun();
-        else
-            LiveTimer->stop();
-    });
-    // Live may come back on from the last session.
-    if (ProfileForm->IsLive())
-        ScheduleLiveRun();
-    connect(ProfileForm, &TProfileForm::GoalSeekRequested, this, &TForm1::GoalSeekClicked);
-    connect(ProfileForm, &TProfileForm::DefaultsRequested, this, &TForm1::SetDefaults);
     BuildActions();
 
     setFixedSize(ClientWidth, ClientHeight);
 }
 
 TForm1::~TForm1() = default;
+
+QFrame* TForm1::Labelled(int number, QWidget* parent) {
+    return LabelledField(InputField(Field(number)), Edits[Field(number)], parent);
+}
 
 QWidget* TForm1::BuildLeftHalf() {
     auto* half = new QWidget(this);
@@ -227,12 +201,8 @@ QWidget* TForm1::BuildLeftHalf() {
     column->setSpacing(2);
 
     QGroupBox* operating = Group("Operating Condition", half);
-    operating->layout()->addWidget(LabelledField("Hole Diameter (cm)", Edits[Field(1)], operating));
-    operating->layout()->addWidget(LabelledField("Output (g/min)", Edits[Field(2)], operating));
-    operating->layout()->addWidget(
-        LabelledField("Take-up Speed (m/min)", Edits[Field(3)], operating));
-    operating->layout()->addWidget(
-        LabelledField("Polymer Melt Temperature (\u2103)", Edits[Field(4)], operating));
+    for (int n = 1; n <= 4; ++n)
+        operating->layout()->addWidget(Labelled(n, operating));
     column->addWidget(operating);
 
     // Zones 1 and 2 share one layout: end position, air law, air velocity.
@@ -240,22 +210,21 @@ QWidget* TForm1::BuildLeftHalf() {
     for (int zone = 0; zone < 2; ++zone) {
         const int first = 5 + 5 * zone; // Edit5 / Edit10
         QGroupBox* box = Group(zoneTitles[zone], half);
-        box->layout()->addWidget(LabelledField("Zone End Positon (cm)", Edits[Field(first)], box));
+        box->layout()->addWidget(Labelled(first, box));
         for (int n = first + 1; n <= first + 3; ++n)
             Edits[Field(n)]->setFixedWidth(n == first + 1 ? 64 : 54);
         box->layout()->addWidget(EquationRow(Edits[Field(first + 1)], Edits[Field(first + 2)],
                                              Edits[Field(first + 3)], box));
-        box->layout()->addWidget(
-            LabelledField("Air Velocity (cm/s)", Edits[Field(first + 4)], box));
+        box->layout()->addWidget(Labelled(first + 4, box));
         column->addWidget(box);
     }
 
     QGroupBox* third = Group("3rd Zone Condition", half);
-    third->layout()->addWidget(LabelledField("Zone End Positon (cm)", Edits[Field(15)], third));
+    third->layout()->addWidget(Labelled(15, third));
     QFrame* sameLaw = LabelPanel(third);
     sameLaw->layout()->addWidget(BlueLabel("Tair : use same equation of Zone 2", sameLaw));
     third->layout()->addWidget(sameLaw);
-    third->layout()->addWidget(LabelledField("Air Velocity (cm/s)", Edits[Field(16)], third));
+    third->layout()->addWidget(Labelled(16, third));
     column->addWidget(third);
     return half;
 }
@@ -267,17 +236,15 @@ QWidget* TForm1::BuildRightHalf() {
     column->setSpacing(4);
 
     QGroupBox* physical = Group("Physical Property", half);
-    physical->layout()->addWidget(
-        LabelledField("Zero Shear Viscosity at Ref. Temp. (poise)", Edits[Field(17)], physical));
-    physical->layout()->addWidget(
-        LabelledField("Reference Temperature (\u2103)", Edits[Field(18)], physical));
+    physical->layout()->addWidget(Labelled(17, physical));
+    physical->layout()->addWidget(Labelled(18, physical));
     column->addWidget(physical);
 
     // Beside the picture: accuracy, the buttons and the report's name.
     auto* besidePicture = new QVBoxLayout;
     besidePicture->setSpacing(4);
     QGroupBox* accuracy = Group("Calculation Accuracy", half);
-    accuracy->layout()->addWidget(LabelledField("Increment (cm)", Edits[Field(19)], accuracy));
+    accuracy->layout()->addWidget(Labelled(19, accuracy));
     besidePicture->addWidget(accuracy);
 
     BitBtn3 = new QPushButton(style()->standardIcon(QStyle::SP_DialogHelpButton),
@@ -327,7 +294,7 @@ QWidget* TForm1::BuildRightHalf() {
     openReport->setFocusPolicy(Qt::NoFocus);
     openReport->setAutoRaise(true);
     openReport->setFixedSize(EditHeight + 2, EditHeight + 2);
-    connect(openReport, &QToolButton::clicked, this, &TForm1::OpenReportClicked);
+    connect(openReport, &QToolButton::clicked, Control, &TMainController::OpenReportClicked);
     auto* nameRow = new QHBoxLayout;
     nameRow->setSpacing(2);
     nameRow->addWidget(Edits[Field(20)], 1);
@@ -373,9 +340,15 @@ TFieldTexts TForm1::FieldTexts() const {
     return texts;
 }
 
+void TForm1::SetFieldText(int field, const QString& text) {
+    Edits[field]->setText(text);
+}
+
 void TForm1::BitBtn1Click() {
     SetRunCursors(Qt::WaitCursor);
-    const TRunOutcome outcome = RunCalculation(Run, FieldTexts());
+    TRunOptions options;
+    options.DecimalSeparator = Separator;
+    const TRunOutcome outcome = RunCalculation(*Run, FieldTexts(), options);
     const QString message = QString::fromLocal8Bit(outcome.Message);
     switch (outcome.Kind) {
     case TRunOutcomeKind::Converged:
@@ -431,123 +404,36 @@ void TForm1::BitBtn4Click() {
     ProfileForm->activateWindow();
 }
 
-void TForm1::RunLive() {
-    LiveRun->DecimalSeparator = Run.DecimalSeparator;
-    TRunOptions options;
-    options.WriteReport = false;
-    const TRunOutcome outcome = RunCalculation(*LiveRun, FieldTexts(), options);
-    if (outcome.Converged())
-        ProfileForm->ShowProfile(*outcome.Snapshot);
-    else
-        ProfileForm->ShowRefusal(QString::fromLocal8Bit(outcome.Message));
-}
-
 void TForm1::BuildActions() {
     auto* open = new QAction("&Open Report\u2026", this);
     open->setObjectName("OpenReportAction");
     open->setShortcut(QKeySequence::Open);
-    connect(open, &QAction::triggered, this, &TForm1::OpenReportClicked);
+    connect(open, &QAction::triggered, Control, &TMainController::OpenReportClicked);
     RecentMenu = new QMenu(this);
     RecentMenu->setObjectName("RecentMenu");
     auto* recent = new QAction("Open &Recent", this);
     recent->setMenu(RecentMenu);
     auto* defaults = new QAction("&Defaults", this);
     defaults->setObjectName("DefaultsAction");
-    connect(defaults, &QAction::triggered, this, &TForm1::SetDefaults);
+    connect(defaults, &QAction::triggered, Control, &TMainController::SetDefaults);
     auto* about = new QAction("&About ppspin", this);
     connect(about, &QAction::triggered, this, &TForm1::ShowAbout);
     auto* separator = new QAction(this);
     separator->setSeparator(true);
     addActions({open, recent, defaults, separator, about});
     setContextMenuPolicy(Qt::ActionsContextMenu);
-    FillRecentMenu();
-}
-
-void TForm1::OpenReportClicked() {
-    const QString path = QFileDialog::getOpenFileName(this, "Open Report", QDir::currentPath(),
-                                                      "Reports (*.txt);;All files (*)");
-    if (!path.isEmpty())
-        OpenReport(path);
-}
-
-void TForm1::OpenReport(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ShowMessage("Can not read report " + QDir::toNativeSeparators(path));
-        return;
-    }
-    const QByteArray bytes = file.readAll();
-    TFieldTexts texts = FieldTexts();
-    std::string message;
-    if (!ReadReportInputs(
-            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-            Run.DecimalSeparator, texts, message)) {
-        ShowMessage(QDir::toNativeSeparators(path) + ":\n" + QString::fromStdString(message));
-        return;
-    }
-    for (const TEditableInput& input : EditableInputs)
-        Edits[input.Field]->setText(QString::fromStdString(texts[input.Field]));
-    RememberReport(path);
-    if (!ToldAsPrinted) {
-        ToldAsPrinted = true;
-        QMessageBox::information(
-            this, QApplication::applicationName(),
-            "The fields hold the report's inputs as its header printed them, each to the "
-            "decimals of its line: an increment of 0.25, for one, comes back as 0.3.");
-    }
-}
-
-void TForm1::RememberReport(const QString& path) {
-    QSettings settings;
-    QStringList recent = settings.value(RecentReportsKey).toStringList();
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    recent.removeAll(absolute);
-    recent.prepend(absolute);
-    settings.setValue(RecentReportsKey, recent.mid(0, MaxRecentReports));
+    connect(Control, &TMainController::RecentReportsChanged, this, &TForm1::FillRecentMenu);
     FillRecentMenu();
 }
 
 void TForm1::FillRecentMenu() {
     RecentMenu->clear();
-    const QStringList recent = QSettings().value(RecentReportsKey).toStringList();
+    const QStringList recent = Control->RecentReports();
     for (const QString& path : recent) {
         QAction* action = RecentMenu->addAction(QDir::toNativeSeparators(path));
-        connect(action, &QAction::triggered, this, [this, path] { OpenReport(path); });
+        connect(action, &QAction::triggered, Control, [this, path] { Control->OpenReport(path); });
     }
     RecentMenu->setEnabled(!recent.isEmpty());
-}
-
-void TForm1::SetDefaults() {
-    const TFieldTexts defaults = DefaultFieldTexts(Run.DecimalSeparator);
-    for (int i = 0; i < FieldCount; ++i)
-        Edits[i]->setText(QString::fromStdString(defaults[i]));
-}
-
-void TForm1::GoalSeekClicked() {
-    TGoalSeekDialog dialog(Run.DecimalSeparator,
-                           ProfileForm->isVisible() ? static_cast<QWidget*>(ProfileForm) : this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    TGoal goal;
-    goal.Input = &dialog.Input();
-    goal.Output = &dialog.Output();
-    if (!dialog.Target(goal.Target)) {
-        ShowMessage(InputNotCorrectMessage);
-        return;
-    }
-    SetRunCursors(Qt::WaitCursor);
-    LiveRun->DecimalSeparator = Run.DecimalSeparator;
-    const TGoalSeekResult result = GoalSeek(*LiveRun, FieldTexts(), goal);
-    SetRunCursors(Qt::ArrowCursor);
-    if (result.End != TGoalSeekEnd::Found) {
-        ShowMessage(QString::fromStdString(result.Message));
-        return;
-    }
-    // The value as a field text; the Profile window shows its run at once.
-    Edits[goal.Input->Field]->setText(
-        QString::fromStdString(NumberText(result.Value, Run.DecimalSeparator)));
-    RunLive();
-    BitBtn4Click();
 }
 
 void TForm1::ShowAbout() {
@@ -557,11 +443,6 @@ void TForm1::ShowAbout() {
                                "zones, by a Runge\u2013Kutta\u2013Gill march and shooting on the "
                                "spinneret tension.</p>")
                            .arg(PpspinVersion));
-}
-
-void TForm1::ScheduleLiveRun() {
-    // Restarting the pending shot drops the run it would have made.
-    LiveTimer->start();
 }
 
 void TForm1::FocusField(int field) {

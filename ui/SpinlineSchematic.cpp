@@ -39,7 +39,7 @@ TSpinlineSchematic::TSpinlineSchematic(QWidget* parent) : QWidget(parent) {
     setObjectName("Image1");
     setFixedSize(DrawingWidth, DrawingHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setToolTip(tr("Spinline: spinneret (hole diameter D0) at x = 0, filament with velocity V(x) "
+    setToolTip(tr("Spinline: spinneret (hole D0) at x = 0, filament with velocity V(x) "
                   "and tension F(x), take-up roll with speed Vw and tension Fw at x = L"));
 }
 

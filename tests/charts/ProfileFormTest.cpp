@@ -3,6 +3,7 @@
 #include "ProfileForm.h"
 #include "ChartsTestSupport.h"
 #include "ProfileCharts.h"
+#include "ProfileCsv.h"
 #include "RunTable.h"
 #include "TempDir.h"
 
@@ -142,7 +143,8 @@ class ProfileFormTest : public QObject {
             const bool first = i <= 101;
             QCOMPARE(fields[0], QString(first ? "1" : "2"));
             QCOMPARE(fields[2], QString(first ? "3000" : "3500"));
-            QCOMPARE(fields.mid(16).join(','), (first ? single3000 : single3500)[first ? i : i - 101]);
+            QCOMPARE(fields.mid(16).join(','),
+                     (first ? single3000 : single3500)[first ? i : i - 101]);
         }
         // A file that cannot be written is reported, not left half-written.
         QVERIFY(!form.SaveData(QString::fromStdString(dir.File("missing/profile.csv"))));

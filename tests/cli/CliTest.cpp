@@ -1,6 +1,7 @@
 // ppspin-cli as a user runs it: a process in a folder, its exit status,
 // its output streams and the files it leaves.
-#include "EditableInputs.h"
+#include "InputCatalogue.h"
+#include "ProfileCsv.h"
 #include "RunCalculation.h"
 #include "TempDir.h"
 
@@ -109,7 +110,7 @@ TEST(Cli, RefusedInputsExitWithTwo) {
 TEST(Cli, AnEmptyValueIsAnEmptyField) {
     TempDir dir;
     std::vector<std::pair<std::string, std::string>> options;
-    for (const TEditableInput& f : EditableInputs)
+    for (const TInputField& f : EditableInputs())
         options.emplace_back(f.Name, "Input value is not correct!\n");
     options.emplace_back("output", "Save File Name is not correct\n");
     for (const auto& [name, message] : options) {
@@ -332,7 +333,7 @@ TEST(Cli, SensitivitiesOfEveryInput) {
     const Outcome o = RunCli(dir, "--sensitivity");
     ASSERT_EQ(o.status, 0) << o.err;
     const auto lines = std::count(o.out.begin(), o.out.end(), '\n');
-    EXPECT_EQ(lines, 1 + std::ssize(EditableInputs));
+    EXPECT_EQ(lines, 1 + std::ssize(EditableInputs()));
     EXPECT_EQ(o.out.rfind("input,value,step,status,F0_dyn,", 0), 0u) << o.out;
     // Mass is conserved: the end diameter goes as the take-up speed to -1/2.
     const auto row = o.out.find("\ntake-up-speed,3500,1%,ok,");

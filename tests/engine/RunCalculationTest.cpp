@@ -96,9 +96,9 @@ TEST(RunCalculation, ContextsRunAtOnceAsTheyWouldAlone) {
     };
     const TFieldTexts a = texts("3000", "0,5", "a.txt"), b = texts("4200", "0,2", "b.txt");
     const auto runOn = [](const TFieldTexts& t) {
-        auto run = std::make_unique<TRun>();
-        run->DecimalSeparator = ',';
-        return RunCalculation(*run, t).Kind;
+        TRunOptions comma;
+        comma.DecimalSeparator = ',';
+        return RunCalculation(*std::make_unique<TRun>(), t, comma).Kind;
     };
     ASSERT_EQ(runOn(a), TRunOutcomeKind::Converged);
     ASSERT_EQ(runOn(b), TRunOutcomeKind::Converged);

@@ -12,11 +12,10 @@ namespace {
 // The header a run of these texts writes, with separator.
 std::string HeaderOf(const TFieldTexts& texts, char separator) {
     testing::TempDir dir;
-    TRun run;
-    run.DecimalSeparator = separator;
-    EXPECT_FALSE(ConvertInputs(texts, separator, run.RunInput));
+    TRunInput in;
+    EXPECT_FALSE(ConvertInputs(texts, separator, in));
     TFileReplacement report(dir.File("r.txt"));
-    EXPECT_TRUE(WriteReportHeader(run, report));
+    EXPECT_TRUE(WriteReportHeader(in, separator, report));
     return testing::ReadBytes(report.TemporaryPath());
 }
 

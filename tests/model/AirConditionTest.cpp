@@ -37,7 +37,8 @@ TEST(AirCondition, HeatTransferAtTheSpinneret) {
     TRun run;
     SetUpDefaultRun(run);
     double ta = 0, h = 0;
-    AirCondition(run.RunInput, run.RunState, 1, run.RunState.A, 0.0, run.SpinProfile.V[1], ta, h);
+    const double a = AreaFactor * run.SpinProfile.D[1] * run.SpinProfile.D[1];
+    AirCondition(run.RunInput, run.RunState, 1, a, 0.0, run.SpinProfile.V[1], ta, h);
     EXPECT_NEAR(h, 0.0024065, 5e-8);
 }
 

@@ -20,7 +20,8 @@ TEST(SetUpRun, DerivesTheDefaultRun) {
     EXPECT_EQ(s.NStep, 100);
     EXPECT_EQ(p.T[1], 190.0);
     EXPECT_NEAR(p.D[1], 0.025, 1e-15);
-    EXPECT_NEAR(s.A, 4.908738e-4, 5e-11);
+    // The spinneret's cross-section, 4.908738e-4 cm2, carries the throughput.
+    EXPECT_NEAR(s.W / p.RHO[1] / p.V[1], 4.908738e-4, 5e-11);
     EXPECT_NEAR(p.RHO[1], 0.7575, 1e-12);
     EXPECT_NEAR(p.CP[1], 0.692, 1e-12);
     EXPECT_NEAR(p.ETA[1], 6000.0, 1e-9);

@@ -51,44 +51,42 @@ TEST(RKGStep, NoEquationsLeaveTheStateAloneYetEvaluateFourTimes) {
 }
 
 // The spinneret's material and air values, held as a march step holds them.
-TRunState SpinneretPointValues(double ta) {
+TPointValues SpinneretPointValues(double ta) {
     TRun run;
     testing::SetUpDefaultRun(run);
-    TRunState s = run.RunState;
-    s.Rho = run.SpinProfile.RHO[1];
-    s.Lambda = run.SpinProfile.ETA[1];
-    s.Cp = run.SpinProfile.CP[1];
-    s.H = 0.0024065;
-    s.Ta = ta;
-    return s;
+    const TSpinProfile& p = run.SpinProfile;
+    return {p.RHO[1], p.ETA[1], 0.0024065, p.CP[1], ta};
 }
 
+// The default run's throughput, g/s.
+constexpr double W = 0.7 / 60;
+
 TEST(SpinDerivatives, AirAtFilamentTemperatureLeavesItUnchanged) {
-    const TRunState s = SpinneretPointValues(190.0);
+    const TPointValues s = SpinneretPointValues(190.0);
     TStateVector y{};
     y[0] = 31.3758;
     y[1] = 20.0;
     y[2] = 190.0;
     RKGStep(3, y, 0.0, 1.0, [&](const TStateVector& yy, double x, TStateVector& dy) {
-        SpinDerivatives(s, yy, x, dy);
+        SpinDerivatives(s, W, yy, x, dy);
     });
     EXPECT_EQ(y[2], 190.0);
     EXPECT_GT(y[0], 31.3758);
 }
 
 TEST(SpinDerivatives, WithoutTensionOnlyDragAndGravityAct) {
-    const TRunState s = SpinneretPointValues(150.0);
+    const TPointValues s = SpinneretPointValues(150.0);
     TStateVector y{};
     y[0] = 31.3758;
     y[2] = 190.0;
     TStateVector dy{};
-    SpinDerivatives(s, y, 0.0, dy);
+    SpinDerivatives(s, W, y, 0.0, dy);
     EXPECT_EQ(dy[0], 0.0);
     EXPECT_LT(dy[1], 0.0); // gravity outweighs drag at the spinneret
 }
 
 TEST(SpinDerivatives, NonPositiveVelocityIsAFault) {
-    const TRunState s = SpinneretPointValues(150.0);
+    const TPointValues s = SpinneretPointValues(150.0);
     for (double v : {0.0, -1.0}) {
         ClearFloatingPointFaults();
         TStateVector y{};
@@ -96,7 +94,7 @@ TEST(SpinDerivatives, NonPositiveVelocityIsAFault) {
         y[1] = 20.0;
         y[2] = 190.0;
         TStateVector dy{};
-        SpinDerivatives(s, y, 0.0, dy);
+        SpinDerivatives(s, W, y, 0.0, dy);
         for (double d : dy)
             testing::Keep(d);
         EXPECT_THROW(CheckFloatingPointFaults(), RunError) << "v = " << v;

@@ -68,5 +68,24 @@ TEST(FileReplacement, RefusesWhatItMayNotReplace) {
     EXPECT_EQ(Entries(dir), 1u);
 }
 
+// The rename is the last step that can fail: when it does, the caller hears
+// why, and neither the temporary file nor a changed target is left.
+TEST(FileReplacement, AFailedRenameLeavesTheTargetAndNoTemporaryFile) {
+    TempDir dir;
+    const std::string path = dir.File("r.txt");
+    TFileReplacement replacement(path);
+    ASSERT_TRUE(replacement.Begin());
+    WriteFile(replacement.TemporaryPath(), "new");
+    // A folder takes the target's place before the rename: no file may
+    // be renamed over it, whoever runs the test.
+    fs::create_directory(path);
+    WriteFile(dir.File("r.txt/inside.txt"), "kept");
+    std::string reason;
+    EXPECT_FALSE(replacement.Publish(reason));
+    EXPECT_FALSE(reason.empty());
+    EXPECT_EQ(ReadBytes(dir.File("r.txt/inside.txt")), "kept");
+    EXPECT_EQ(Entries(dir), 1u);
+}
+
 } // namespace
 } // namespace ppspin

@@ -1,4 +1,4 @@
-#include "Report.h"
+#include "Fixed.h"
 
 #include <gtest/gtest.h>
 

@@ -17,12 +17,12 @@ using testing::TempDir;
 // it; beforeRows may change the profile before the rows are written.
 std::string RunIntoReport(TRun& run, void (*beforeRows)(TRun&) = nullptr) {
     TFileReplacement report(run.RunInput.FileName);
-    EXPECT_TRUE(WriteReportHeader(run, report));
+    EXPECT_TRUE(WriteReportHeader(run.RunInput, '.', report));
     SetUpRun(run);
     RunTrials(run);
     if (beforeRows != nullptr)
         beforeRows(run);
-    EXPECT_TRUE(WriteResultRows(run, report));
+    EXPECT_TRUE(WriteResultRows(run, '.', report));
     return ReadBytes(run.RunInput.FileName);
 }
 
@@ -118,11 +118,11 @@ TEST(Report, FileThatCannotBeCreatedIsLeftAlone) {
     TRun run;
     run.RunInput.FileName = dir.File("no-such-folder/result.txt");
     TFileReplacement missing(run.RunInput.FileName);
-    EXPECT_FALSE(WriteReportHeader(run, missing));
+    EXPECT_FALSE(WriteReportHeader(run.RunInput, '.', missing));
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "no-such-folder"));
     run.RunInput.FileName = dir.Path().string(); // a folder
     TFileReplacement folder(run.RunInput.FileName);
-    EXPECT_FALSE(WriteReportHeader(run, folder));
+    EXPECT_FALSE(WriteReportHeader(run.RunInput, '.', folder));
     EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
 }
 
@@ -133,14 +133,14 @@ TEST(Report, OnlyACompleteReportReplacesTheOldOne) {
     run.RunInput.VL = 3000.0;
     {
         TFileReplacement report(run.RunInput.FileName);
-        ASSERT_TRUE(WriteReportHeader(run, report));
+        ASSERT_TRUE(WriteReportHeader(run.RunInput, '.', report));
         // The run ends here, as a fault would end it.
     }
     EXPECT_EQ(ReadBytes(run.RunInput.FileName), old);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 
     TFileReplacement unbegun(run.RunInput.FileName); // rows need the header's file
-    EXPECT_FALSE(WriteResultRows(run, unbegun));
+    EXPECT_FALSE(WriteResultRows(run, '.', unbegun));
     EXPECT_EQ(ReadBytes(run.RunInput.FileName), old);
 }
 
@@ -156,9 +156,9 @@ TEST(Report, FullDeviceEndsTheRunWithAnError) {
         try {
             if (rows) {
                 ASSERT_TRUE(report.Begin());
-                WriteResultRows(run, report);
+                WriteResultRows(run, '.', report);
             } else {
-                WriteReportHeader(run, report);
+                WriteReportHeader(run.RunInput, '.', report);
             }
             ADD_FAILURE() << (rows ? "rows" : "header") << " reported as written";
         } catch (const RunError& e) {

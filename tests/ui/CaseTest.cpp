@@ -1,9 +1,9 @@
 // Cases: a report's inputs back in the fields, the defaults back, a goal
 // sought into a field, and what a session remembers.
 #include "F_Form.h"
+#include "MainController.h"
 #include "Main_PP.h"
 #include "ProfileForm.h"
-#include "ProgramRun.h"
 #include "UiTestSupport.h"
 
 #include <QCheckBox>
@@ -23,7 +23,7 @@ namespace {
 // A report of the default run but for a take-up speed of 3000 and an
 // increment of 0.25, made by GO.
 QString WriteReport(const ScratchDirectory& scratch) {
-    TForm1 form;
+    TForm1 form('.');
     form.SetDialogs(nullptr, new TFinishForm(&form));
     ModalCloser closer(&form);
     Edit(&form, 3)->setText("3000");
@@ -34,25 +34,20 @@ QString WriteReport(const ScratchDirectory& scratch) {
 
 } // namespace
 
-class CaseTest : public QObject {
+class CaseTest : public testing::TUiTest {
     Q_OBJECT
 
   private slots:
-    void init() {
-        ProgramRun.DecimalSeparator = '.';
-        testing::ForgetSession();
-    }
-
     void openReportFillsTheFieldsAsPrintedAndRefusesWhatIsNoReport() {
         ScratchDirectory scratch;
         const QString report = WriteReport(scratch);
-        TForm1 form;
+        TForm1 form('.');
         ModalCloser closer(&form);
-        form.OpenReport(report);
+        form.Controller().OpenReport(report);
         QCOMPARE(Edit(&form, 3)->text(), QString("3000.0"));
         QCOMPARE(Edit(&form, 19)->text(), QString("0.3")); // 0.25 as the header printed it
         QCOMPARE(Edit(&form, 20)->text(), QString("result.txt"));
-        form.OpenReport(report);
+        form.Controller().OpenReport(report);
         QCOMPARE(closer.Seen().size(), 1); // said once
         QVERIFY(closer.Texts()[0].contains("as its header printed them"));
 
@@ -61,14 +56,14 @@ class CaseTest : public QObject {
         QVERIFY(other.open(QIODevice::WriteOnly));
         other.write("OPERATING CONDITION\r\nnot a report\r\n");
         other.close();
-        form.OpenReport(other.fileName());
+        form.Controller().OpenReport(other.fileName());
         QCOMPARE(closer.Seen().size(), 2);
         QVERIFY2(closer.Texts()[1].endsWith("Not a report of this program: line 2 should read "
                                             "\"-------------------\""),
                  qPrintable(closer.Texts()[1]));
         QCOMPARE(Edit(&form, 3)->text(), QString("2500"));
 
-        form.SetDefaults();
+        form.Controller().SetDefaults();
         QCOMPARE(Edit(&form, 3)->text(), QString("3500.0"));
         QCOMPARE(Edit(&form, 19)->text(), QString("1.0"));
     }
@@ -79,12 +74,12 @@ class CaseTest : public QObject {
         ScratchDirectory scratch;
         const QString report = WriteReport(scratch);
         {
-            TForm1 form;
+            TForm1 form('.');
             ModalCloser closer(&form);
-            form.OpenReport(report);
+            form.Controller().OpenReport(report);
             form.findChild<QCheckBox*>("LiveCheck")->setChecked(true);
         }
-        TForm1 form;
+        TForm1 form('.');
         QVERIFY(form.findChild<QCheckBox*>("LiveCheck")->isChecked());
         const QList<QAction*> recent = form.findChild<QMenu*>("RecentMenu")->actions();
         QCOMPARE(recent.size(), 1);
@@ -94,7 +89,7 @@ class CaseTest : public QObject {
 
     void goalSeekPutsTheValueInItsFieldAndShowsItsRun() {
         ScratchDirectory scratch;
-        TForm1 form;
+        TForm1 form('.');
         form.show();
         // The dialog asks for the end diameter by the take-up speed; 20 um.
         QTimer::singleShot(0, [] {
@@ -105,7 +100,7 @@ class CaseTest : public QObject {
             dialog->findChild<QLineEdit*>("TargetEdit")->setText("20");
             dialog->accept();
         });
-        form.GoalSeekClicked();
+        form.Controller().GoalSeekClicked();
         QVERIFY2(Edit(&form, 3)->text().startsWith("2639.6"), qPrintable(Edit(&form, 3)->text()));
         const auto* profile = form.findChild<TProfileForm*>("ProfileForm");
         QVERIFY(profile->Latest().has_value());

@@ -2,7 +2,6 @@
 #include "FolderBrowser.h"
 #include "F_Form.h"
 #include "Main_PP.h"
-#include "ProgramRun.h"
 #include "UiTestSupport.h"
 
 #include <QComboBox>
@@ -46,7 +45,6 @@ class FolderBrowserTest : public QObject {
 
   private slots:
     void init() {
-        ProgramRun.DecimalSeparator = '.';
         ppspin::testing::ForgetSession();
         scratch_ = new ScratchDirectory;
         QDir here(scratch_->Path());
@@ -114,7 +112,7 @@ class FolderBrowserTest : public QObject {
     }
 
     void enterOpensTheFolderWithoutStartingARun() {
-        TForm1 w;
+        TForm1 w('.');
         w.SetDialogs(nullptr, new TFinishForm(&w));
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -130,7 +128,7 @@ class FolderBrowserTest : public QObject {
     }
 
     void nextReportLandsInTheOpenedFolder() {
-        TForm1 w;
+        TForm1 w('.');
         w.SetDialogs(nullptr, new TFinishForm(&w));
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));

@@ -4,7 +4,6 @@
 #include "Main_PP.h"
 #include "ProfileCharts.h"
 #include "ProfileForm.h"
-#include "ProgramRun.h"
 #include "UiTestSupport.h"
 
 #include <QCheckBox>
@@ -17,18 +16,13 @@
 using namespace ppspin;
 using ppspin::testing::Edit;
 
-class LiveTest : public QObject {
+class LiveTest : public testing::TUiTest {
     Q_OBJECT
 
   private slots:
-    void init() {
-        ProgramRun.DecimalSeparator = '.';
-        testing::ForgetSession();
-    }
-
     void theProfileFollowsTheFieldsAndNoFileOrDialogComes() {
         testing::ScratchDirectory scratch;
-        TForm1 form1;
+        TForm1 form1('.');
         form1.SetDialogs(nullptr, new TFinishForm(&form1));
         form1.show();
         QVERIFY(QTest::qWaitForWindowActive(&form1));

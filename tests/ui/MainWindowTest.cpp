@@ -2,7 +2,6 @@
 #include "F_Form.h"
 #include "Main_PP.h"
 #include "PlaceBeside.h"
-#include "ProgramRun.h"
 #include "RefInfo.h"
 #include "UiTestSupport.h"
 
@@ -14,17 +13,12 @@
 using namespace ppspin;
 using ppspin::testing::Edit;
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public testing::TUiTest {
     Q_OBJECT
 
   private slots:
-    void init() {
-        ProgramRun.DecimalSeparator = '.';
-        testing::ForgetSession();
-    }
-
     void windowIsFixedCaptionedAndHoldsTheGroups() {
-        TForm1 w;
+        TForm1 w('.');
         QCOMPARE(w.windowTitle(), QString("MELT SPINNING OF PP"));
         QCOMPARE(w.size(), QSize(688, 453));
         QCOMPARE(w.minimumSize(), w.maximumSize());
@@ -42,7 +36,7 @@ class MainWindowTest : public QObject {
     }
 
     void everythingFitsInsideTheWindow() {
-        TForm1 w;
+        TForm1 w('.');
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         // No widget may be squeezed below what it needs or pushed outside.
@@ -66,22 +60,21 @@ class MainWindowTest : public QObject {
         const QStringList texts{"0.025",   "0.7", "3500.0", "190.0", "10.0",   "245700.0",  "130.0",
                                 "-1710.0", "0.0", "35.0",   "34.1",  "-8.636", "20.0",      "50.0",
                                 "100.0",   "0.0", "2000.0", "190.0", "1.0",    "result.txt"};
-        TForm1 w;
+        TForm1 w('.');
         for (int n = 1; n <= 20; ++n) {
             QCOMPARE(Edit(&w, n)->text(), texts[n - 1]);
             const bool fixed = n == 2 || n == 4 || n == 17 || n == 18;
             QCOMPARE(Edit(&w, n)->isEnabled(), !fixed);
         }
         // Where the locale writes a decimal comma the opening texts must still convert.
-        ProgramRun.DecimalSeparator = ',';
-        TForm1 comma;
+        TForm1 comma(',');
         QCOMPARE(Edit(&comma, 1)->text(), QString("0,025"));
         QCOMPARE(Edit(&comma, 12)->text(), QString("-8,636"));
         QCOMPARE(Edit(&comma, 20)->text(), QString("result.txt"));
     }
 
     void focusStartsInEdit1AndTabVisitsOnlyEditableNumbers() {
-        TForm1 w;
+        TForm1 w('.');
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QCOMPARE(QApplication::focusWidget(), Edit(&w, 1));
@@ -97,7 +90,7 @@ class MainWindowTest : public QObject {
     }
 
     void escapeKeepsTheWindowAndCloseEndsIt() {
-        TForm1 w;
+        TForm1 w('.');
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QTest::keyClick(Edit(&w, 1), Qt::Key_Escape);
@@ -124,7 +117,7 @@ class MainWindowTest : public QObject {
     }
 
     void referenceButtonShowsTheDialogModally() {
-        TForm1 w;
+        TForm1 w('.');
         TForm2 form2(&w);
         w.SetDialogs(&form2, nullptr);
         w.show();

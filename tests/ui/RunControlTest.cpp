@@ -3,7 +3,6 @@
 #include "F_Form.h"
 #include "Main_PP.h"
 #include "ProfileForm.h"
-#include "ProgramRun.h"
 #include "UiTestSupport.h"
 
 #include <QFile>
@@ -44,14 +43,14 @@ QStringList Files(QWidget* window) {
 
 } // namespace
 
-class RunControlTest : public QObject {
+class RunControlTest : public testing::TUiTest {
     Q_OBJECT
 
     // One window with its finish dialog, as start-up makes them.
     struct Program {
         TForm1 Form1;
         TFinishForm* FinishForm = new TFinishForm(&Form1);
-        Program() {
+        explicit Program(char separator = '.') : Form1(separator) {
             Form1.SetDialogs(nullptr, FinishForm);
             Form1.show();
         }
@@ -60,11 +59,6 @@ class RunControlTest : public QObject {
     };
 
   private slots:
-    void init() {
-        ProgramRun.DecimalSeparator = '.';
-        testing::ForgetSession();
-    }
-
     void defaultRunWritesTheHeadlessReportAndFinishes() {
         const QByteArray expected = HeadlessReport();
         QVERIFY(!expected.isEmpty());
@@ -223,9 +217,8 @@ class RunControlTest : public QObject {
     }
 
     void decimalCommaLocaleRunsOnTheOpeningTexts() {
-        ProgramRun.DecimalSeparator = ',';
         ScratchDirectory scratch;
-        Program p;
+        Program p(',');
         ModalCloser closer(&p.Form1);
         p.Go();
         QCOMPARE(closer.Seen().size(), 1);

@@ -103,6 +103,15 @@ inline void ForgetSession() {
     QSettings().clear();
 }
 
+// The suites that drive the windows: each test starts from a session with
+// nothing remembered.
+class TUiTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() { ForgetSession(); }
+};
+
 // The names a list shows, in order.
 inline QStringList Names(QListWidget* list) {
     QStringList names;

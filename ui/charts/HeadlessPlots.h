@@ -4,27 +4,15 @@
 #pragma once
 
 #include "ProfileSnapshot.h"
+#include "StudyPictures.h"
 
-#include <optional>
 #include <string>
-#include <vector>
 
 namespace ppspin {
 
 // The four profile charts of a converged run.
 bool RenderProfilePicture(const TProfileSnapshot& profile, const std::string& path, int width,
                           int height, std::string& error);
-
-struct TSummarySeries {
-    std::string Name;                     // the chart's y title, with its unit
-    std::vector<std::optional<double>> Y; // one per x; a missing value breaks the line
-};
-
-struct TSummaryPlot {
-    std::string Title, XLabel; // the x label with its unit
-    std::vector<double> X;
-    std::vector<TSummarySeries> Series;
-};
 
 // One chart per series against the study's x.
 bool RenderSummaryPlot(const TSummaryPlot& plot, const std::string& path, int width, int height,

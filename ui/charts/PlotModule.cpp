@@ -1,5 +1,8 @@
 #include "PlotModule.h"
 
+#include "HeadlessPlots.h"
+#include "StudyPlots.h"
+
 #include <QApplication>
 
 #include <clocale>
@@ -35,9 +38,6 @@ void EnsureApplication() {
     Application = new QApplication(argc, argv);
     std::setlocale(LC_ALL, locale.c_str());
 }
-
-template <typename Data>
-using TRenderer = bool (*)(const Data&, const std::string&, int, int, std::string&);
 
 // Each entry makes sure of the application first.
 template <typename Data, TRenderer<Data> Render>

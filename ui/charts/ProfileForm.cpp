@@ -3,6 +3,7 @@
 #include "FileReplacement.h"
 #include "ImageExport.h"
 #include "ProfileCharts.h"
+#include "ProfileCsv.h"
 #include "ProfilePlot.h"
 #include "RunTable.h"
 

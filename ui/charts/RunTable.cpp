@@ -1,6 +1,6 @@
 #include "RunTable.h"
 
-#include "EditableInputs.h"
+#include "InputCatalogue.h"
 
 namespace ppspin {
 
@@ -25,8 +25,8 @@ TRunTableTexts RunTableTexts(const std::vector<const TProfileSnapshot*>& runs,
     };
     const auto fixed = [&](double x, int decimals) { return locale.toString(x, 'f', decimals); };
 
-    std::vector<const TEditableInput*> inputs;
-    for (const TEditableInput& input : EditableInputs) {
+    std::vector<const TInputField*> inputs;
+    for (const TInputField& input : EditableInputs()) {
         for (const TProfileSnapshot* run : runs) {
             if (run->Input.*input.Value != runs.front()->Input.*input.Value) {
                 inputs.push_back(&input);
@@ -35,12 +35,11 @@ TRunTableTexts RunTableTexts(const std::vector<const TProfileSnapshot*>& runs,
         }
     }
     if (inputs.empty())
-        inputs.push_back(&EditableInputs[1]); // the take-up speed names a run best
-    static_assert(EditableInputs[1].Value == &TRunInput::VL);
+        inputs.push_back(FindEditableInput("take-up-speed")); // names a run best
 
     TRunTableTexts table;
     table.Headings << "Run";
-    for (const TEditableInput* input : inputs)
+    for (const TInputField* input : inputs)
         table.Headings << Heading(input->Symbol, input->Unit);
     table.Headings << "Trials" << Heading("F0", "dyn") << Heading("v end / VL", "m/min")
                    << Heading("D end", "\u00b5m") << Heading("T end", "\u2103")
@@ -49,7 +48,7 @@ TRunTableTexts RunTableTexts(const std::vector<const TProfileSnapshot*>& runs,
     for (std::size_t r = 0; r < runs.size(); ++r) {
         const TProfileSnapshot& run = *runs[r];
         QStringList row{RunNumber(static_cast<int>(r))};
-        for (const TEditableInput* input : inputs)
+        for (const TInputField* input : inputs)
             row << shortest(run.Input.*input->Value);
         row << locale.toString(run.Trials) << fixed(run.F0, 4);
         if (run.Points.empty()) {

@@ -1,5 +1,6 @@
 #include "Sweep.h"
 
+#include "OrderedRuns.h"
 #include "TextToFloat.h"
 
 #include <algorithm>
@@ -8,7 +9,7 @@
 #include <filesystem>
 #include <functional>
 
-namespace ppspin::cli {
+namespace ppspin {
 
 std::string CsvField(std::string_view text) {
     if (text.find_first_of(",\"\r\n") == std::string_view::npos)
@@ -104,11 +105,23 @@ std::vector<std::vector<double>> StudyPoints(const TStudy& study) {
     return points;
 }
 
-std::string ReportPath(const TStudy& study, const std::vector<double>& values, char separator) {
+std::string StudyRefusal(const TStudy& study) {
+    if (study.Ranges.size() == 2 && study.Ranges[0].Input == study.Ranges[1].Input)
+        return "A grid needs two different inputs to sweep";
+    std::size_t cells = 1;
+    for (const TSweepRange& range : study.Ranges)
+        cells *= SweepValues(range).size();
+    if (cells > MaxGridCells)
+        return "Grid is too large: " + std::to_string(cells) + " points, at most " +
+               std::to_string(MaxGridCells);
+    return {};
+}
+
+std::string ReportPath(const TStudy& study, const std::vector<double>& values) {
     std::string name;
     for (std::size_t r = 0; r < study.Ranges.size(); ++r)
         name += (r > 0 ? "," : "") + std::string(study.Ranges[r].Input->Name) + "=" +
-                NumberText(values[r], separator);
+                NumberText(values[r], study.DecimalSeparator);
     return (std::filesystem::path(study.ReportDir) / (name + ".txt")).string();
 }
 
@@ -116,12 +129,13 @@ TSweepRow RunSweepPoint(TRun& run, const TStudy& study, const std::vector<double
     TFieldTexts texts = study.Texts;
     for (std::size_t r = 0; r < study.Ranges.size(); ++r)
         texts[static_cast<std::size_t>(study.Ranges[r].Input->Field)] =
-            NumberText(values[r], run.DecimalSeparator);
+            NumberText(values[r], study.DecimalSeparator);
     TRunOptions options;
+    options.DecimalSeparator = study.DecimalSeparator;
     options.MaxTrials = study.MaxTrials;
     options.WriteReport = !study.ReportDir.empty();
     if (options.WriteReport)
-        texts[FileNameField] = ReportPath(study, values, run.DecimalSeparator);
+        texts[FileNameField] = ReportPath(study, values);
     const TRunOutcome outcome = RunCalculation(run, texts, options);
 
     TSweepRow row;
@@ -163,4 +177,11 @@ std::string SummaryRow(const TSweepRow& r) {
     return out + '\n';
 }
 
-} // namespace ppspin::cli
+void RunStudyPoints(const TStudy& study, const std::vector<std::vector<double>>& points, int jobs,
+                    const std::function<bool(TSweepRow&&, std::size_t)>& deliver) {
+    RunInOrder<TSweepRow>(
+        points.size(), jobs,
+        [&](TRun& run, std::size_t i) { return RunSweepPoint(run, study, points[i]); }, deliver);
+}
+
+} // namespace ppspin

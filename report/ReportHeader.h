@@ -2,18 +2,19 @@
 // and read back by the report reader: one table, so the two cannot drift.
 #pragma once
 
-#include "RunRecords.h"
+#include "InputCatalogue.h"
 
 #include <array>
+#include <string>
 
 namespace ppspin {
 
 struct THeaderLine {
-    const char* Text; // the whole line, or the label a value follows
-    // The input the line ends with, printed Fixed(value, P, D); none for a
-    // line of text alone.
-    double TRunInput::*Value = nullptr;
-    int P = 0, D = 0;
+    // The whole line, or for an input's line the label its value follows.
+    std::string Text;
+    // The input the line ends with, printed as the catalogue says; none for
+    // a line of text alone.
+    const TInputField* Input = nullptr;
 };
 
 inline constexpr int ReportHeaderLineCount = 45;

@@ -1,4 +1,4 @@
-#include "Report.h"
+#include "Fixed.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,13 +1,13 @@
 #include "Sweep.h"
 #include "MiscCalc.h"
-#include "Report.h"
 #include "TempDir.h"
+#include "Tenacity.h"
 
 #include <memory>
 
 #include <gtest/gtest.h>
 
-namespace ppspin::cli {
+namespace ppspin {
 namespace {
 
 TSweepRange Parse(const std::string& text) {
@@ -107,21 +107,9 @@ TEST(Grid, PointsRunWithTheFirstInputSlowest) {
     const std::vector<std::vector<double>> expected = {{2000, 0.02}, {2000, 0.025}, {2000, 0.03},
                                                        {3000, 0.02}, {3000, 0.025}, {3000, 0.03}};
     EXPECT_EQ(StudyPoints(grid), expected);
-    EXPECT_EQ(ReportPath(grid, {2000, 0.025}, ','), "r/take-up-speed=2000,hole-diameter=0,025.txt");
+    grid.DecimalSeparator = ',';
+    EXPECT_EQ(ReportPath(grid, {2000, 0.025}), "r/take-up-speed=2000,hole-diameter=0,025.txt");
     EXPECT_EQ(SummaryHeader(grid).substr(0, 34), "take-up-speed,hole-diameter,status");
-}
-
-TEST(FreezePosition, IsEmptyWhileTheFilamentStaysMolten) {
-    const auto at = [](double z, double t) {
-        TProfilePoint point{};
-        point.Z = z;
-        point.T = t;
-        return point;
-    };
-    std::vector<TProfilePoint> hot = {at(0, 190), at(1, 131)};
-    EXPECT_FALSE(FreezePosition(hot, 130.0).has_value());
-    hot.push_back(at(2, 129));
-    EXPECT_EQ(FreezePosition(hot, 130.0), 1.5);
 }
 
 TEST(Sweep, KeepsEveryReportWhenAsked) {
@@ -136,4 +124,4 @@ TEST(Sweep, KeepsEveryReportWhenAsked) {
 }
 
 } // namespace
-} // namespace ppspin::cli
+} // namespace ppspin

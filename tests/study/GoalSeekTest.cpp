@@ -18,9 +18,9 @@ TGoal Goal(const char* input, const char* output, double target) {
     return goal;
 }
 
-TGoalSeekResult Seek(const TGoal& goal) {
+TGoalSeekResult Seek(const TGoal& goal, const TFieldTexts& texts = DefaultFieldTexts('.')) {
     const auto run = std::make_unique<TRun>();
-    return GoalSeek(*run, DefaultFieldTexts('.'), goal);
+    return GoalSeek(*run, texts, goal);
 }
 
 TEST(GoalSeek, ARunAtTheValueFoundMeetsTheTarget) {
@@ -75,6 +75,28 @@ TEST(GoalSeek, SaysWhyNoValueIsFound) {
         const TGoalSeekResult result = Seek(c.goal);
         EXPECT_EQ(result.End, c.end) << c.message;
         EXPECT_EQ(result.Message.rfind(c.message, 0), 0u) << result.Message;
+    }
+}
+
+// What the user gave is refused as it stands: a start value that does not
+// convert, or one outside the input's domain, which the search must not
+// leave to look for a value (below zero for an air velocity, say).
+TEST(GoalSeek, RefusesAStartTheChecksRefuse) {
+    const struct {
+        const char *input, *text, *message;
+    } cases[] = {
+        {"take-up-speed", "3500,0", "Input value is not correct!"},
+        {"take-up-speed", "-1", "Value of Take-up Speed is not correct"},
+        {"zone2-air-velocity", "-5", "Value of 2nd Zone Air Velocity is not correct"},
+    };
+    for (const auto& c : cases) {
+        const TGoal goal = Goal(c.input, "D_end_um", 20);
+        TFieldTexts texts = DefaultFieldTexts('.');
+        texts[static_cast<std::size_t>(goal.Input->Field)] = c.text;
+        const TGoalSeekResult result = Seek(goal, texts);
+        EXPECT_EQ(result.End, TGoalSeekEnd::Refused) << c.text;
+        EXPECT_EQ(result.Message, c.message) << c.text;
+        EXPECT_LE(result.Runs, 1) << c.text;
     }
 }
 

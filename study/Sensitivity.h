@@ -2,8 +2,9 @@
 // at the current values.
 #pragma once
 
-#include "EditableInputs.h"
 #include "FieldTexts.h"
+#include "InputCatalogue.h"
+#include "RunCalculation.h"
 #include "RunOutputs.h"
 
 #include <array>
@@ -11,12 +12,12 @@
 #include <string>
 #include <vector>
 
-namespace ppspin::cli {
+namespace ppspin {
 
 inline constexpr std::size_t OutputCount = std::size(OutputColumns);
 
 struct TSensitivityRow {
-    const TEditableInput* Input = nullptr;
+    const TInputField* Input = nullptr;
     double Value = 0;
     // "1%": d ln output / d ln input, by central differences at +-1 %.
     // Where the input is 0 there is no relative step: "+1" or "+-1" give the
@@ -32,16 +33,28 @@ struct TSensitivitySteps {
     double Below, Above;
     std::string Step;
 };
-TSensitivitySteps SensitivitySteps(const TEditableInput& input, double value);
+TSensitivitySteps SensitivitySteps(const TInputField& input, double value);
 
 // The row of input from the outputs at the current values and at the steps
 // below and above.
-TSensitivityRow SensitivityRow(const TEditableInput& input, double value,
-                               const TRunOutputs& current, const TRunOutputs& below,
-                               const TRunOutputs& above);
+TSensitivityRow SensitivityRow(const TInputField& input, double value, const TRunOutputs& current,
+                               const TRunOutputs& below, const TRunOutputs& above);
+
+// The sensitivities at the current texts.
+struct TSensitivities {
+    // Why nothing ran: an input's text does not convert.
+    std::string Refusal;
+    // The run at the current values; without it there are no rows.
+    TRunOutcome Current;
+    std::vector<TSensitivityRow> Rows; // one per editable input, in order
+};
+
+// Runs the current values and two steps of every editable input on jobs
+// threads; options say how the texts are read and how long a run may shoot.
+TSensitivities RunSensitivities(const TFieldTexts& texts, const TRunOptions& options, int jobs);
 
 // The table: header, then one line per input.
 std::string SensitivityHeader();
 std::string SensitivityLine(const TSensitivityRow& row);
 
-} // namespace ppspin::cli
+} // namespace ppspin

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "AdjustTension.h"
-#include "EditableInputs.h"
 #include "FieldTexts.h"
+#include "InputCatalogue.h"
 #include "RunOutputs.h"
 #include "RunRecords.h"
 
@@ -15,19 +15,22 @@
 namespace ppspin {
 
 struct TGoal {
-    const TEditableInput* Input = nullptr;
+    const TInputField* Input = nullptr;
     const TOutputColumn* Output = nullptr;
     double Target = 0;
     // Where to look; without one, the search widens from the input's value
     // within what its checks allow.
     std::optional<std::pair<double, double>> Bracket;
     double RelativeTolerance = 1e-9; // in the input
+    char DecimalSeparator = '.';     // of the texts
     int MaxTrials = ppspin::MaxTrials;
 };
 
 enum class TGoalSeekEnd {
     Found,
-    Refused,     // the input's own text does not convert
+    // The input's own text does not convert, or the inputs are refused
+    // where the search starts: the user's to mend.
+    Refused,
     NoBracket,   // no value in reach gives the target
     RunFailed,   // a run inside the bracket failed
     NotMonotone, // the output turns inside the bracket: the root may not be unique
@@ -41,7 +44,7 @@ struct TGoalSeekResult {
 };
 
 // Seeks goal on run, computing in memory (no file is touched), the other
-// fields' texts as in texts, read with the run's decimal separator.
+// fields' texts as in texts, read with the goal's decimal separator.
 TGoalSeekResult GoalSeek(TRun& run, const TFieldTexts& texts, const TGoal& goal);
 
 } // namespace ppspin

@@ -1,9 +1,13 @@
 #include "Report.h"
 
 #include "FileReplacement.h"
+#include "Fixed.h"
+#include "InputCatalogue.h"
 #include "ReportHeader.h"
 #include "RunError.h"
+#include "Tenacity.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -66,34 +70,29 @@ class ReportWriter {
 
 } // namespace
 
-double Tenacity(double f, double q, double vm) {
-    return 0.00101972 * f / (q * 9000 / vm);
-}
-
-bool WriteReportHeader(const TRun& run, TFileReplacement& report) {
+bool WriteReportHeader(const TRunInput& in, char separator, TFileReplacement& report) {
     if (!report.Begin())
         return false;
     ReportWriter out(report, false);
     if (!out.IsOpen())
         return false;
     for (const THeaderLine& line : ReportHeaderLines()) {
-        if (line.Value == nullptr)
+        if (line.Input == nullptr)
             out.Line(line.Text);
         else
-            out.Line(line.Text + Fixed(run.RunInput.*line.Value, line.P, line.D,
-                                       run.DecimalSeparator));
+            out.Line(line.Text +
+                     Fixed(in.*line.Input->Value, line.Input->P, line.Input->D, separator));
     }
     out.Close();
     return true;
 }
 
-std::string ResultRow(TRun& run, int k) {
+std::string ResultRow(const TRun& run, int k, char separator) {
     const TRunInput& in = run.RunInput;
-    TSpinProfile& p = run.SpinProfile;
-    const auto FormatColumn = [sep = run.DecimalSeparator](int w, int d, double x) {
-        return ppspin::FormatColumn(w, d, x, sep);
+    const TSpinProfile& p = run.SpinProfile;
+    const auto FormatColumn = [separator](int w, int d, double x) {
+        return ppspin::FormatColumn(w, d, x, separator);
     };
-    p.VM[k] = p.V[k] * 60 / 100;
     const double tenRe = Tenacity(p.F[k], in.Q, p.VM[k]);
     const double tenAp = Tenacity(p.F[k], in.Q, in.VL);
     return " " + FormatColumn(5, 1, p.Z[k]) + " " + FormatColumn(7, 1, p.VM[k]) + " " +
@@ -103,12 +102,16 @@ std::string ResultRow(TRun& run, int k) {
            FormatColumn(7, 4, tenAp);
 }
 
-bool WriteResultRows(TRun& run, TFileReplacement& report) {
+bool WriteResultRows(TRun& run, char separator, TFileReplacement& report) {
     ReportWriter out(report, true);
     if (!out.IsOpen())
         return false;
-    for (int k = 1; k <= run.RunState.N3 && k <= MaxPoints; ++k)
-        out.Line(ResultRow(run, k));
+    const int points = std::min(run.RunState.N3, MaxPoints);
+    TSpinProfile& p = run.SpinProfile;
+    for (int k = 1; k <= points; ++k)
+        p.VM[k] = p.V[k] * 60 / 100; // the velocity in the report's unit, m/min
+    for (int k = 1; k <= points; ++k)
+        out.Line(ResultRow(run, k, separator));
     out.Line();
     out.Line();
     out.Close();

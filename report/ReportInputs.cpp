@@ -1,6 +1,5 @@
 #include "ReportInputs.h"
 
-#include "EditableInputs.h"
 #include "ReportHeader.h"
 #include "TextToFloat.h"
 
@@ -79,7 +78,7 @@ bool ReadReportInputs(std::string_view report, char separator, TFieldTexts& text
         if (k >= static_cast<int>(lines.size()))
             return fail(k + 1, "is missing: the file ends before the header does");
         const std::string_view line = lines[static_cast<std::size_t>(k)];
-        if (expected.Value == nullptr) {
+        if (expected.Input == nullptr) {
             if (line != expected.Text)
                 return fail(k + 1, "should read " + Quoted(expected.Text));
             continue;
@@ -96,19 +95,17 @@ bool ReadReportInputs(std::string_view report, char separator, TFieldTexts& text
         double number = 0;
         if (!TextToFloat(value, sep != 0 ? sep : '.', number))
             return fail(k + 1, "has a value beyond the range of a number: " + Quoted(value));
-        const auto input =
-            std::find_if(std::begin(EditableInputs), std::end(EditableInputs),
-                         [&](const TEditableInput& in) { return in.Value == expected.Value; });
+        const TInputField& input = *expected.Input;
         // The polymer's properties are fixed in this program: a report with
         // others is not one of its runs.
-        if (input == std::end(EditableInputs)) {
-            if (number != defaults.*expected.Value)
+        if (!input.Editable) {
+            if (number != defaults.*input.Value)
                 return fail(k + 1,
                             "has another value than this program's fixed one: " + Quoted(value));
             continue;
         }
         std::replace(value.begin(), value.end(), sep != 0 ? sep : separator, separator);
-        read[static_cast<std::size_t>(input->Field)] = value;
+        read[static_cast<std::size_t>(input.Field)] = value;
     }
     texts = read;
     return true;

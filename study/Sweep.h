@@ -2,23 +2,24 @@
 // per pair of values of two (a grid).
 #pragma once
 
-#include "EditableInputs.h"
 #include "FieldTexts.h"
+#include "InputCatalogue.h"
 #include "RunCalculation.h"
 #include "RunOutputs.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace ppspin::cli {
+namespace ppspin {
 
 // Studies larger than these are refused rather than left running for hours.
 inline constexpr int MaxSweepValues = 10000;
 inline constexpr std::size_t MaxGridCells = 250000;
 
 struct TSweepRange {
-    const TEditableInput* Input = nullptr;
+    const TInputField* Input = nullptr;
     double From = 0, To = 0, Step = 0;
 };
 
@@ -37,8 +38,13 @@ struct TStudy {
     TFieldTexts Texts;               // the fields the study does not sweep
     std::vector<TSweepRange> Ranges; // one input, or two for a grid
     std::string ReportDir;           // where each value's report is kept; none when empty
+    char DecimalSeparator = '.';     // of the texts, and of the reports kept
     int MaxTrials = ppspin::MaxTrials;
 };
+
+// Why the study cannot run: a grid of one input twice, or more points than
+// MaxGridCells. Empty when it can.
+std::string StudyRefusal(const TStudy& study);
 
 // The study's points: one value per range, the first range varying slowest.
 std::vector<std::vector<double>> StudyPoints(const TStudy& study);
@@ -58,7 +64,14 @@ struct TSweepRow {
 TSweepRow RunSweepPoint(TRun& run, const TStudy& study, const std::vector<double>& values);
 
 // Where the study keeps the report of a point in its report folder.
-std::string ReportPath(const TStudy& study, const std::vector<double>& values, char separator);
+std::string ReportPath(const TStudy& study, const std::vector<double>& values);
+
+// Runs every point of the study on jobs threads, each on a run context of
+// its own, and hands each row to deliver(row, index) in the points' order as
+// soon as it and every one before it are done. Once deliver returns false
+// no further point is started.
+void RunStudyPoints(const TStudy& study, const std::vector<std::vector<double>>& points, int jobs,
+                    const std::function<bool(TSweepRow&&, std::size_t)>& deliver);
 
 // The summary table's header line, and the line of one point: the swept
 // values, then the status and the outputs.
@@ -68,4 +81,4 @@ std::string SummaryRow(const TSweepRow& row);
 // A CSV field, quoted when it holds a separator, a quote or a line break.
 std::string CsvField(std::string_view text);
 
-} // namespace ppspin::cli
+} // namespace ppspin

@@ -1,6 +1,6 @@
 #include "GoalSeek.h"
 
-#include "ProfileSnapshot.h"
+#include "FieldTexts.h"
 #include "RunCalculation.h"
 #include "TextToFloat.h"
 
@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <set>
 
 namespace ppspin {
 
@@ -45,8 +46,9 @@ class TSearch {
         if (const auto known = outputs_.find(x); known != outputs_.end())
             return known->second;
         TFieldTexts texts = texts_;
-        texts[static_cast<std::size_t>(goal_.Input->Field)] = NumberText(x, run_.DecimalSeparator);
+        texts[static_cast<std::size_t>(goal_.Input->Field)] = NumberText(x, goal_.DecimalSeparator);
         TRunOptions options;
+        options.DecimalSeparator = goal_.DecimalSeparator;
         options.WriteReport = false;
         options.MaxTrials = goal_.MaxTrials;
         const TRunOutcome outcome = RunCalculation(run_, texts, options);
@@ -57,12 +59,20 @@ class TSearch {
         if (!y)
             failures_[x] = outcome.Converged() ? "it has no " + std::string(goal_.Output->Name)
                                                : outcome.Message;
+        if (outcome.Kind == TRunOutcomeKind::Refused)
+            refused_.insert(x);
         outputs_[x] = y;
         return y;
     }
 
     // "NAME=VALUE: why the run there gave no output".
     std::string Failure(double x) const { return Name(x) + ": " + failures_.at(x); }
+    // The refusal of the inputs at x, or nothing when they passed.
+    std::optional<std::string> Refusal(double x) const {
+        if (refused_.count(x) == 0)
+            return std::nullopt;
+        return failures_.at(x);
+    }
 
     std::string Name(double x) const { return std::string(goal_.Input->Name) + "=" + Shortest(x); }
     int Runs() const { return runs_; }
@@ -74,6 +84,7 @@ class TSearch {
     const TGoal& goal_;
     std::map<double, std::optional<double>> outputs_;
     std::map<double, std::string> failures_;
+    std::set<double> refused_;
     int runs_ = 0;
 };
 
@@ -81,6 +92,11 @@ class TSearch {
 // the miss changes sign between neighbours; stays within the input's domain
 // and stops a direction at its first run that fails.
 std::pair<double, double> FindBracket(TSearch& search, const TGoal& goal, double x0) {
+    // Inputs refused where the search starts are the user's to mend: the
+    // search never leaves the input's domain to look for a value.
+    search.Output(x0);
+    if (const std::optional<std::string> refusal = search.Refusal(x0))
+        throw TSearchEnded{TGoalSeekEnd::Refused, *refusal};
     const double m0 = search.Miss(x0);
     if (m0 == 0)
         return {x0, x0};
@@ -155,7 +171,7 @@ void CheckMonotone(TSearch& search, const TGoal& goal, double lo, double hi) {
 TGoalSeekResult GoalSeek(TRun& run, const TFieldTexts& texts, const TGoal& goal) {
     TGoalSeekResult result;
     double x0 = 0;
-    if (!TextToFloat(texts[static_cast<std::size_t>(goal.Input->Field)], run.DecimalSeparator,
+    if (!TextToFloat(texts[static_cast<std::size_t>(goal.Input->Field)], goal.DecimalSeparator,
                      x0)) {
         result.End = TGoalSeekEnd::Refused;
         result.Message = "Input value is not correct!";

@@ -15,19 +15,18 @@
 #include <utility>
 #include <vector>
 
-namespace ppspin::cli {
+namespace ppspin {
 
 // Computes compute(run, i) for i = 0 .. count - 1 on jobs threads, each
 // thread on a run context of its own, and hands each result to deliver(row,
 // i) in index order, as soon as it and every one before it are done. Once
 // deliver returns false no further index is started.
 template <typename Row, typename Compute, typename Deliver>
-void RunInOrder(std::size_t count, int jobs, char separator, Compute&& compute, Deliver&& deliver) {
-    tbb::enumerable_thread_specific<std::unique_ptr<TRun>> runs([separator] {
-        auto run = std::make_unique<TRun>();
-        run->DecimalSeparator = separator;
-        return run;
-    });
+void RunInOrder(std::size_t count, int jobs, Compute&& compute, Deliver&& deliver) {
+    // On the heap: the point tables are too large for the stack of every
+    // thread that may run one.
+    tbb::enumerable_thread_specific<std::unique_ptr<TRun>> runs(
+        [] { return std::make_unique<TRun>(); });
     // Results wait here, by index, between being computed and delivered.
     // The lock hands each over; the pipeline's order already keeps the
     // stages apart, but tools that cannot see inside its scheduler (the
@@ -72,4 +71,4 @@ void RunInOrder(std::size_t count, int jobs, char separator, Compute&& compute, 
     const std::lock_guard lock(handOver);
 }
 
-} // namespace ppspin::cli
+} // namespace ppspin

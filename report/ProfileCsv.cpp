@@ -1,0 +1,66 @@
+#include "ProfileCsv.h"
+
+#include "FieldTexts.h"
+#include "FileReplacement.h"
+#include "InputCatalogue.h"
+
+namespace ppspin {
+
+namespace {
+
+constexpr const char* ProfileColumns =
+    "z_cm,v_m_min,F_dyn,T_C,D_cm,Ta_C,h_cal_cm2_s_C,ten_re_g_den,ten_ap_g_den";
+
+// The values of one point, comma-separated, without a line end.
+void AppendPointValues(std::string& out, const TProfilePoint& pt) {
+    const double values[] = {pt.Z, pt.VM, pt.F, pt.T, pt.D, pt.TA, pt.H, pt.TenRe, pt.TenAp};
+    bool first = true;
+    for (double v : values) {
+        if (!first)
+            out += ',';
+        first = false;
+        AppendShortest(out, v);
+    }
+}
+
+} // namespace
+
+std::string ProfileCsv(const TProfileSnapshot& profile) {
+    std::string out = ProfileColumns;
+    out += '\n';
+    for (const TProfilePoint& pt : profile.Points) {
+        AppendPointValues(out, pt);
+        out += '\n';
+    }
+    return out;
+}
+
+std::string ProfilesCsv(const std::vector<const TProfileSnapshot*>& runs) {
+    std::string out = "run";
+    for (const TInputField& input : EditableInputs())
+        (out += ',') += input.Column;
+    (out += ',') += ProfileColumns;
+    out += '\n';
+    // Every row repeats its run's inputs: a row read alone, or the file
+    // filtered by run, still says what was computed.
+    for (std::size_t r = 0; r < runs.size(); ++r) {
+        std::string lead = std::to_string(r + 1);
+        for (const TInputField& input : EditableInputs()) {
+            lead += ',';
+            AppendShortest(lead, runs[r]->Input.*input.Value);
+        }
+        lead += ',';
+        for (const TProfilePoint& pt : runs[r]->Points) {
+            out += lead;
+            AppendPointValues(out, pt);
+            out += '\n';
+        }
+    }
+    return out;
+}
+
+bool WriteProfileCsv(const TProfileSnapshot& profile, const std::string& path) {
+    return ReplaceFileWith(path, ProfileCsv(profile));
+}
+
+} // namespace ppspin

@@ -1,0 +1,73 @@
+#include "PictureData.h"
+
+namespace ppspin {
+
+TGridMaps GridMapsOf(const TStudy& study, const std::vector<TSweepRow>& rows) {
+    TGridMaps maps;
+    maps.XName = study.Ranges[0].Input->Label;
+    maps.YName = study.Ranges[1].Input->Label;
+    maps.X = SweepValues(study.Ranges[0]);
+    maps.Y = SweepValues(study.Ranges[1]);
+    const std::size_t nx = maps.X.size(), ny = maps.Y.size();
+    const auto row = [&](std::size_t i, std::size_t j) -> const TSweepRow& {
+        return rows[i * ny + j]; // the first input varies slowest
+    };
+    maps.Cells.assign(nx, std::vector<TGridCell>(ny));
+    for (std::size_t i = 0; i < nx; ++i) {
+        for (std::size_t j = 0; j < ny; ++j) {
+            const TSweepRow& r = row(i, j);
+            if (!r.Ok())
+                maps.Cells[i][j] = {r.Kind == TRunOutcomeKind::Refused ? TGridRunStatus::Refused
+                                                                       : TGridRunStatus::Failed,
+                                    r.Status};
+        }
+    }
+    for (const TOutputColumn& column : OutputColumns) {
+        TGridOutput output{column.Title, {}};
+        output.Values.assign(nx, std::vector<std::optional<double>>(ny));
+        for (std::size_t i = 0; i < nx; ++i)
+            for (std::size_t j = 0; j < ny; ++j)
+                if (row(i, j).Ok())
+                    output.Values[i][j] = column.Of(row(i, j).Outputs);
+        maps.Outputs.push_back(std::move(output));
+    }
+    return maps;
+}
+
+TSummaryPlot SummaryPlotOf(std::string_view xLabel, const std::vector<TSweepRow>& rows) {
+    TSummaryPlot plot;
+    plot.Title = "Parameter study";
+    plot.XLabel = std::string(xLabel);
+    for (const TSweepRow& r : rows)
+        plot.X.push_back(r.Values.front());
+    TSummarySeries trials{"Trials", {}};
+    for (const TSweepRow& r : rows)
+        trials.Y.push_back(r.Ok() ? std::optional<double>(r.Outputs.Trials) : std::nullopt);
+    plot.Series.push_back(std::move(trials));
+    for (const TOutputColumn& column : OutputColumns) {
+        TSummarySeries series{column.Title, {}};
+        for (const TSweepRow& r : rows)
+            series.Y.push_back(r.Ok() ? column.Of(r.Outputs) : std::nullopt);
+        plot.Series.push_back(std::move(series));
+    }
+    return plot;
+}
+
+TTornado TornadoOf(const TSensitivities& sensitivities) {
+    TTornado tornado;
+    tornado.Title = "Sensitivities at the current values";
+    const TOutputColumn* drawn[] = {FindOutputColumn("D_end_um"), FindOutputColumn("z_freeze_cm")};
+    for (const TOutputColumn* column : drawn)
+        tornado.Outputs.push_back({column->Title, {}});
+    for (const TSensitivityRow& row : sensitivities.Rows) {
+        tornado.Inputs.push_back(row.Input->Label);
+        for (std::size_t t = 0; t < std::size(drawn); ++t) {
+            const auto column = static_cast<std::size_t>(drawn[t] - OutputColumns);
+            tornado.Outputs[t].Inputs.push_back(
+                {row.Elasticity[column], row.Status == "ok" ? "" : row.Status});
+        }
+    }
+    return tornado;
+}
+
+} // namespace ppspin

@@ -1,0 +1,62 @@
+// What the main window does besides GO: Live runs for the Profile window,
+// reports opened as cases and remembered, the defaults, and goal seeking.
+// Each reads and fills the window's fields; none writes a report.
+#pragma once
+
+#include "RunRecords.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+
+class QTimer;
+
+namespace ppspin {
+
+class TForm1;
+class TProfileForm;
+
+class TMainController : public QObject {
+    Q_OBJECT
+  public:
+    TMainController(TForm1& window, TProfileForm& profile);
+    ~TMainController() override;
+
+    // The reports opened lately, newest first, as Open Recent lists them.
+    QStringList RecentReports() const;
+
+  public slots:
+    // Live: the fields as they stand, computed in memory for the Profile window.
+    void RunLive();
+    // A field was edited: with Live on, a run follows once the events
+    // queued now are handled, so that edits arriving faster than runs are
+    // computed only as they end.
+    void FieldEdited();
+    // Fills the fields from a report's header; runs nothing. A file that is
+    // no report of this program changes no field and says why.
+    void OpenReport(const QString& path);
+    // Asks for a report, then opens it.
+    void OpenReportClicked();
+    // The fields' opening texts, in every field.
+    void SetDefaults();
+    // Asks for an input, an output and its target, seeks the input's value
+    // and puts it in its field, shown in the Profile window. Never runs GO.
+    void GoalSeekClicked();
+
+  signals:
+    void RecentReportsChanged();
+
+  private:
+    // Puts path first among the reports opened lately.
+    void RememberReport(const QString& path);
+
+    TForm1& Window;
+    TProfileForm& Profile;
+    // Live computes on a context of its own: GO's records stay as GO left them.
+    std::unique_ptr<TRun> LiveRun;
+    QTimer* LiveTimer = nullptr;
+    bool ToldAsPrinted = false; // Open Report says once that values are as printed
+};
+
+} // namespace ppspin

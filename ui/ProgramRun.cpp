@@ -1,7 +1,0 @@
-#include "ProgramRun.h"
-
-namespace ppspin {
-
-TRun ProgramRun;
-
-} // namespace ppspin
