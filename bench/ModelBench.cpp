@@ -86,7 +86,7 @@ void BM_FormatReportRows(benchmark::State& state) {
     for (auto _ : state) {
         std::size_t bytes = 0;
         for (int k = 1; k <= run->RunState.N3; ++k)
-            bytes += ResultRow(*run, k, '.').size();
+            bytes += ResultRow(ProfilePoint(*run, k), '.').size();
         benchmark::DoNotOptimize(bytes);
     }
 }

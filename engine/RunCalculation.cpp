@@ -20,6 +20,8 @@ TRunOutcomeKind KindOf(TRunErrorKind error) {
         return TRunOutcomeKind::FloatingPointFault;
     case TRunErrorKind::NotConverged:
         return TRunOutcomeKind::NotConverged;
+    case TRunErrorKind::Cancelled:
+        return TRunOutcomeKind::Cancelled;
     case TRunErrorKind::File:
         return TRunOutcomeKind::FileError;
     }
@@ -69,7 +71,7 @@ TRunOutcome RunCalculation(TRun& run, const TFieldTexts& texts, const TRunOption
             return std::move(*ended);
         SetUpRun(run);
         setUp = true;
-        RunTrials(run, options.MaxTrials);
+        RunTrials(run, options.MaxTrials, options.Cancel);
         if (report && !WriteResultRows(run, options.DecimalSeparator, *report))
             return Ended(TRunOutcomeKind::FileError, CanNotWriteResultMessage, trials());
         TRunOutcome outcome = Ended(TRunOutcomeKind::Converged, {}, trials());

@@ -8,6 +8,7 @@
 #include "ProfileSnapshot.h"
 #include "RunRecords.h"
 
+#include <atomic>
 #include <optional>
 #include <string>
 
@@ -18,6 +19,7 @@ enum class TRunOutcomeKind {
     Refused,            // a field text did not convert or failed its check
     FloatingPointFault, // division by zero, overflow or invalid operation
     NotConverged,       // the shooting gave up after its trial bound
+    Cancelled,          // stopped on the caller's request
     FileError,          // the report could not be created or written
     Failed,             // anything else the run could not survive (out of memory)
 };
@@ -29,6 +31,8 @@ struct TRunOptions {
     // Without a report the run touches no file; the profile is all it gives.
     bool WriteReport = true;
     int MaxTrials = ppspin::MaxTrials;
+    // Set from any thread, it stops the run before its next trial.
+    const std::atomic<bool>* Cancel = nullptr;
 };
 
 struct TRunOutcome {

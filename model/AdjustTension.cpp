@@ -49,8 +49,10 @@ void AdjustTension(TRun& run) {
     CheckFloatingPointFaults();
 }
 
-void RunTrials(TRun& run, int maxTrials) {
+void RunTrials(TRun& run, int maxTrials, const std::atomic<bool>* cancel) {
     for (int trial = 1; trial <= maxTrials; ++trial) {
+        if (cancel != nullptr && cancel->load(std::memory_order_relaxed))
+            throw RunError(TRunErrorKind::Cancelled, "Calculation was cancelled");
         MarchSpinline(run);
         AdjustTension(run);
         if (run.RunState.Converged)

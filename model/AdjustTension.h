@@ -2,6 +2,8 @@
 
 #include "RunRecords.h"
 
+#include <atomic>
+
 namespace ppspin {
 
 // Compares the latest trial's end velocity with the take-up speed: accepts
@@ -13,7 +15,9 @@ void AdjustTension(TRun& run);
 inline constexpr int MaxTrials = 5000;
 
 // The run loop: MarchSpinline and AdjustTension until converged. Throws
-// RunError("Calculation did not converge") after maxTrials missed trials.
-void RunTrials(TRun& run, int maxTrials = MaxTrials);
+// RunError("Calculation did not converge") after maxTrials missed trials,
+// and RunError("Calculation was cancelled") once *cancel is set: it is
+// looked at before every trial, from whichever thread sets it.
+void RunTrials(TRun& run, int maxTrials = MaxTrials, const std::atomic<bool>* cancel = nullptr);
 
 } // namespace ppspin

@@ -7,20 +7,31 @@
 
 namespace ppspin {
 
-TProfileSnapshot TakeProfileSnapshot(const TRun& run) {
+TProfilePoint ProfilePoint(const TRun& run, int k) {
     const TRunInput& in = run.RunInput;
-    const TRunState& s = run.RunState;
     const TSpinProfile& p = run.SpinProfile;
+    const double vm = p.V[k] * 60 / 100;
+    return {p.Z[k],
+            vm,
+            p.F[k],
+            p.T[k],
+            p.D[k],
+            p.D[k] * 1e4,
+            p.TA[k],
+            p.H[k],
+            Tenacity(p.F[k], in.Q, vm),
+            Tenacity(p.F[k], in.Q, in.VL)};
+}
+
+TProfileSnapshot TakeProfileSnapshot(const TRun& run) {
+    const TRunState& s = run.RunState;
     TProfileSnapshot snap;
-    snap.Input = in;
+    snap.Input = run.RunInput;
     snap.Trials = s.TrialCount;
     snap.F0 = s.F0;
     snap.Points.reserve(static_cast<std::size_t>(std::max(0, s.N3)));
-    for (int k = 1; k <= s.N3 && k <= MaxPoints; ++k) {
-        const double vm = p.V[k] * 60 / 100;
-        snap.Points.push_back({p.Z[k], vm, p.F[k], p.T[k], p.D[k], p.D[k] * 1e4, p.TA[k], p.H[k],
-                               Tenacity(p.F[k], in.Q, vm), Tenacity(p.F[k], in.Q, in.VL)});
-    }
+    for (int k = 1; k <= s.N3 && k <= MaxPoints; ++k)
+        snap.Points.push_back(ProfilePoint(run, k));
     snap.ZFreeze = FreezePosition(snap.Points, FreezeTemperature);
     return snap;
 }

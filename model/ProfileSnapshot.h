@@ -31,6 +31,9 @@ struct TProfileSnapshot {
     std::optional<double> ZFreeze; // cm
 };
 
+// Point k of the run's profile in report units.
+TProfilePoint ProfilePoint(const TRun& run, int k);
+
 // Copies points 1 .. N3 of the run's converged profile.
 TProfileSnapshot TakeProfileSnapshot(const TRun& run);
 

@@ -11,6 +11,7 @@ enum class TRunErrorKind {
     Refused,       // an input the model cannot hold or compute
     FloatingPoint, // division by zero, overflow or an invalid operation
     NotConverged,  // the shooting gave up
+    Cancelled,     // the caller asked the run to stop
     File,          // the report could not be written
 };
 

@@ -3,9 +3,11 @@
 #pragma once
 
 #include "FileReplacement.h"
+#include "ProfileSnapshot.h"
 #include "RunRecords.h"
 
 #include <string>
+#include <vector>
 
 namespace ppspin {
 
@@ -21,8 +23,15 @@ inline constexpr const char* CanNotWriteResultMessage = "Can not write result to
 // content until WriteResultRows completes it.
 bool WriteReportHeader(const TRunInput& in, char separator, TFileReplacement& report);
 
-// The report row of point k, with VM(k) as the velocity table holds it.
-std::string ResultRow(const TRun& run, int k, char separator);
+// The 45 header lines of a run of in, without line ends.
+std::vector<std::string> ReportHeaderTexts(const TRunInput& in, char separator);
+
+// The report row of a point, without its line end.
+std::string ResultRow(const TProfilePoint& point, char separator);
+
+// The whole report of a converged run, the bytes WriteReportHeader and
+// WriteResultRows write for it.
+std::string ReportText(const TProfileSnapshot& profile, char separator);
 
 // Stores VM of every grid point, then appends one row per point and two
 // empty lines to the report begun by WriteReportHeader and puts it in place

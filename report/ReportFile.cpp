@@ -2,10 +2,8 @@
 
 #include "FileReplacement.h"
 #include "Fixed.h"
-#include "InputCatalogue.h"
 #include "ReportHeader.h"
 #include "RunError.h"
-#include "Tenacity.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -70,36 +68,48 @@ class ReportWriter {
 
 } // namespace
 
+std::vector<std::string> ReportHeaderTexts(const TRunInput& in, char separator) {
+    std::vector<std::string> lines;
+    for (const THeaderLine& line : ReportHeaderLines()) {
+        if (line.Input == nullptr)
+            lines.push_back(line.Text);
+        else
+            lines.push_back(line.Text +
+                            Fixed(in.*line.Input->Value, line.Input->P, line.Input->D, separator));
+    }
+    return lines;
+}
+
 bool WriteReportHeader(const TRunInput& in, char separator, TFileReplacement& report) {
     if (!report.Begin())
         return false;
     ReportWriter out(report, false);
     if (!out.IsOpen())
         return false;
-    for (const THeaderLine& line : ReportHeaderLines()) {
-        if (line.Input == nullptr)
-            out.Line(line.Text);
-        else
-            out.Line(line.Text +
-                     Fixed(in.*line.Input->Value, line.Input->P, line.Input->D, separator));
-    }
+    for (const std::string& line : ReportHeaderTexts(in, separator))
+        out.Line(line);
     out.Close();
     return true;
 }
 
-std::string ResultRow(const TRun& run, int k, char separator) {
-    const TRunInput& in = run.RunInput;
-    const TSpinProfile& p = run.SpinProfile;
+std::string ResultRow(const TProfilePoint& point, char separator) {
     const auto FormatColumn = [separator](int w, int d, double x) {
         return ppspin::FormatColumn(w, d, x, separator);
     };
-    const double tenRe = Tenacity(p.F[k], in.Q, p.VM[k]);
-    const double tenAp = Tenacity(p.F[k], in.Q, in.VL);
-    return " " + FormatColumn(5, 1, p.Z[k]) + " " + FormatColumn(7, 1, p.VM[k]) + " " +
-           FormatColumn(8, 3, p.F[k]) + " " + FormatColumn(6, 1, p.T[k]) + " " +
-           FormatColumn(8, 5, p.D[k]) + " " + FormatColumn(6, 1, p.TA[k]) + " " +
-           FormatColumn(8, 5, p.H[k]) + " " + FormatColumn(7, 4, tenRe) + " " +
-           FormatColumn(7, 4, tenAp);
+    return " " + FormatColumn(5, 1, point.Z) + " " + FormatColumn(7, 1, point.VM) + " " +
+           FormatColumn(8, 3, point.F) + " " + FormatColumn(6, 1, point.T) + " " +
+           FormatColumn(8, 5, point.D) + " " + FormatColumn(6, 1, point.TA) + " " +
+           FormatColumn(8, 5, point.H) + " " + FormatColumn(7, 4, point.TenRe) + " " +
+           FormatColumn(7, 4, point.TenAp);
+}
+
+std::string ReportText(const TProfileSnapshot& profile, char separator) {
+    std::string text;
+    for (const std::string& line : ReportHeaderTexts(profile.Input, separator))
+        (text += line) += "\r\n";
+    for (const TProfilePoint& point : profile.Points)
+        (text += ResultRow(point, separator)) += "\r\n";
+    return text + "\r\n\r\n";
 }
 
 bool WriteResultRows(TRun& run, char separator, TFileReplacement& report) {
@@ -111,7 +121,7 @@ bool WriteResultRows(TRun& run, char separator, TFileReplacement& report) {
     for (int k = 1; k <= points; ++k)
         p.VM[k] = p.V[k] * 60 / 100; // the velocity in the report's unit, m/min
     for (int k = 1; k <= points; ++k)
-        out.Line(ResultRow(run, k, separator));
+        out.Line(ResultRow(ProfilePoint(run, k), separator));
     out.Line();
     out.Line();
     out.Close();

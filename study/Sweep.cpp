@@ -133,6 +133,7 @@ TSweepRow RunSweepPoint(TRun& run, const TStudy& study, const std::vector<double
     TRunOptions options;
     options.DecimalSeparator = study.DecimalSeparator;
     options.MaxTrials = study.MaxTrials;
+    options.Cancel = study.Cancel;
     options.WriteReport = !study.ReportDir.empty();
     if (options.WriteReport)
         texts[FileNameField] = ReportPath(study, values);

@@ -7,6 +7,7 @@
 #include "RunCalculation.h"
 #include "RunOutputs.h"
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -40,6 +41,9 @@ struct TStudy {
     std::string ReportDir;           // where each value's report is kept; none when empty
     char DecimalSeparator = '.';     // of the texts, and of the reports kept
     int MaxTrials = ppspin::MaxTrials;
+    // Set from any thread, it stops the runs in progress (their rows say
+    // so); the caller's deliver stops the study.
+    const std::atomic<bool>* Cancel = nullptr;
 };
 
 // Why the study cannot run: a grid of one input twice, or more points than

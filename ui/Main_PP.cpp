@@ -364,6 +364,7 @@ void TForm1::BitBtn1Click() {
         break;
     case TRunOutcomeKind::FloatingPointFault:
     case TRunOutcomeKind::NotConverged:
+    case TRunOutcomeKind::Cancelled:
     case TRunOutcomeKind::Failed:
         // A fault ends the run; the window stays ready for the next one.
         ShowRunError(message);

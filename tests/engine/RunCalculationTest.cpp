@@ -42,6 +42,7 @@ TEST(RunCalculation, EachWayARunEndsHasItsKindAndMessage) {
         int maxTrials;
         TRunOutcomeKind kind;
         const char* message;
+        bool cancelled = false;
     } cases[] = {
         {0, "0", MaxTrials, TRunOutcomeKind::Refused, "Value of Hole Diameter is not correct"},
         {FileNameField, "missing/r.txt", MaxTrials, TRunOutcomeKind::FileError,
@@ -50,6 +51,7 @@ TEST(RunCalculation, EachWayARunEndsHasItsKindAndMessage) {
         {11, "-10", MaxTrials, TRunOutcomeKind::FloatingPointFault,
          "Floating point division by zero"},
         {0, "0.025", 6, TRunOutcomeKind::NotConverged, "Calculation did not converge"},
+        {0, "0.025", MaxTrials, TRunOutcomeKind::Cancelled, "Calculation was cancelled", true},
     };
     for (const auto& c : cases) {
         TempDir dir;
@@ -59,6 +61,8 @@ TEST(RunCalculation, EachWayARunEndsHasItsKindAndMessage) {
             c.field == FileNameField ? dir.File(c.text) : c.text;
         TRunOptions options;
         options.MaxTrials = c.maxTrials;
+        const std::atomic<bool> cancel = c.cancelled;
+        options.Cancel = &cancel;
         TRun run;
         const TRunOutcome outcome = RunCalculation(run, texts, options);
         EXPECT_EQ(outcome.Kind, c.kind) << c.message;

@@ -90,6 +90,8 @@ TEST(Report, DefaultRunByteForByte) {
     for (int k = 1; k <= 101; ++k)
         EXPECT_EQ(lines[44 + k].size(), 71u) << "point " << k;
     EXPECT_EQ(run.SpinProfile.VM[101], run.SpinProfile.V[101] * 60 / 100);
+    // The report of the run's snapshot, made in memory, is the file.
+    EXPECT_EQ(ReportText(TakeProfileSnapshot(run), '.'), bytes);
 }
 
 TEST(Report, ASecondRunReplacesTheFirst) {
