@@ -41,6 +41,7 @@ bool ParseGoal(const TOptions& o, TGoal& goal, std::string& message) {
     }
     goal.DecimalSeparator = o.DecimalSeparator;
     goal.MaxTrials = o.MaxTrials;
+    goal.Jobs = o.Jobs;
     return true;
 }
 
@@ -53,13 +54,28 @@ int RunSolve(TOptions o, TOutput& out) {
         PrintError(message);
         return ExitRefused;
     }
-    const TGoalSeekResult result = GoalSeek(*std::make_unique<TRun>(), o.Texts, goal);
-    if (result.End != TGoalSeekEnd::Found) {
+    const TGoalSeekResult result = GoalSeek(o.Texts, goal);
+    switch (result.End) {
+    case TGoalSeekEnd::Found:
+        break;
+    case TGoalSeekEnd::RunFailed:
+    case TGoalSeekEnd::Cancelled:
         PrintError(result.Message);
-        return result.End == TGoalSeekEnd::RunFailed ? ExitRunError : ExitRefused;
+        return ExitRunError;
+    case TGoalSeekEnd::Refused:
+    case TGoalSeekEnd::NoBracket:
+        PrintError(result.Message);
+        return ExitRefused;
     }
+    // The nearest value first, in full, as scripts read it; the others are
+    // named beside it.
+    const std::string name = goal.Input->Name;
     const std::string text = NumberText(result.Value, o.DecimalSeparator);
-    out.WriteLine(std::string(goal.Input->Name) + "=" + text);
+    out.WriteLine(name + "=" + text);
+    out.Flush();
+    for (std::size_t k = 1; k < result.Solutions.size(); ++k)
+        PrintError("also at " + name + "=" +
+                   NumberText(result.Solutions[k].Value, o.DecimalSeparator));
     // The value found runs as any single run does: report, summary, status.
     o.Texts[static_cast<std::size_t>(goal.Input->Field)] = text;
     return RunOnce(o, out);

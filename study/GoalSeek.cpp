@@ -1,25 +1,30 @@
 #include "GoalSeek.h"
 
-#include "FieldTexts.h"
+#include "OrderedRuns.h"
 #include "RunCalculation.h"
 #include "TextToFloat.h"
 
 #include <boost/math/tools/toms748_solve.hpp>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <limits>
 #include <map>
-#include <set>
 
 namespace ppspin {
 
 namespace {
 
-// Ends the search from inside the root finder.
-struct TSearchEnded {
-    TGoalSeekEnd End;
-    std::string Message;
-};
+// Samples of the reach per pass, and passes at most.
+constexpr int SamplesPerPass = 64;
+constexpr int MaxPasses = 4;
+// A pass whose converged runs hold fewer samples than this is followed by
+// one over their span alone.
+constexpr int DenseEnough = SamplesPerPass / 4;
+// While sampling, a run that needs more trials than this counts as failed:
+// the reach's far ends rarely converge, and need not take long to say so.
+constexpr int SamplingTrials = 500;
 
 std::string Shortest(double x) {
     std::string text;
@@ -27,188 +32,347 @@ std::string Shortest(double x) {
     return text;
 }
 
-// The output of the run at each input value asked for, each value run once.
-class TSearch {
-  public:
-    TSearch(TRun& run, const TFieldTexts& texts, const TGoal& goal)
-        : run_(run), texts_(texts), goal_(goal) {}
-
-    // The output minus the target at x; a run that fails ends the search.
-    double Miss(double x) {
-        const std::optional<double> y = Output(x);
-        if (!y)
-            throw TSearchEnded{TGoalSeekEnd::RunFailed, "The run at " + Failure(x)};
-        return *y - goal_.Target;
-    }
-
-    // The output at x, or none when the run failed or has no such output.
-    std::optional<double> Output(double x) {
-        if (const auto known = outputs_.find(x); known != outputs_.end())
-            return known->second;
-        TFieldTexts texts = texts_;
-        texts[static_cast<std::size_t>(goal_.Input->Field)] = NumberText(x, goal_.DecimalSeparator);
-        TRunOptions options;
-        options.DecimalSeparator = goal_.DecimalSeparator;
-        options.WriteReport = false;
-        options.MaxTrials = goal_.MaxTrials;
-        const TRunOutcome outcome = RunCalculation(run_, texts, options);
-        ++runs_;
-        std::optional<double> y;
-        if (outcome.Converged())
-            y = goal_.Output->Of(OutputsOf(*outcome.Snapshot));
-        if (!y)
-            failures_[x] = outcome.Converged() ? "it has no " + std::string(goal_.Output->Name)
-                                               : outcome.Message;
-        if (outcome.Kind == TRunOutcomeKind::Refused)
-            refused_.insert(x);
-        outputs_[x] = y;
-        return y;
-    }
-
-    // "NAME=VALUE: why the run there gave no output".
-    std::string Failure(double x) const { return Name(x) + ": " + failures_.at(x); }
-    // The refusal of the inputs at x, or nothing when they passed.
-    std::optional<std::string> Refusal(double x) const {
-        if (refused_.count(x) == 0)
-            return std::nullopt;
-        return failures_.at(x);
-    }
-
-    std::string Name(double x) const { return std::string(goal_.Input->Name) + "=" + Shortest(x); }
-    int Runs() const { return runs_; }
-    const std::map<double, std::optional<double>>& Outputs() const { return outputs_; }
-
-  private:
-    TRun& run_;
-    const TFieldTexts& texts_;
-    const TGoal& goal_;
-    std::map<double, std::optional<double>> outputs_;
-    std::map<double, std::string> failures_;
-    std::set<double> refused_;
-    int runs_ = 0;
+// The run at one value of the input.
+struct TPoint {
+    double X = 0;
+    std::optional<double> Y; // the output; none when the run failed or has none
+    TRunOutcomeKind Kind = TRunOutcomeKind::Converged;
+    std::string Why; // why there is no output
 };
 
-// Widens from x0 in both directions, doubling the distance each time, until
-// the miss changes sign between neighbours; stays within the input's domain
-// and stops a direction at its first run that fails.
-std::pair<double, double> FindBracket(TSearch& search, const TGoal& goal, double x0) {
-    // Inputs refused where the search starts are the user's to mend: the
-    // search never leaves the input's domain to look for a value.
-    search.Output(x0);
-    if (const std::optional<std::string> refusal = search.Refusal(x0))
-        throw TSearchEnded{TGoalSeekEnd::Refused, *refusal};
-    const double m0 = search.Miss(x0);
-    if (m0 == 0)
-        return {x0, x0};
-    const TInputDomain domain = goal.Input->Domain;
-    const bool positive = domain != TInputDomain::Free && x0 > 0;
-    double last[2] = {x0, x0}; // the furthest point reached going down, up
-    bool open[2] = {domain != TInputDomain::NonNegative || x0 > 0, true};
-    std::string stopped; // why a direction closed
-    double distance = x0 != 0 ? std::fabs(x0) * 0.5 : 1.0;
-    for (int widening = 0; widening < 60 && (open[0] || open[1]); ++widening) {
-        for (int up = 1; up >= 0; --up) {
-            if (!open[up])
-                continue;
-            double x;
-            if (positive) // by factors: a positive input stays positive
-                x = up ? last[1] * 2 : last[0] / 2;
-            else
-                x = up ? x0 + distance : x0 - distance;
-            if (domain == TInputDomain::NonNegative && x <= 0) {
-                x = 0;
-                open[0] = false;
-            }
-            const std::optional<double> y = search.Output(x);
-            if (!y) {
-                open[up] = false;
-                stopped += "; the run at " + search.Failure(x);
-                continue;
-            }
-            const double miss = *y - goal.Target;
-            const double previous = search.Miss(last[up]);
-            if (miss == 0 || (miss < 0) != (previous < 0))
-                return up ? std::pair(last[1], x) : std::pair(x, last[0]);
-            last[up] = x;
-        }
-        distance *= 2;
-    }
-    const auto lo = search.Outputs().find(last[0]), hi = search.Outputs().find(last[1]);
-    throw TSearchEnded{TGoalSeekEnd::NoBracket,
-                       "No value of " + std::string(goal.Input->Name) + " from " +
-                           Shortest(last[0]) + " to " + Shortest(last[1]) + " gives " +
-                           goal.Output->Name + "=" + Shortest(goal.Target) + " (it runs from " +
-                           Shortest(*lo->second) + " to " + Shortest(*hi->second) + stopped + ")"};
+// Runs the texts with the goal's input set to text.
+TPoint RunAt(TRun& run, const TFieldTexts& texts, const TGoal& goal, const std::string& text,
+             int maxTrials) {
+    TPoint point;
+    TextToFloat(text, goal.DecimalSeparator, point.X);
+    TFieldTexts changed = texts;
+    changed[static_cast<std::size_t>(goal.Input->Field)] = text;
+    TRunOptions options;
+    options.DecimalSeparator = goal.DecimalSeparator;
+    options.WriteReport = false;
+    options.MaxTrials = maxTrials;
+    options.Cancel = goal.Cancel;
+    const TRunOutcome outcome = RunCalculation(run, changed, options);
+    point.Kind = outcome.Kind;
+    if (outcome.Converged())
+        point.Y = goal.Output->Of(OutputsOf(*outcome.Snapshot));
+    if (!point.Y)
+        point.Why =
+            outcome.Converged() ? "it has no " + std::string(goal.Output->Name) : outcome.Message;
+    return point;
 }
 
-// The outputs seen between lo and hi, with a few more inside, must rise or
-// fall throughout; the shooting's tolerance of 0.1 % in the end velocity
-// gives them a little noise, which is let pass.
-void CheckMonotone(TSearch& search, const TGoal& goal, double lo, double hi) {
-    for (double share : {0.25, 0.5, 0.75})
-        search.Miss(lo + share * (hi - lo));
-    std::vector<double> ys;
-    for (const auto& [x, y] : search.Outputs())
-        if (x >= lo && x <= hi && y)
-            ys.push_back(*y);
-    const auto [min, max] = std::minmax_element(ys.begin(), ys.end());
-    const double noise =
-        std::max(1e-3 * std::max(std::fabs(*min), std::fabs(*max)), 0.01 * (*max - *min));
-    const double sign = ys.back() >= ys.front() ? 1 : -1;
-    for (std::size_t k = 1; k < ys.size(); ++k) {
-        if (sign * (ys[k] - ys[k - 1]) < -noise)
-            throw TSearchEnded{TGoalSeekEnd::NotMonotone,
-                               std::string(goal.Output->Name) + " is not monotone in " +
-                                   goal.Input->Name + " from " + Shortest(lo) + " to " +
-                                   Shortest(hi) +
-                                   ": the value sought may not be unique; give a narrower "
-                                   "bracket"};
+TPoint RunAt(TRun& run, const TFieldTexts& texts, const TGoal& goal, double x, int maxTrials) {
+    TPoint point = RunAt(run, texts, goal, NumberText(x, goal.DecimalSeparator), maxTrials);
+    point.X = x;
+    return point;
+}
+
+// n values from lo to hi: evenly spaced in the logarithm when both are
+// positive, else evenly.
+std::vector<double> Spread(double lo, double hi, int n) {
+    std::vector<double> xs;
+    const bool logarithmic = lo > 0;
+    const double a = logarithmic ? std::log(lo) : lo, b = logarithmic ? std::log(hi) : hi;
+    for (int k = 0; k < n; ++k) {
+        const double t = a + (b - a) * k / (n - 1);
+        xs.push_back(logarithmic ? std::exp(t) : t);
     }
+    return xs;
+}
+
+// The first pass over the reach: the bracket, or the input's domain as far
+// as the search once widened from the input's value, by doublings.
+std::vector<double> FirstPass(const TGoal& goal, double x0) {
+    if (goal.Bracket)
+        return Spread(goal.Bracket->first, goal.Bracket->second, SamplesPerPass);
+    constexpr double Widest = 1152921504606846976.0; // 2^60
+    const TInputDomain domain = goal.Input->Domain;
+    std::vector<double> xs;
+    if (domain != TInputDomain::Free && x0 > 0) {
+        xs = Spread(x0 / Widest, x0 * Widest, SamplesPerPass);
+        if (domain == TInputDomain::NonNegative)
+            xs.insert(xs.begin(), 0.0);
+    } else if (domain == TInputDomain::NonNegative) {
+        xs = Spread(1, Widest / 2, SamplesPerPass); // up from zero
+        xs.insert(xs.begin(), 0.0);
+    } else {
+        // Either way from the value, by distances growing as the widening grew.
+        const double d = x0 != 0 ? std::fabs(x0) * 0.5 : 1.0;
+        for (double distance : Spread(d, d * Widest / 2, SamplesPerPass / 2)) {
+            xs.push_back(x0 - distance);
+            xs.push_back(x0 + distance);
+        }
+    }
+    xs.push_back(x0);
+    return xs;
+}
+
+// Runs every value of xs on the goal's threads.
+std::vector<TPoint> RunAll(const std::vector<double>& xs, const TFieldTexts& texts,
+                           const TGoal& goal, int maxTrials) {
+    std::vector<TPoint> points(xs.size());
+    RunInOrder<TPoint>(
+        xs.size(), goal.Jobs,
+        [&](TRun& run, std::size_t i) { return RunAt(run, texts, goal, xs[i], maxTrials); },
+        [&](TPoint&& point, std::size_t i) {
+            points[i] = std::move(point);
+            return true;
+        });
+    return points;
+}
+
+// Sorted by value, each value once.
+void Order(std::vector<TPoint>& points) {
+    std::sort(points.begin(), points.end(),
+              [](const TPoint& a, const TPoint& b) { return a.X < b.X; });
+    points.erase(std::unique(points.begin(), points.end(),
+                             [](const TPoint& a, const TPoint& b) { return a.X == b.X; }),
+                 points.end());
+}
+
+// Samples the reach, then, while its converged runs are few, their span again.
+std::vector<TPoint> Sample(const TFieldTexts& texts, const TGoal& goal, double x0, int& runs) {
+    const int maxTrials = std::min(goal.MaxTrials, SamplingTrials);
+    std::vector<double> xs = FirstPass(goal, x0);
+    std::vector<TPoint> all;
+    for (int pass = 0; pass < MaxPasses && !xs.empty(); ++pass) {
+        std::vector<TPoint> points = RunAll(xs, texts, goal, maxTrials);
+        runs += static_cast<int>(points.size());
+        Order(points);
+        all.insert(all.end(), points.begin(), points.end());
+        const auto converged = [](const TPoint& p) { return p.Y.has_value(); };
+        const auto first = std::find_if(points.begin(), points.end(), converged);
+        const auto last = std::find_if(points.rbegin(), points.rend(), converged);
+        if (first == points.end() ||
+            std::count_if(points.begin(), points.end(), converged) >= DenseEnough ||
+            first->X == last->X)
+            break;
+        xs = Spread(first->X, last->X, SamplesPerPass);
+    }
+    Order(all);
+    return all;
+}
+
+// The last bracket about the value in [lo, hi] where the output meets the
+// target, the output changing sign about it between the ends: two runs as
+// near each other as the seek's tolerance allows, the nearer the target first.
+std::optional<std::pair<TPoint, TPoint>> Refine(TRun& run, const TFieldTexts& texts,
+                                                const TGoal& goal, const TPoint& lo,
+                                                const TPoint& hi, std::string& failure, int& runs) {
+    std::map<double, TPoint> seen = {{lo.X, lo}, {hi.X, hi}};
+    struct TFailed {};
+    const auto miss = [&](double x) {
+        auto known = seen.find(x);
+        if (known == seen.end()) {
+            known = seen.emplace(x, RunAt(run, texts, goal, x, goal.MaxTrials)).first;
+            ++runs;
+        }
+        if (!known->second.Y) {
+            failure = "The run at " + std::string(goal.Input->Name) + "=" + Shortest(x) + ": " +
+                      known->second.Why;
+            throw TFailed{};
+        }
+        return *known->second.Y - goal.Target;
+    };
+    const double floor = std::numeric_limits<double>::min() / goal.RelativeTolerance;
+    const auto close = [&](double a, double b) {
+        return std::fabs(b - a) <=
+               goal.RelativeTolerance * std::max({std::fabs(a), std::fabs(b), floor});
+    };
+    try {
+        std::uintmax_t iterations = 200;
+        const auto [a, b] = boost::math::tools::toms748_solve(miss, lo.X, hi.X, miss(lo.X),
+                                                              miss(hi.X), close, iterations);
+        if (std::fabs(miss(a)) <= std::fabs(miss(b)))
+            return std::pair(seen.at(a), seen.at(b));
+        return std::pair(seen.at(b), seen.at(a));
+    } catch (const TFailed&) {
+        return std::nullopt;
+    }
+}
+
+// The fewest significant digits of the value whose own run meets the target
+// within tolerance; ten when none does.
+std::string ShortText(TRun& run, const TFieldTexts& texts, const TGoal& goal, double value,
+                      double tolerance, int& runs) {
+    for (int digits = 1; digits < 10; ++digits) {
+        const std::string text = SignificantText(value, digits, goal.DecimalSeparator);
+        const TPoint point = RunAt(run, texts, goal, text, goal.MaxTrials);
+        ++runs;
+        if (point.Y && std::fabs(*point.Y - goal.Target) <= tolerance)
+            return text;
+    }
+    return SignificantText(value, 10, goal.DecimalSeparator);
+}
+
+// A bracket of the sampled reach and what its refinement found: a value
+// that gives the target, a value where the output jumps across it, or a
+// run that failed.
+struct TFound {
+    std::optional<TGoalSolution> Solution;
+    std::optional<std::pair<TPoint, TPoint>> Jump;
+    std::string Failure;
+    int Runs = 0;
+};
+
+std::string JumpMessage(const TGoal& goal, const std::pair<TPoint, TPoint>& step) {
+    const auto& [a, b] = step.first.X < step.second.X ? step : std::pair(step.second, step.first);
+    return std::string(goal.Output->Name) + " steps from " + Shortest(*a.Y) + " to " +
+           Shortest(*b.Y) + " between " + goal.Input->Name + "=" + Shortest(a.X) + " and " +
+           Shortest(b.X) + ": no value gives " + Shortest(goal.Target);
+}
+
+std::string NoValueMessage(const TGoal& goal, const std::vector<TPoint>& samples) {
+    double xLo = 0, xHi = 0, yLo = 0, yHi = 0;
+    bool any = false;
+    for (const TPoint& p : samples) {
+        if (!p.Y)
+            continue;
+        if (!any)
+            xLo = p.X, yLo = yHi = *p.Y;
+        xHi = p.X;
+        yLo = std::min(yLo, *p.Y), yHi = std::max(yHi, *p.Y);
+        any = true;
+    }
+    const std::string name = goal.Input->Name;
+    const std::string target = std::string(goal.Output->Name) + "=" + Shortest(goal.Target);
+    if (goal.Bracket) {
+        const TPoint &lo = samples.front(), &hi = samples.back();
+        return std::string(goal.Output->Name) + " is " + Shortest(*lo.Y) + " at " + name + "=" +
+               Shortest(lo.X) + " and " + Shortest(*hi.Y) + " at " + name + "=" + Shortest(hi.X) +
+               ", and runs from " + Shortest(yLo) + " to " + Shortest(yHi) +
+               " between them: " + Shortest(goal.Target) + " is not among its values";
+    }
+    return "No value of " + name + " from " + Shortest(xLo) + " to " + Shortest(xHi) + " gives " +
+           target + " (it runs from " + Shortest(yLo) + " to " + Shortest(yHi) + ")";
 }
 
 } // namespace
 
-TGoalSeekResult GoalSeek(TRun& run, const TFieldTexts& texts, const TGoal& goal) {
+std::string SignificantText(double x, int digits, char separator) {
+    char buf[64];
+    // Rounded to the digits, then written without an exponent.
+    auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, digits - 1);
+    double rounded = 0;
+    std::from_chars(buf, r.ptr, rounded);
+    const int exponent =
+        rounded == 0 ? 0 : static_cast<int>(std::floor(std::log10(std::fabs(rounded))));
+    const int decimals = std::clamp(digits - 1 - exponent, 0, 340);
+    r = std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::fixed, decimals);
+    std::string text(buf, r.ptr);
+    if (text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.')
+            text.pop_back();
+        std::replace(text.begin(), text.end(), '.', separator);
+    }
+    return text == "-0" ? "0" : text;
+}
+
+TGoalSeekResult GoalSeek(const TFieldTexts& texts, const TGoal& goal) {
     TGoalSeekResult result;
-    double x0 = 0;
-    if (!TextToFloat(texts[static_cast<std::size_t>(goal.Input->Field)], goal.DecimalSeparator,
-                     x0)) {
-        result.End = TGoalSeekEnd::Refused;
-        result.Message = "Input value is not correct!";
+    const auto end = [&](TGoalSeekEnd kind, std::string message) {
+        result.End = kind;
+        result.Message = std::move(message);
         return result;
+    };
+    double x0 = 0;
+    if (!TextToFloat(texts[static_cast<std::size_t>(goal.Input->Field)], goal.DecimalSeparator, x0))
+        return end(TGoalSeekEnd::Refused, "Input value is not correct!");
+    // Inputs refused where the search starts are the user's to mend: the
+    // search never leaves the input's domain to look for a value.
+    const auto run = std::make_unique<TRun>();
+    const TPoint start = RunAt(*run, texts, goal,
+                               texts[static_cast<std::size_t>(goal.Input->Field)], SamplingTrials);
+    result.Runs = 1;
+    if (start.Kind == TRunOutcomeKind::Refused)
+        return end(TGoalSeekEnd::Refused, start.Why);
+
+    const std::vector<TPoint> samples = Sample(texts, goal, x0, result.Runs);
+    if (goal.Cancel != nullptr && *goal.Cancel)
+        return end(TGoalSeekEnd::Cancelled, "Goal seek was cancelled");
+    const auto failed =
+        std::find_if(samples.begin(), samples.end(), [](const TPoint& p) { return !p.Y; });
+    if (std::none_of(samples.begin(), samples.end(), [](const TPoint& p) { return p.Y; }))
+        return end(TGoalSeekEnd::RunFailed, "The run at " + std::string(goal.Input->Name) + "=" +
+                                                Shortest(failed->X) + ": " + failed->Why);
+
+    // A sign change between neighbours that both converged brackets a value;
+    // neighbours with a failed run between them are not neighbours.
+    std::vector<std::pair<TPoint, TPoint>> brackets;
+    std::vector<TGoalSolution> solutions;
+    for (std::size_t k = 0; k < samples.size(); ++k) {
+        const TPoint& p = samples[k];
+        if (p.Y && *p.Y == goal.Target)
+            solutions.push_back({p.X, *p.Y, {}});
+        if (k + 1 < samples.size() && p.Y && samples[k + 1].Y &&
+            (*p.Y - goal.Target) * (*samples[k + 1].Y - goal.Target) < 0)
+            brackets.emplace_back(p, samples[k + 1]);
     }
-    TSearch search(run, texts, goal);
-    try {
-        auto [lo, hi] = goal.Bracket ? *goal.Bracket : FindBracket(search, goal, x0);
-        if (lo > hi)
-            std::swap(lo, hi);
-        const double mLo = search.Miss(lo), mHi = search.Miss(hi);
-        if (mLo == 0 || mHi == 0) {
-            result.Value = mLo == 0 ? lo : hi;
-        } else if ((mLo < 0) == (mHi < 0)) {
-            throw TSearchEnded{
-                TGoalSeekEnd::NoBracket,
-                std::string(goal.Output->Name) + " is " + Shortest(mLo + goal.Target) + " at " +
-                    search.Name(lo) + " and " + Shortest(mHi + goal.Target) + " at " +
-                    search.Name(hi) + ": " + Shortest(goal.Target) + " is not between them"};
-        } else {
-            const double floor = std::numeric_limits<double>::min() / goal.RelativeTolerance;
-            const auto close = [&](double a, double b) {
-                return std::fabs(b - a) <=
-                       goal.RelativeTolerance * std::max({std::fabs(a), std::fabs(b), floor});
-            };
-            std::uintmax_t iterations = 200;
-            const auto [a, b] = boost::math::tools::toms748_solve(
-                [&](double x) { return search.Miss(x); }, lo, hi, mLo, mHi, close, iterations);
-            // Of the two ends of the last bracket, the one nearer the target.
-            result.Value = std::fabs(search.Miss(a)) <= std::fabs(search.Miss(b)) ? a : b;
-        }
-        CheckMonotone(search, goal, lo, hi);
-    } catch (const TSearchEnded& ended) {
-        result.End = ended.End;
-        result.Message = ended.Message;
+    double scale = std::fabs(goal.Target);
+    if (scale == 0)
+        for (const TPoint& p : samples)
+            scale = std::max(scale, p.Y ? std::fabs(*p.Y) : 0.0);
+    const double tolerance = goal.OutputTolerance * scale;
+    // Where the output steps across the target (a grid point changing
+    // zone, say), the refinement closes on the step; a value whose run
+    // misses by more than the shooting's own scatter is no solution.
+    const double scatter = std::max(tolerance, 1e-3 * scale);
+
+    std::vector<TFound> found(brackets.size() + solutions.size());
+    RunInOrder<TFound>(
+        found.size(), goal.Jobs,
+        [&](TRun& run, std::size_t i) {
+            TFound f;
+            if (i < brackets.size()) {
+                const auto last = Refine(run, texts, goal, brackets[i].first, brackets[i].second,
+                                         f.Failure, f.Runs);
+                if (last && std::fabs(*last->first.Y - goal.Target) <= scatter)
+                    f.Solution = TGoalSolution{last->first.X, *last->first.Y, {}};
+                else if (last)
+                    f.Jump = last;
+            } else {
+                f.Solution = solutions[i - brackets.size()];
+            }
+            if (f.Solution)
+                f.Solution->Text =
+                    ShortText(run, texts, goal, f.Solution->Value, tolerance, f.Runs);
+            return f;
+        },
+        [&](TFound&& f, std::size_t i) {
+            found[i] = std::move(f);
+            return true;
+        });
+    std::string failure;
+    std::optional<std::pair<TPoint, TPoint>> jump;
+    for (TFound& f : found) {
+        result.Runs += f.Runs;
+        if (f.Solution)
+            result.Solutions.push_back(std::move(*f.Solution));
+        else if (f.Jump && !jump)
+            jump = f.Jump;
+        else if (failure.empty())
+            failure = f.Failure;
     }
-    result.Runs = search.Runs();
+    if (goal.Cancel != nullptr && *goal.Cancel)
+        return end(TGoalSeekEnd::Cancelled, "Goal seek was cancelled");
+    if (result.Solutions.empty()) {
+        // A failed run inside the user's bracket is what stood in the way.
+        if (failure.empty() && goal.Bracket && failed != samples.end())
+            failure = "The run at " + std::string(goal.Input->Name) + "=" + Shortest(failed->X) +
+                      ": " + failed->Why;
+        if (!failure.empty())
+            return end(TGoalSeekEnd::RunFailed, failure);
+        if (jump)
+            return end(TGoalSeekEnd::NoBracket, JumpMessage(goal, *jump));
+        return end(TGoalSeekEnd::NoBracket, NoValueMessage(goal, samples));
+    }
+    std::stable_sort(result.Solutions.begin(), result.Solutions.end(),
+                     [x0](const TGoalSolution& a, const TGoalSolution& b) {
+                         return std::fabs(a.Value - x0) < std::fabs(b.Value - x0);
+                     });
+    result.Value = result.Solutions.front().Value;
     return result;
 }
 

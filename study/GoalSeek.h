@@ -1,5 +1,7 @@
-// Goal seeking: the value of one input for which an output of the run takes
-// a target value, the other inputs as they are.
+// Goal seeking: the values of one input for which an output of the run takes
+// a target value, the other inputs as they are. The input's reach is sampled
+// first, so that an output that rises and falls gives every value in reach,
+// not only the first one met.
 #pragma once
 
 #include "AdjustTension.h"
@@ -8,9 +10,11 @@
 #include "RunOutputs.h"
 #include "RunRecords.h"
 
+#include <atomic>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace ppspin {
 
@@ -18,12 +22,18 @@ struct TGoal {
     const TInputField* Input = nullptr;
     const TOutputColumn* Output = nullptr;
     double Target = 0;
-    // Where to look; without one, the search widens from the input's value
-    // within what its checks allow.
+    // Where to look; without one, the input's domain as far as 2^60 times
+    // its value either way (2^59 from zero).
     std::optional<std::pair<double, double>> Bracket;
     double RelativeTolerance = 1e-9; // in the input
-    char DecimalSeparator = '.';     // of the texts
+    // How near the target a value's own run must come, relative to the
+    // outputs' size, for a shorter text of the value to stand for it.
+    double OutputTolerance = 1e-6;
+    char DecimalSeparator = '.'; // of the texts
     int MaxTrials = ppspin::MaxTrials;
+    int Jobs = 1; // runs made at once
+    // Set from any thread, it ends the search with what it found so far.
+    const std::atomic<bool>* Cancel = nullptr;
 };
 
 enum class TGoalSeekEnd {
@@ -31,20 +41,36 @@ enum class TGoalSeekEnd {
     // The input's own text does not convert, or the inputs are refused
     // where the search starts: the user's to mend.
     Refused,
-    NoBracket,   // no value in reach gives the target
-    RunFailed,   // a run inside the bracket failed
-    NotMonotone, // the output turns inside the bracket: the root may not be unique
+    NoBracket, // no value in reach gives the target
+    RunFailed, // no run of the reach converged, or a run in the bracket failed and none gave it
+    Cancelled,
+};
+
+// One value of the input that gives the target.
+struct TGoalSolution {
+    double Value = 0;  // as found, to the seek's relative tolerance
+    double Output = 0; // the output of the run at Value
+    // The fewest significant digits (at most 10) whose own run meets the
+    // target within the output tolerance, with the goal's separator: what
+    // a field should show.
+    std::string Text;
 };
 
 struct TGoalSeekResult {
     TGoalSeekEnd End = TGoalSeekEnd::Found;
-    double Value = 0;    // the input's value found
-    std::string Message; // why none was found
-    int Runs = 0;        // calculations made
+    std::vector<TGoalSolution> Solutions; // nearest to the input's value first
+    double Value = 0;                     // the nearest, Solutions[0].Value
+    std::string Message;                  // why none was found
+    int Runs = 0;                         // calculations made
 };
 
-// Seeks goal on run, computing in memory (no file is touched), the other
-// fields' texts as in texts, read with the goal's decimal separator.
-TGoalSeekResult GoalSeek(TRun& run, const TFieldTexts& texts, const TGoal& goal);
+// Seeks goal, computing in memory (no file is touched), the other fields'
+// texts as in texts, read with the goal's decimal separator, on goal.Jobs
+// threads.
+TGoalSeekResult GoalSeek(const TFieldTexts& texts, const TGoal& goal);
+
+// x to so many significant digits (1 .. 17), in plain decimals with
+// separator and without trailing zeros: 2639.6354 to 6 digits is "2639.64".
+std::string SignificantText(double x, int digits, char separator);
 
 } // namespace ppspin

@@ -18,6 +18,8 @@
 #include <QSettings>
 #include <QTimer>
 
+#include <thread>
+
 namespace ppspin {
 
 namespace {
@@ -129,20 +131,20 @@ void TMainController::GoalSeekClicked() {
     goal.Input = &dialog.Input();
     goal.Output = &dialog.Output();
     goal.DecimalSeparator = Window.DecimalSeparator();
+    goal.Jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     if (!dialog.Target(goal.Target)) {
         Window.ShowMessage(InputNotCorrectMessage);
         return;
     }
     Window.SetRunCursors(Qt::WaitCursor);
-    const TGoalSeekResult result = GoalSeek(*LiveRun, Window.FieldTexts(), goal);
+    const TGoalSeekResult result = GoalSeek(Window.FieldTexts(), goal);
     Window.SetRunCursors(Qt::ArrowCursor);
     if (result.End != TGoalSeekEnd::Found) {
         Window.ShowMessage(QString::fromStdString(result.Message));
         return;
     }
-    // The value as a field text; the Profile window shows its run at once.
-    Window.SetFieldText(goal.Input->Field,
-                        QString::fromStdString(NumberText(result.Value, goal.DecimalSeparator)));
+    // The value as a short field text; the Profile window shows its run at once.
+    Window.SetFieldText(goal.Input->Field, QString::fromStdString(result.Solutions.front().Text));
     RunLive();
     Window.BitBtn4Click();
 }

@@ -19,8 +19,8 @@ QRect PlaceBeside(const QRect& anchor, QSize size, int minimumWidth, const QRect
     } else {
         x = available.x() + available.width() - size.width();
     }
-    const int y = std::clamp(anchor.y(), available.y(),
-                             available.y() + available.height() - size.height());
+    const int y =
+        std::clamp(anchor.y(), available.y(), available.y() + available.height() - size.height());
     return QRect(QPoint(x, y), size);
 }
 

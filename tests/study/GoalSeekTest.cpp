@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <memory>
 
 namespace ppspin {
@@ -19,37 +21,64 @@ TGoal Goal(const char* input, const char* output, double target) {
 }
 
 TGoalSeekResult Seek(const TGoal& goal, const TFieldTexts& texts = DefaultFieldTexts('.')) {
-    const auto run = std::make_unique<TRun>();
-    return GoalSeek(*run, texts, goal);
+    return GoalSeek(texts, goal);
 }
 
+double OutputAt(const TGoal& goal, const std::string& text) {
+    TFieldTexts texts = DefaultFieldTexts('.');
+    texts[static_cast<std::size_t>(goal.Input->Field)] = text;
+    TRunOptions inMemory;
+    inMemory.WriteReport = false;
+    const TRunOutcome outcome = RunCalculation(*std::make_unique<TRun>(), texts, inMemory);
+    EXPECT_TRUE(outcome.Converged()) << outcome.Message;
+    return outcome.Converged() ? *goal.Output->Of(OutputsOf(*outcome.Snapshot)) : 0;
+}
+
+// The value found and its short text both give the target in runs of their
+// own; the short text has the fewest digits that do.
 TEST(GoalSeek, ARunAtTheValueFoundMeetsTheTarget) {
     const struct {
         const char *input, *output;
         double target, within;
+        const char* text;
     } cases[] = {
-        {"take-up-speed", "D_end_um", 20, 0.01},
-        {"zone2-air-velocity", "z_freeze_cm", 20, 0.01},
-        {"hole-diameter", "F0_dyn", 30, 0.01},
+        {"take-up-speed", "D_end_um", 20, 0.01, "2639.64"},
+        {"zone2-air-velocity", "z_freeze_cm", 20, 0.01, nullptr},
+        {"hole-diameter", "F0_dyn", 30, 0.01, nullptr},
     };
     for (const auto& c : cases) {
         const TGoal goal = Goal(c.input, c.output, c.target);
         const TGoalSeekResult result = Seek(goal);
         ASSERT_EQ(result.End, TGoalSeekEnd::Found) << c.input << ": " << result.Message;
-        EXPECT_LE(result.Runs, 30) << c.input;
-
-        TFieldTexts texts = DefaultFieldTexts('.');
-        std::string text;
-        AppendShortest(text, result.Value);
-        texts[static_cast<std::size_t>(goal.Input->Field)] = text;
-        TRunOptions inMemory;
-        inMemory.WriteReport = false;
-        const auto run = std::make_unique<TRun>();
-        const TRunOutcome outcome = RunCalculation(*run, texts, inMemory);
-        ASSERT_TRUE(outcome.Converged()) << outcome.Message;
-        EXPECT_NEAR(*goal.Output->Of(OutputsOf(*outcome.Snapshot)), c.target, c.within)
-            << c.input << "=" << text;
+        ASSERT_EQ(result.Solutions.size(), 1u) << c.input;
+        EXPECT_EQ(result.Value, result.Solutions[0].Value);
+        std::string full;
+        AppendShortest(full, result.Value);
+        EXPECT_NEAR(OutputAt(goal, full), c.target, c.within) << c.input << "=" << full;
+        const std::string& text = result.Solutions[0].Text;
+        EXPECT_NEAR(OutputAt(goal, text), c.target, 1e-6 * c.target) << c.input << "=" << text;
+        if (c.text != nullptr) {
+            EXPECT_EQ(text, c.text);
+        }
+        EXPECT_LE(std::count_if(text.begin(), text.end(), ::isdigit), 10) << text;
     }
+}
+
+// An output that rises and falls meets a target more than once: every value
+// in reach is found, the nearest to where the search starts first.
+TEST(GoalSeek, FindsEveryValueInReachNearestFirst) {
+    TFieldTexts texts = DefaultFieldTexts('.');
+    texts[2] = "2639.64";
+    const TGoalSeekResult result = Seek(Goal("take-up-speed", "T_end_C", 32.3), texts);
+    ASSERT_EQ(result.End, TGoalSeekEnd::Found) << result.Message;
+    ASSERT_EQ(result.Solutions.size(), 2u);
+    EXPECT_NEAR(result.Solutions[0].Value, 2695.2, 0.1);
+    EXPECT_GT(result.Solutions[1].Value, 400);
+    EXPECT_LT(result.Solutions[1].Value, 500);
+    texts[2] = "2639.64";
+    const TGoalSeekResult over = Seek(Goal("take-up-speed", "T_end_C", 32.42), texts);
+    ASSERT_EQ(over.End, TGoalSeekEnd::Found) << over.Message;
+    EXPECT_NEAR(over.Value, 1280.2, 0.1);
 }
 
 TEST(GoalSeek, SaysWhyNoValueIsFound) {
@@ -63,9 +92,10 @@ TEST(GoalSeek, SaysWhyNoValueIsFound) {
          "D_end_um is 18.7596"},
         {Goal("take-up-speed", "D_end_um", 1000), std::nullopt, TGoalSeekEnd::NoBracket,
          "No value of take-up-speed from "},
-        // F0 falls, then rises again as zone 1 grows.
-        {Goal("zone1-end", "F0_dyn", 25), std::pair(2.0, 60.0), TGoalSeekEnd::NotMonotone,
-         "F0_dyn is not monotone in zone1-end from 2 to 60: the value sought may not be unique"},
+        // The first zone's end moves its last grid point in whole steps: F0
+        // steps with it, past the target.
+        {Goal("zone1-end", "F0_dyn", 25), std::pair(2.0, 60.0), TGoalSeekEnd::NoBracket,
+         "F0_dyn steps from 26.28"},
         // The zone-2 law divides by zero at z = 12.
         {Goal("zone2-a2", "T_end_C", 30), std::pair(-12.0, -5.0), TGoalSeekEnd::RunFailed,
          "The run at zone2-a2=-12: Floating point division by zero"},
