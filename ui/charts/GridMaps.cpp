@@ -1,12 +1,11 @@
 // Maps of a grid study: per output, the values as coloured cells with
 // contour lines, a colour bar, and the failed and refused runs marked.
-#include "Contours.h"
+#include "ColourBar.h"
 #include "StudyCanvas.h"
 #include "StudyPlots.h"
 
 #include <QFontMetricsF>
 #include <QImage>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -22,60 +21,16 @@ namespace ppspin {
 namespace {
 
 using namespace study;
-
-// Viridis in eleven even stops: perceptually uniform, monotonic in
-// lightness, readable by the colour-blind and in grey. Between the stops
-// the colour is interpolated in sRGB, which stays close to the full map.
-constexpr std::array<std::array<int, 3>, 11> Viridis = {{{68, 1, 84},
-                                                         {72, 37, 118},
-                                                         {65, 68, 135},
-                                                         {53, 96, 141},
-                                                         {42, 120, 142},
-                                                         {33, 144, 140},
-                                                         {34, 168, 132},
-                                                         {67, 191, 113},
-                                                         {122, 209, 81},
-                                                         {187, 223, 39},
-                                                         {253, 231, 37}}};
+using namespace gridmaps;
 
 constexpr int LevelCount = 8;
 // Cells smaller than this (logical pixels) are filled with the marker colour
 // instead of carrying a cross.
 constexpr double CrossCellSize = 7;
 
-// Fonts, in logical pixels.
-constexpr double TitleSize = 17, PanelTitleSize = 13, TickSize = 11, AxisSize = 11.5,
-                 LevelSize = 9.5, LegendSize = 11;
-
-QColor ViridisAt(double t) {
-    const double s = std::clamp(std::isfinite(t) ? t : 0.5, 0.0, 1.0) * 10;
-    const auto k = static_cast<std::size_t>(std::min(9.0, std::floor(s)));
-    const double f = s - static_cast<double>(k);
-    auto channel = [&](std::size_t c) {
-        return static_cast<int>(
-            std::lround(Viridis[k][c] + f * (Viridis[k + 1][c] - Viridis[k][c])));
-    };
-    return QColor(channel(0), channel(1), channel(2));
-}
-
 QColor Blend(const QColor& colour, double amount) {
     auto mix = [&](int c) { return static_cast<int>(std::lround(255 + amount * (c - 255))); };
     return QColor(mix(colour.red()), mix(colour.green()), mix(colour.blue()));
-}
-
-// Contour lines show dark on the light part of the map, light on the dark.
-QColor LineColour(const QColor& under) {
-    const double luminance =
-        0.2126 * under.redF() + 0.7152 * under.greenF() + 0.0722 * under.blueF();
-    return luminance > 0.4 ? QColor(0, 0, 0, 170) : QColor(255, 255, 255, 210);
-}
-
-QString Text(const std::string& utf8) {
-    return QString::fromStdString(utf8);
-}
-
-TGridRunStatus StatusAt(const TGridMaps& maps, std::size_t i, std::size_t j) {
-    return maps.Cells.empty() ? TGridRunStatus::Ok : maps.Cells[i][j].Status;
 }
 
 bool Ascending(const std::vector<double>& v) {
@@ -129,19 +84,6 @@ std::vector<double> CellEdges(const std::vector<double>& v) {
     return edges;
 }
 
-// One output's map, ready to draw.
-struct TMap {
-    QString Name;
-    TGridValues Values; // of runs that ended well, finite only
-    bool HasValues = false;
-    double Lo = 0, Hi = 0;
-    std::vector<double> Levels;
-    double LevelStep = 1;
-    std::vector<std::vector<std::vector<TContourPoint>>> Lines; // per level
-
-    double Fraction(double v) const { return Hi > Lo ? (v - Lo) / (Hi - Lo) : 0.5; }
-};
-
 TMap PrepareMap(const TGridMaps& maps, const TGridOutput& output) {
     TMap map;
     map.Name = Text(output.Name);
@@ -166,38 +108,6 @@ TMap PrepareMap(const TGridMaps& maps, const TGridOutput& output) {
         map.Lines.push_back(JoinSegments(ContourSegments(maps.X, maps.Y, map.Values, level)));
     return map;
 }
-
-// The colour bar's labels: every level when they have room, else every
-// second, fifth, ... so that the labelled ones stay round.
-std::vector<std::pair<double, QString>> BarLabels(const TMap& map, double barHeight) {
-    std::vector<std::pair<double, QString>> labels;
-    if (!map.HasValues)
-        return labels;
-    if (!(map.Hi > map.Lo)) {
-        labels.emplace_back(map.Lo, SignificantNumber(map.Lo, 6));
-        return labels;
-    }
-    const double gap = barHeight * map.LevelStep / (map.Hi - map.Lo);
-    const double needed = QFontMetricsF(Font(TickSize)).height() * 1.3;
-    long every = 1;
-    for (const long n : {1L, 2L, 5L, 10L, 20L}) {
-        every = n;
-        if (gap * static_cast<double>(n) >= needed)
-            break;
-    }
-    for (const double level : map.Levels) {
-        if (std::lround(level / map.LevelStep) % every == 0)
-            labels.emplace_back(level,
-                                StepNumber(level, map.LevelStep * static_cast<double>(every)));
-    }
-    return labels;
-}
-
-// Where the data go on the page: a linear map of [Lo, Hi] onto [From, To].
-struct TScale {
-    double Lo, Hi, From, To;
-    double operator()(double v) const { return From + (v - Lo) / (Hi - Lo) * (To - From); }
-};
 
 double Unmap(const TScale& s, double page) {
     return s.Lo + (page - s.From) / (s.To - s.From) * (s.Hi - s.Lo);
@@ -450,8 +360,6 @@ struct TPanelLayout {
     TTicks TicksX, TicksY;
 };
 
-constexpr double BarGap = 10, BarWidth = 14, TickLength = 4;
-
 void DrawPanel(QPainter& p, const TFrame& frame, const TMap& map, const QRectF& panel,
                const TPanelLayout& layout) {
     const TGridMaps& maps = frame.Maps;
@@ -543,46 +451,7 @@ void DrawPanel(QPainter& p, const TFrame& frame, const TMap& map, const QRectF& 
                Elided(Text(maps.YName), axisFont, plot.height()));
     p.restore();
 
-    // Colour bar: the levels as lines across it, some labelled.
-    const QRectF bar(plot.right() + BarGap, plot.top(), BarWidth, plot.height());
-    if (!map.HasValues) {
-        p.fillRect(bar, MissingColour);
-        p.setPen(TextColour);
-        p.save();
-        p.translate(bar.right() + TickLength, bar.center().y());
-        p.rotate(-90);
-        p.setFont(tickFont);
-        p.drawText(QRectF(-bar.height() / 2, 0, bar.height(), tickMetrics.height()),
-                   Qt::AlignCenter, QStringLiteral("no values"));
-        p.restore();
-    } else if (!(map.Hi > map.Lo)) {
-        p.fillRect(bar, ViridisAt(0.5));
-    } else {
-        QLinearGradient gradient(bar.bottomLeft(), bar.topLeft());
-        for (std::size_t k = 0; k < Viridis.size(); ++k)
-            gradient.setColorAt(static_cast<double>(k) / 10,
-                                QColor(Viridis[k][0], Viridis[k][1], Viridis[k][2]));
-        p.fillRect(bar, gradient);
-    }
-    const TScale sb{map.Lo, map.Hi, bar.bottom(), bar.top()};
-    auto barY = [&](double v) { return map.Hi > map.Lo ? sb(v) : bar.center().y(); };
-    for (const double level : map.Levels) {
-        p.setPen(QPen(LineColour(ViridisAt(map.Fraction(level))), 0.9));
-        p.drawLine(QPointF(bar.left(), barY(level)), QPointF(bar.right(), barY(level)));
-    }
-    p.setPen(QPen(FrameColour, 1));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(bar);
-    p.setFont(tickFont);
-    for (const auto& [value, text] : BarLabels(map, bar.height())) {
-        const double y = barY(value);
-        p.setPen(QPen(FrameColour, 1));
-        p.drawLine(QPointF(bar.right(), y), QPointF(bar.right() + TickLength, y));
-        p.setPen(TextColour);
-        p.drawText(QRectF(bar.right() + TickLength + 3, y - tickMetrics.height() / 2,
-                          panel.right() - bar.right(), tickMetrics.height()),
-                   Qt::AlignLeft | Qt::AlignVCenter, text);
-    }
+    DrawColourBar(p, map, plot, panel.right());
 }
 
 struct TCounts {
@@ -789,12 +658,7 @@ void DrawMaps(QPainter& p, QSizeF canvas, const TGridMaps& maps, const std::vect
     for (const double v : layout.TicksY.Values)
         tickWidth = std::max(tickWidth, tick.horizontalAdvance(StepNumber(v, layout.TicksY.Step)));
     layout.Left = axis.height() + 4 + tickWidth + 3 + TickLength;
-    double barLabelWidth = tick.height(); // "no values" stands on end
-    for (const TMap& map : outputs) {
-        for (const auto& label : BarLabels(map, plotHeight))
-            barLabelWidth = std::max(barLabelWidth, tick.horizontalAdvance(label.second));
-    }
-    layout.Right = BarGap + BarWidth + TickLength + 3 + barLabelWidth + 2;
+    layout.Right = BarRoom(outputs, plotHeight);
 
     // X ticks: far enough apart for the widest number.
     const double plotWidth = grid.Panel.width() - layout.Left - layout.Right;
