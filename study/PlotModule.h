@@ -5,14 +5,14 @@
 // another build.
 #pragma once
 
-#include "ProfileSnapshot.h"
+#include "MeasuredPictures.h"
 #include "StudyPictures.h"
 
 #include <string>
 
 namespace ppspin {
 
-inline constexpr int PlotModuleVersion = 1;
+inline constexpr int PlotModuleVersion = 2;
 
 // Draws data into path (PNG or SVG by its ending) at width x height pixels;
 // false with the reason in error, having written nothing, when it cannot.
@@ -22,10 +22,11 @@ using TRenderer = bool (*)(const Data& data, const std::string& path, int width,
 
 struct TPlotModule {
     int Version;
-    TRenderer<TProfileSnapshot> Profile;
+    TRenderer<TProfilePicture> Profile; // a run's profile, measured points marked
     TRenderer<TSummaryPlot> Summary;
     TRenderer<TGridMaps> GridMaps;
     TRenderer<TTornado> Tornado;
+    TRenderer<TResidualPlot> Residuals;
     // Ends the Qt application the pictures made; call before unloading.
     void (*Release)();
 };
