@@ -1,15 +1,25 @@
 #include "HeadlessPlots.h"
 
 #include "ProfilePlot.h"
+#include "ResidualCharts.h"
 #include "XYPlot.h"
 
 namespace ppspin {
 
-bool RenderProfilePicture(const TProfileSnapshot& profile, const std::string& path, int width,
+bool RenderProfilePicture(const TProfilePicture& picture, const std::string& path, int width,
                           int height, std::string& error) {
     QString message;
-    if (RenderProfilePlot({}, &profile, QString::fromStdString(path), QSize(width, height),
-                          &message))
+    if (RenderProfilePlot({}, picture.Profile, QString::fromStdString(path), QSize(width, height),
+                          &message, picture.Markers))
+        return true;
+    error = message.toStdString();
+    return false;
+}
+
+bool RenderResidualPicture(const TResidualPlot& plot, const std::string& path, int width,
+                           int height, std::string& error) {
+    QString message;
+    if (RenderResidualPlot(plot, QString::fromStdString(path), QSize(width, height), &message))
         return true;
     error = message.toStdString();
     return false;

@@ -4,9 +4,11 @@
 
 #include <QFileInfo>
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
 #include <QSaveFile>
 #include <QSvgGenerator>
+#include <QVBoxLayout>
 #include <QWidget>
 
 #include <algorithm>
@@ -37,6 +39,24 @@ void DrawPage(QWidget& page, QPainter& painter, double scale) {
 bool IsImageFileName(const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
     return suffix == "png" || suffix == "svg";
+}
+
+void PlaceOnPage(QWidget& page, const QString& title, QWidget* content) {
+    page.setWindowTitle(title);
+    page.setAutoFillBackground(true);
+    page.setPalette(QPalette(Qt::white));
+    auto* layout = new QVBoxLayout(&page);
+    layout->setContentsMargins(0, 4, 0, 0);
+    if (!title.isEmpty()) {
+        auto* label = new QLabel(title, &page);
+        label->setAlignment(Qt::AlignCenter);
+        QFont font = label->font();
+        font.setBold(true);
+        font.setPointSizeF(font.pointSizeF() * 1.3);
+        label->setFont(font);
+        layout->addWidget(label);
+    }
+    layout->addWidget(content, 1);
 }
 
 bool WritePicture(const QString& path, QSize size, const QString& title,

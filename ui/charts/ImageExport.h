@@ -26,6 +26,10 @@ QString PictureRefusal(const QString& path, QSize size);
 bool WritePicture(const QString& path, QSize size, const QString& title,
                   const std::function<void(QPainter&)>& draw);
 
+// Puts content on page under title (none when empty), on a white ground,
+// as a picture's page.
+void PlaceOnPage(QWidget& page, const QString& title, QWidget* content);
+
 // Lays page out for a picture of size pixels, lines up the plot areas of
 // its chart stacks, and writes it to path. The page must not be shown; it
 // is drawn without appearing on screen. Needs a QApplication (the offscreen

@@ -56,10 +56,11 @@ void Release() {
 
 const TPlotModule Module = {
     PlotModuleVersion,
-    WithApplication<TProfileSnapshot, RenderProfilePicture>,
+    WithApplication<TProfilePicture, RenderProfilePicture>,
     WithApplication<TSummaryPlot, RenderSummaryPlot>,
     WithApplication<TGridMaps, RenderGridMaps>,
     WithApplication<TTornado, RenderTornado>,
+    WithApplication<TResidualPlot, RenderResidualPicture>,
     Release,
 };
 

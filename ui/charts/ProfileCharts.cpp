@@ -143,6 +143,7 @@ void TProfileCharts::SetRuns(const std::vector<TProfileSnapshot>& kept,
     RemoveRuns();
     for (std::size_t r = 0; r < runs.size(); ++r)
         AddRun(*runs[r], colours[r], RunNames[static_cast<int>(r)]);
+    AddMarkers();
     NewestDrawn = newest != nullptr;
     FitAxes();
     for (int c = 0; c < ChartCount; ++c)
@@ -246,6 +247,7 @@ bool TProfileCharts::FitAxes() {
     TRanges ranges;
     for (const TRanges& run : RunRanges)
         ranges.Add(run);
+    ranges.Add(MarkerRanges);
     const double zEnd = ranges.ZEnd > 0 ? ranges.ZEnd : TRunInput{}.Z3;
     const double zStep = NiceStep(zEnd, 10);
     const auto fit = [this](QValueAxis& axis, const auto& layOut) {

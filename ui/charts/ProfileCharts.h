@@ -5,6 +5,7 @@
 
 #include "ChartStack.h"
 #include "ChartView.h"
+#include "MeasuredPictures.h"
 #include "ProfileSnapshot.h"
 
 #include <QColor>
@@ -47,6 +48,10 @@ class TProfileCharts : public TChartStack {
     // new values move them. False, and nothing changed, without a newest run.
     bool ReplaceNewest(const TProfileSnapshot& newest);
 
+    // Marks measured points on their quantities' charts, over the runs,
+    // from the next SetRuns on; the axes take them in.
+    void SetMarkers(std::vector<TMeasuredMarkers> markers);
+
     // Runs drawn, kept ones first.
     int RunCount() const { return static_cast<int>(RunSeries.size()); }
     // The series of one quantity of one run (index as in RunCount).
@@ -81,6 +86,7 @@ class TProfileCharts : public TChartStack {
     void AddZoneLines();
     void AddLineStyleKey();
     void PlaceZoneLabels();
+    void AddMarkers(); // in ProfileMarkers.cpp
 
     std::vector<std::array<QXYSeries*, ProfileQuantityCount>> RunSeries;
     std::vector<TRanges> RunRanges;                // by run, as RunSeries
@@ -94,6 +100,8 @@ class TProfileCharts : public TChartStack {
     // Axes are first laid out here, and copied to a chart's only when they
     // differ: an unchanged axis costs the chart no new layout.
     QValueAxis* TrialAxis = nullptr;
+    std::vector<TMeasuredMarkers> Markers;
+    TRanges MarkerRanges;
 };
 
 } // namespace ppspin

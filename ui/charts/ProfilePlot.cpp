@@ -5,9 +5,11 @@
 namespace ppspin {
 
 bool RenderProfilePlot(const std::vector<TProfileSnapshot>& kept, const TProfileSnapshot* newest,
-                       const QString& path, QSize size, QString* error) {
+                       const QString& path, QSize size, QString* error,
+                       std::vector<TMeasuredMarkers> markers) {
     TProfileCharts charts;
     charts.setWindowTitle("Spinline profile");
+    charts.SetMarkers(std::move(markers));
     charts.SetRuns(kept, newest);
     return SaveChartImage(charts, path, size, error);
 }

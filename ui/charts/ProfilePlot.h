@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ImageExport.h"
+#include "MeasuredPictures.h"
 #include "ProfileSnapshot.h"
 
 #include <QSize>
@@ -12,10 +13,11 @@
 namespace ppspin {
 
 // Draws the four profile charts of the kept runs and, when given, the newest
-// into path (PNG or SVG by its ending), size pixels. Needs a QApplication;
-// the offscreen platform will do. On failure returns false with the reason
-// in *error.
+// into path (PNG or SVG by its ending), size pixels, with markers over them.
+// Needs a QApplication; the offscreen platform will do. On failure returns
+// false with the reason in *error.
 bool RenderProfilePlot(const std::vector<TProfileSnapshot>& kept, const TProfileSnapshot* newest,
-                       const QString& path, QSize size = DefaultPlotSize, QString* error = nullptr);
+                       const QString& path, QSize size = DefaultPlotSize, QString* error = nullptr,
+                       std::vector<TMeasuredMarkers> markers = {});
 
 } // namespace ppspin

@@ -5,11 +5,9 @@
 #include "ProfileCharts.h"
 
 #include <QChart>
-#include <QLabel>
 #include <QLegend>
 #include <QLineSeries>
 #include <QPen>
-#include <QVBoxLayout>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -54,22 +52,8 @@ bool RenderXYPlot(const TXYPlot& plot, const QString& path, QSize size, QString*
     const int columns = count > 4 ? 2 : 1;
 
     QWidget page;
-    page.setWindowTitle(plot.Title);
-    page.setAutoFillBackground(true);
-    page.setPalette(QPalette(Qt::white));
-    auto* layout = new QVBoxLayout(&page);
-    layout->setContentsMargins(0, 4, 0, 0);
-    if (!plot.Title.isEmpty()) {
-        auto* title = new QLabel(plot.Title, &page);
-        title->setAlignment(Qt::AlignCenter);
-        QFont font = title->font();
-        font.setBold(true);
-        font.setPointSizeF(font.pointSizeF() * 1.3);
-        title->setFont(font);
-        layout->addWidget(title);
-    }
-    auto* stack = new TChartStack(count, columns, &page);
-    layout->addWidget(stack, 1);
+    auto* stack = new TChartStack(count, columns);
+    PlaceOnPage(page, plot.Title, stack);
 
     double xLo = std::numeric_limits<double>::infinity();
     double xHi = -xLo;
