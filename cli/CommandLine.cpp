@@ -23,7 +23,7 @@ namespace {
 // the parse.
 struct TDeclared {
     CLI::Option *InputsFrom, *Csv, *Plot, *PlotSize, *Sweep, *Solve, *Sensitivity, *Summary,
-        *SummaryPlot, *ReportDir;
+        *SummaryPlot, *ReportDir, *Measured, *ResidualPlot, *Fit;
     std::string PlotSizeText;
 };
 
@@ -93,8 +93,33 @@ void DeclareOptions(CLI::App& app, TOptions& o, TDeclared& d) {
         app.add_option("--report-dir", o.ReportDir,
                        "Keep every study run's report in this folder, named by the swept value")
             ->needs(d.Sweep);
+    d.Measured = app.add_option("--measured", o.Measured,
+                                "CSV file of measured points: z_cm and any of v_m_min, F_dyn, "
+                                "T_C, D_cm or D_um, each with an optional sigma_ column; prints "
+                                "the run's RMS difference from them and marks them on --plot");
+    d.ResidualPlot = app.add_option("--residual-plot", o.ResidualPlot,
+                                    "Also draw measured minus model against z into this .png or "
+                                    ".svg file")
+                         ->needs(d.Measured);
+    d.Fit = app.add_option("--fit", o.Fit,
+                           "Fit: adjust these inputs, NAME[,NAME...] with 1 to 6 option names "
+                           "above, to the --measured points; then a single run at the values "
+                           "found")
+                ->needs(d.Measured);
+    app.add_option("--fit-bounds", o.FitBounds,
+                   "NAME=LO:HI, where --fit may take NAME (default: a factor of 10 either way "
+                   "of its value)")
+        ->expected(1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->needs(d.Fit);
+    app.add_option("--max-runs", o.MaxRuns, "Runs a fit may make before it stops unconverged")
+        ->capture_default_str()
+        ->check(CLI::Range(1, 1000000))
+        ->needs(d.Fit);
     d.Sweep->excludes(d.Csv)->excludes(d.Plot)->excludes(d.Solve)->excludes(d.Sensitivity);
     d.Sensitivity->excludes(d.Csv)->excludes(d.Plot)->excludes(d.Solve);
+    d.Measured->excludes(d.Sweep)->excludes(d.Sensitivity);
+    d.Fit->excludes(d.Solve);
 }
 
 // The words of the command line through CLI11. -1 when they parsed, else
@@ -151,6 +176,7 @@ int MergeInputsFrom(const CLI::App& app, TOptions& o) {
 int Validate(TDeclared& d, TOptions& o, TCommand& command) {
     command = d.Sweep->count() > 0   ? TCommand::Study
               : d.Solve->count() > 0 ? TCommand::Solve
+              : d.Fit->count() > 0   ? TCommand::Fit
               : o.Sensitivity        ? TCommand::Sensitivity
                                      : TCommand::Single;
     if (o.Sweeps.size() > 2) {
@@ -163,7 +189,8 @@ int Validate(TDeclared& d, TOptions& o, TCommand& command) {
         return ExitRefused;
     }
     // Given but empty, a file name names nothing.
-    for (CLI::Option* option : {d.Csv, d.Plot, d.Summary, d.SummaryPlot, d.ReportDir}) {
+    for (CLI::Option* option :
+         {d.Csv, d.Plot, d.Summary, d.SummaryPlot, d.ReportDir, d.Measured, d.ResidualPlot}) {
         if (option->count() > 0 && option->as<std::string>().empty()) {
             PrintError(option->get_name() + ": the file name is empty");
             return ExitRefused;
@@ -173,14 +200,14 @@ int Validate(TDeclared& d, TOptions& o, TCommand& command) {
         PrintError("Plot size is not correct: expected WxH, e.g. 1600x1200");
         return ExitRefused;
     }
-    for (const std::string* file : {&o.Plot, &o.SummaryPlot}) {
+    for (const std::string* file : {&o.Plot, &o.SummaryPlot, &o.ResidualPlot}) {
         if (!file->empty() && !IsPlotFileName(*file)) {
             PrintError("Plot file name must end in .png or .svg: " + *file);
             return ExitRefused;
         }
     }
     // A picture that cannot be drawn is known before any run.
-    if (!o.Plot.empty() || !o.SummaryPlot.empty()) {
+    if (!o.Plot.empty() || !o.SummaryPlot.empty() || !o.ResidualPlot.empty()) {
         std::string error;
         if (!LoadPlots(error)) {
             PrintError(error);

@@ -6,7 +6,7 @@
 
 namespace ppspin::cli {
 
-enum class TCommand { Single, Study, Solve, Sensitivity };
+enum class TCommand { Single, Study, Solve, Sensitivity, Fit };
 
 // Reads the command line into o and command. Returns -1 to go on, else the
 // exit status; help, version and refusals are written on the way.

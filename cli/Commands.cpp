@@ -74,9 +74,26 @@ bool TSummaryTarget::Close() {
 }
 
 int RunOnce(const TOptions& o, TOutput& out) {
-    if (const std::string clash = OutputClash(
-            {{"--output", o.Texts[FileNameField]}, {"--csv", o.Csv}, {"--plot", o.Plot}});
-        !clash.empty()) {
+    if (o.Measured.empty())
+        return RunSingle(o, nullptr, out);
+    TMeasuredData measured;
+    if (const int status = ReadMeasuredOption(o, measured); status >= 0)
+        return status;
+    return RunSingle(o, &measured, out);
+}
+
+std::string SingleRunClash(const TOptions& o) {
+    const std::vector<TNamedOutput> outputs = {{"--output", o.Texts[FileNameField]},
+                                               {"--csv", o.Csv},
+                                               {"--plot", o.Plot},
+                                               {"--residual-plot", o.ResidualPlot}};
+    if (std::string clash = OutputClash(outputs); !clash.empty())
+        return clash;
+    return InputClash({"--measured", o.Measured}, outputs);
+}
+
+int RunSingle(const TOptions& o, const TMeasuredData* measured, TOutput& out) {
+    if (const std::string clash = SingleRunClash(o); !clash.empty()) {
         PrintError(clash);
         return ExitRefused;
     }
@@ -91,8 +108,19 @@ int RunOnce(const TOptions& o, TOutput& out) {
         PrintError("Can not write CSV file " + o.Csv);
         return ExitRunError;
     }
+    TProfilePicture picture{&profile, {}};
+    TComparison comparison;
+    if (measured) {
+        picture.Markers = MeasuredMarkers(*measured);
+        comparison = Compare(profile, *measured);
+    }
     std::string error;
-    if (!o.Plot.empty() && !PlotProfile(profile, o.Plot, o.PlotSize, error)) {
+    if (!o.Plot.empty() && !PlotProfile(picture, o.Plot, o.PlotSize, error)) {
+        PrintError(error);
+        return ExitRunError;
+    }
+    if (!o.ResidualPlot.empty() && !PlotResiduals(ResidualPlotOf(comparison, profile.Input.Z3),
+                                                  o.ResidualPlot, o.PlotSize, error)) {
         PrintError(error);
         return ExitRunError;
     }
@@ -100,6 +128,8 @@ int RunOnce(const TOptions& o, TOutput& out) {
                   Decimal(profile.F0, 4) + " dyn, velocity at the last point " +
                   Decimal(profile.Points.back().VM, 1) + " m/min, report " +
                   Absolute(o.Texts[FileNameField]));
+    for (const TQuantityComparison& quantity : comparison)
+        out.WriteLine(RmsLine(quantity));
     return ExitOk;
 }
 

@@ -29,11 +29,8 @@ bool ParseGoal(const TOptions& o, TGoal& goal, std::string& message) {
         return false;
     }
     if (!o.Bracket.empty()) {
-        const auto colon = o.Bracket.find(':');
         double lo = 0, hi = 0;
-        if (colon == std::string::npos ||
-            !TextToFloat(o.Bracket.substr(0, colon), o.DecimalSeparator, lo) ||
-            !TextToFloat(o.Bracket.substr(colon + 1), o.DecimalSeparator, hi) || !(lo < hi)) {
+        if (!ParseInterval(o.Bracket, o.DecimalSeparator, lo, hi) || !(lo < hi)) {
             message = "Bracket is not correct: expected LO:HI with LO below HI";
             return false;
         }
@@ -46,6 +43,12 @@ bool ParseGoal(const TOptions& o, TGoal& goal, std::string& message) {
 }
 
 } // namespace
+
+bool ParseInterval(const std::string& text, char separator, double& lo, double& hi) {
+    const auto colon = text.find(':');
+    return colon != std::string::npos && TextToFloat(text.substr(0, colon), separator, lo) &&
+           TextToFloat(text.substr(colon + 1), separator, hi);
+}
 
 int RunSolve(TOptions o, TOutput& out) {
     TGoal goal;

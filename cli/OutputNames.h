@@ -17,4 +17,8 @@ struct TNamedOutput {
 // empty path are not written and are skipped.
 std::string OutputClash(const std::vector<TNamedOutput>& outputs);
 
+// The same for a file read: the message for the first output that would
+// replace it; empty when none does.
+std::string InputClash(const TNamedOutput& input, const std::vector<TNamedOutput>& outputs);
+
 } // namespace ppspin::cli

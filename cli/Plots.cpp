@@ -89,10 +89,16 @@ bool LoadPlots(std::string& error) {
     return false;
 }
 
-bool PlotProfile(const TProfileSnapshot& profile, const std::string& path, TPlotSize size,
+bool PlotProfile(const TProfilePicture& picture, const std::string& path, TPlotSize size,
                  std::string& error) {
     const TPlotModule* module = Loaded(error);
-    return module && module->Profile(profile, path, size.Width, size.Height, error);
+    return module && module->Profile(picture, path, size.Width, size.Height, error);
+}
+
+bool PlotResiduals(const TResidualPlot& plot, const std::string& path, TPlotSize size,
+                   std::string& error) {
+    const TPlotModule* module = Loaded(error);
+    return module && module->Residuals(plot, path, size.Width, size.Height, error);
 }
 
 bool PlotSummary(const TSummaryPlot& plot, const std::string& path, TPlotSize size,

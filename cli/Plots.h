@@ -2,8 +2,8 @@
 // module loaded on the first picture: runs without pictures load no Qt.
 #pragma once
 
+#include "MeasuredPictures.h"
 #include "PlotOptions.h"
-#include "ProfileSnapshot.h"
 #include "StudyPictures.h"
 
 #include <string>
@@ -15,9 +15,14 @@ namespace ppspin::cli {
 // message naming where it looked when it is not there or does not fit.
 bool LoadPlots(std::string& error);
 
-// The four profile charts of a converged run, as PNG or SVG by the file's ending.
-bool PlotProfile(const TProfileSnapshot& profile, const std::string& path, TPlotSize size,
+// The four profile charts of a converged run, measured points marked, as
+// PNG or SVG by the file's ending.
+bool PlotProfile(const TProfilePicture& picture, const std::string& path, TPlotSize size,
                  std::string& error);
+
+// A run's residuals from measured points against z.
+bool PlotResiduals(const TResidualPlot& plot, const std::string& path, TPlotSize size,
+                   std::string& error);
 
 // A study's series against the swept value.
 bool PlotSummary(const TSummaryPlot& plot, const std::string& path, TPlotSize size,

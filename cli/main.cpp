@@ -1,6 +1,7 @@
 // ppspin-cli: the spinline calculation without a window, from the same field
 // texts, with the same checks, messages and report as the desktop program;
-// also parameter studies, grids, goal seeking and sensitivities.
+// also parameter studies, grids, goal seeking, sensitivities, and comparing
+// with measured points and fitting inputs to them.
 #include "CommandLine.h"
 #include "Plots.h"
 
@@ -27,6 +28,9 @@ int main(int argc, char** argv) {
             break;
         case TCommand::Sensitivity:
             status = RunSensitivity(o, out);
+            break;
+        case TCommand::Fit:
+            status = RunFit(o, out);
             break;
         }
     }

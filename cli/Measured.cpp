@@ -1,0 +1,35 @@
+// Measured points on the command line: the file, and the lines that say how
+// far a run is from them.
+#include "Commands.h"
+#include "ConvertInputs.h"
+#include "GoalSeek.h"
+
+namespace ppspin::cli {
+
+int ReadMeasuredOption(const TOptions& o, TMeasuredData& data) {
+    std::string message;
+    if (!ReadMeasuredFile(o.Measured, data, message)) {
+        PrintError(message);
+        return ExitRefused;
+    }
+    // Texts the run refuses are its to name.
+    TRunInput input;
+    if (ConvertInputs(o.Texts, o.DecimalSeparator, input))
+        return -1;
+    if (message = MeasuredRangeRefusal(data, input.Z3); !message.empty()) {
+        PrintError(o.Measured + ": " + message);
+        return ExitRefused;
+    }
+    return -1;
+}
+
+std::string RmsLine(const TQuantityComparison& after, const TQuantityComparison* before) {
+    const std::size_t n = after.Series->Points.size();
+    std::string line = std::string("rms ") + after.Series->Column->Name + " ";
+    if (before != nullptr)
+        line += SignificantText(before->Rms, 3, '.') + " -> ";
+    return line + SignificantText(after.Rms, 3, '.') + " (" + std::to_string(n) +
+           (n == 1 ? " point)" : " points)");
+}
+
+} // namespace ppspin::cli
