@@ -413,6 +413,95 @@ TEST(Cli, BadSweepsAreRefused) {
     EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
 }
 
+// Measured points: one RMS line per quantity after the summary.
+TEST(Cli, MeasuredPointsPrintTheirRms) {
+    TempDir dir;
+    std::ofstream(dir.File("m.csv")) << "z_cm,D_um,T_C\n10,75,170\n50,20,\n";
+    const Outcome o = RunCli(dir, "--measured m.csv");
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out.substr(o.out.find('\n') + 1),
+              "rms T_C 4.6 (1 point)\nrms D_um 12 (2 points)\n");
+}
+
+TEST(Cli, BadMeasuredFilesAndFitsAreRefusedBeforeAnyRun) {
+    TempDir dir;
+    std::ofstream(dir.File("m.csv")) << "z_cm,T_C\n10,170\n20,abc\n";
+    std::ofstream(dir.File("far.csv")) << "z_cm,T_C\n120,30\n";
+    std::ofstream(dir.File("ok.csv")) << "z_cm,T_C\n10,170\n";
+    const struct {
+        const char *args, *message;
+    } cases[] = {
+        {"--measured m.csv", "m.csv: line 3: T_C \"abc\" is not a number\n"},
+        {"--measured far.csv",
+         "far.csv: line 2: z_cm 120 lies outside the spinline, 0 to 100 cm\n"},
+        {"--measured none.csv", "Can not read measured file none.csv\n"},
+        {"--measured ok.csv --csv ok.csv",
+         "Output files clash: ok.csv is read by --measured and would be replaced by --csv\n"},
+        {"--measured ok.csv --fit take-up-speed,diameter", "Unknown input to fit: \"diameter\"\n"},
+        {"--measured ok.csv --fit zone3-air-velocity",
+         "zone3-air-velocity starts at 0, which gives its bounds no scale: they must be given\n"},
+        {"--measured ok.csv --fit take-up-speed --fit-bounds take-up-speed=4000:5000",
+         "take-up-speed starts at 3500, outside its bounds 4000 to 5000\n"},
+        {"--measured ok.csv --fit take-up-speed --fit-bounds zone2-a1=1:2",
+         "Fit bounds are not correct: expected NAME=LO:HI with NAME an input of --fit\n"},
+    };
+    for (const auto& c : cases) {
+        const Outcome o = RunCli(dir, c.args);
+        EXPECT_EQ(o.status, 2) << c.args;
+        EXPECT_EQ(o.err, c.message) << c.args;
+        EXPECT_EQ(o.out, "") << c.args;
+        EXPECT_EQ(Entries(dir), 3u) << c.args;
+    }
+    EXPECT_EQ(RunCli(dir, "--fit take-up-speed").status, 2); // needs --measured
+}
+
+// A profile CSV is a measured file: fitted from the defaults, the run it
+// came from is found again, then run as a single run.
+TEST(Cli, FitPrintsTheValuesThenRunsThem) {
+    TempDir dir;
+    ASSERT_EQ(RunCli(dir, "--take-up-speed 3100 --zone2-air-velocity 85 --csv truth.csv "
+                          "--output truth.txt")
+                  .status,
+              0);
+    Outcome o = RunCli(dir, "--measured truth.csv --fit take-up-speed,zone2-air-velocity");
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.err, "");
+    std::vector<std::string> lines;
+    for (std::stringstream out(o.out); std::getline(out, lines.emplace_back());)
+        ;
+    lines.pop_back();
+    ASSERT_EQ(lines.size(), 14u) << o.out;
+    EXPECT_NEAR(std::stod(lines[0].substr(lines[0].find('=') + 1)), 3100, 1);
+    EXPECT_NEAR(std::stod(lines[1].substr(lines[1].find('=') + 1)), 85, 0.1);
+    EXPECT_EQ(lines[0].rfind("take-up-speed=", 0), 0u);
+    EXPECT_EQ(lines[1].rfind("zone2-air-velocity=", 0), 0u);
+    EXPECT_EQ(lines[2].rfind("rms v_m_min 251 -> ", 0), 0u) << lines[2];
+    EXPECT_EQ(lines[5].rfind("rms D_cm 0.000129 -> ", 0), 0u) << lines[5];
+    EXPECT_EQ(lines[5].substr(lines[5].size() - 13), " (101 points)");
+    EXPECT_NE(lines[6].find(" runs, 0 failed"), std::string::npos) << lines[6];
+    EXPECT_EQ(lines[7].rfind("standard error take-up-speed ", 0), 0u);
+    EXPECT_EQ(lines[8].rfind("standard error zone2-air-velocity ", 0), 0u);
+    EXPECT_NE(lines[9].find(" trials, spinneret tension "), std::string::npos);
+    EXPECT_EQ(lines[10].rfind("rms v_m_min ", 0), 0u);
+    EXPECT_NE(ReadBytes(dir.File("result.txt")).find("(m/min) =  3099."), std::string::npos);
+
+    // Points after the filament has set hardly see the hole: a warning.
+    std::ofstream(dir.File("d.csv")) << "z_cm,D_um\n60,20.3\n70,19.9\n80,19.4\n90,19.3\n100,19.1\n";
+    o = RunCli(dir, "--measured d.csv --fit take-up-speed,hole-diameter");
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.err, "Warning: hole-diameter is undetermined: its standard error 0.0953 exceeds "
+                     "its value 0.0261\nWarning: take-up-speed and hole-diameter are nearly "
+                     "interchangeable (correlation 0.97)\n");
+
+    // Stopped at its run limit: the best values so far, and no report.
+    std::filesystem::remove(dir.File("result.txt"));
+    o = RunCli(dir, "--measured d.csv --fit take-up-speed,hole-diameter --max-runs 5");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, "The fit stopped at its limit of 5 runs\n");
+    EXPECT_NE(o.out.find("\n5 runs, 0 failed\n"), std::string::npos) << o.out;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("result.txt")));
+}
+
 TEST(Cli, PlotsNeedNoDisplay) {
 #ifndef PPSPIN_WITH_PLOTS
     GTEST_SKIP() << "built without Qt Charts";
@@ -426,6 +515,12 @@ TEST(Cli, PlotsNeedNoDisplay) {
     o = RunCli(dir, "--sweep take-up-speed=3000:4000:500 --summary s.csv --summary-plot s.svg");
     EXPECT_EQ(o.status, 0) << o.err;
     EXPECT_NE(ReadBytes(dir.File("s.svg")).find("<svg"), std::string::npos);
+
+    std::ofstream(dir.File("m.csv")) << "z_cm,D_um,T_C\n10,75,170\n50,20,\n";
+    o = RunCli(dir, "--measured m.csv --plot m.png --plot-size 800x600 --residual-plot r.svg");
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(PngSize(ReadBytes(dir.File("m.png"))), std::make_pair(800, 600));
+    EXPECT_NE(ReadBytes(dir.File("r.svg")).find("Measured minus model"), std::string::npos);
 }
 
 // Pictures need Qt; the runner loads it only for them.
