@@ -184,7 +184,7 @@ int Validate(TDeclared& d, TOptions& o, TCommand& command) {
         return ExitRefused;
     }
     if ((d.Summary->count() > 0 || d.SummaryPlot->count() > 0) &&
-        (command == TCommand::Single || command == TCommand::Solve)) {
+        (command == TCommand::Single || command == TCommand::Solve || command == TCommand::Fit)) {
         PrintError("--summary and --summary-plot need --sweep or --sensitivity");
         return ExitRefused;
     }

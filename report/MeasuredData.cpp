@@ -153,8 +153,8 @@ bool ReadMeasured(std::string_view text, TMeasuredData& data, std::string& messa
             return fail("more than " + std::to_string(MaxMeasuredRows) + " rows");
         const std::vector<std::string_view> cells = Cells(line);
         if (cells.size() != roles.size())
-            return fail(std::to_string(cells.size()) + " cells where the header names " +
-                        std::to_string(roles.size()));
+            return fail(std::to_string(cells.size()) + (cells.size() == 1 ? " cell" : " cells") +
+                        " where the header names " + std::to_string(roles.size()));
         std::optional<double> z;
         std::vector<std::optional<double>> values(points.size()), sigmas(points.size());
         for (std::size_t i = 0; i < cells.size(); ++i) {

@@ -28,12 +28,6 @@ constexpr double StepTolerance = 1e-3;
 // well above the shooting's 0.1 % scatter, narrow enough to stay linear.
 constexpr double JacobianStep = 0.02;
 
-std::string Shortest(double x) {
-    std::string text;
-    AppendShortest(text, x);
-    return text;
-}
-
 // One run of the fit and how far it is from the points.
 struct TEvaluation {
     TRunOutcomeKind Kind = TRunOutcomeKind::Converged;
@@ -266,8 +260,8 @@ std::string FitRefusal(const TFieldTexts& texts, const TFitSetup& setup) {
                         : input.Domain == TInputDomain::NonNegative ? ", both 0 or above"
                                                                     : "");
             if (!(start >= lo && start <= hi))
-                return name + " starts at " + Shortest(start) + ", outside its bounds " +
-                       Shortest(lo) + " to " + Shortest(hi);
+                return name + " starts at " + NumberText(start, '.') + ", outside its bounds " +
+                       NumberText(lo, '.') + " to " + NumberText(hi, '.');
         } else if (!FitBounds(input, start)) {
             return name + " starts at 0, which gives its bounds no scale: they must be given";
         }

@@ -119,7 +119,7 @@ TFitStatistics FitStatistics(const std::vector<std::optional<std::vector<double>
     for (std::size_t j = 0; j < p; ++j) {
         const std::optional<double>& se = stats.StandardErrors[j];
         if (noEffect[j])
-            stats.Warnings.push_back(names[j] + " has no effect on the measured points");
+            stats.Warnings.push_back(names[j] + " has no effect on the measured points near its value");
         else if (!se)
             stats.Warnings.push_back(names[j] + " is undetermined by the measured points");
         else if (*se > std::fabs(values[j]))

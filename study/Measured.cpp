@@ -57,11 +57,8 @@ std::string MeasuredRangeRefusal(const TMeasuredData& data, double zEnd) {
                 first = &point;
     if (first == nullptr)
         return {};
-    std::string z, end;
-    AppendShortest(z, first->Z);
-    AppendShortest(end, zEnd);
-    return "line " + std::to_string(first->Line) + ": z_cm " + z +
-           " lies outside the spinline, 0 to " + end + " cm";
+    return "line " + std::to_string(first->Line) + ": z_cm " + NumberText(first->Z, '.') +
+           " lies outside the spinline, 0 to " + NumberText(zEnd, '.') + " cm";
 }
 
 std::vector<double> ResidualScales(const TMeasuredData& data) {
