@@ -68,6 +68,21 @@ TEST(Fit, RecoversASyntheticSpinline) {
         EXPECT_LT(fit.After[q].Rms, fit.Before[q].Rms / 2) << fit.After[q].Series->Column->Name;
 }
 
+// With the shooting held to 7 trials, runs away from the defaults fail:
+// they are penalised and counted, and the fit ends on runs that converged.
+TEST(Fit, CountsTheRunsThatFail) {
+    const TProfileSnapshot truth =
+        ProfileOf(TextsWith({{"take-up-speed", "3100"}, {"zone2-air-velocity", "85"}}));
+    TFitSetup setup = FitOf({"take-up-speed", "zone2-air-velocity"});
+    setup.MaxTrials = 7;
+    const TFitResult fit =
+        FitMeasured(DefaultFieldTexts('.'), Measured(truth, "D_um", Positions(5, 5, 15)), setup);
+    ASSERT_EQ(fit.End, TFitEnd::Converged) << fit.Message;
+    EXPECT_GT(fit.FailedRuns, 0);
+    EXPECT_LT(fit.FailedRuns, fit.Runs);
+    EXPECT_LT(fit.After[0].Rms, fit.Before[0].Rms);
+}
+
 // Diameters after the filament has set follow from mass conservation and
 // the take-up speed alone; the hole hardly shows. The Jacobian at the start,
 // weighted residual per 1 % of each input, at z = 60, 65 .. 100 cm:
