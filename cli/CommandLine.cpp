@@ -107,8 +107,9 @@ void DeclareOptions(CLI::App& app, TOptions& o, TDeclared& d) {
                            "found")
                 ->needs(d.Measured);
     app.add_option("--fit-bounds", o.FitBounds,
-                   "NAME=LO:HI, where --fit may take NAME (default: a factor of 10 either way "
-                   "of its value)")
+                   "NAME=LO:HI, where --fit may take NAME (default: a tenth to 10 times its "
+                   "value; from 0 for an air velocity; its value +-10 times its size for an "
+                   "air-law coefficient)")
         ->expected(1)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
         ->needs(d.Fit);
