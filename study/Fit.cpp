@@ -309,6 +309,8 @@ TFitResult FitMeasured(const TFieldTexts& texts, const TMeasuredData& data,
     if (!start.Ok())
         return end(TFitEnd::StartFailed, "The run at the starting values failed: " + start.Why);
     result.Before = start.Comparison;
+    if (setup.Progress)
+        setup.Progress({1, start.Objective});
     search.Best = start;
     search.BestValues = search.Start;
     search.Penalty =

@@ -41,7 +41,8 @@ struct TFitSetup {
     int Jobs = 1;       // runs of the Jacobian made at once
     // Set from any thread, it ends the fit before its next run.
     const std::atomic<bool>* Cancel = nullptr;
-    // Called after every run of the search, on the fit's thread.
+    // Called after every run of the search, the start's included, on the
+    // fit's thread.
     std::function<void(const TFitProgress&)> Progress;
 };
 

@@ -83,6 +83,24 @@ TEST(Fit, CountsTheRunsThatFail) {
     EXPECT_LT(fit.After[0].Rms, fit.Before[0].Rms);
 }
 
+// What the window shows while a fit runs, and its Cancel.
+TEST(Fit, ReportsEachRunAndStopsWhenCancelled) {
+    const TProfileSnapshot truth = ProfileOf(TextsWith({{"take-up-speed", "3100"}}));
+    std::atomic<bool> cancel = false;
+    std::vector<int> runs;
+    TFitSetup setup = FitOf({"take-up-speed"});
+    setup.Cancel = &cancel;
+    setup.Progress = [&](const TFitProgress& p) {
+        runs.push_back(p.Runs);
+        cancel = p.Runs == 4;
+    };
+    const TFitResult fit =
+        FitMeasured(DefaultFieldTexts('.'), Measured(truth, "D_um", Positions(60, 5, 9)), setup);
+    EXPECT_EQ(fit.End, TFitEnd::Cancelled);
+    EXPECT_EQ(runs, std::vector<int>({1, 2, 3, 4}));
+    EXPECT_EQ(fit.Runs, 4);
+}
+
 // Diameters after the filament has set follow from mass conservation and
 // the take-up speed alone; the hole hardly shows. The Jacobian at the start,
 // weighted residual per 1 % of each input, at z = 60, 65 .. 100 cm:
