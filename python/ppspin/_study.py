@@ -13,6 +13,7 @@ from ._docs import with_inputs
 from ._run import MAX_TRIALS, checked_trials
 
 OUTPUT_NAMES = _core.OUTPUT_NAMES
+INPUT_NAMES = frozenset(field["name"] for field in _core.catalogue())
 
 Solution = collections.namedtuple("Solution", ["value", "output", "text"])
 Solution.__doc__ = """A value of the input that gives the target: value as found (to a
@@ -56,7 +57,7 @@ def _run_sets(table, shared, jobs, max_trials):
     shared giving the others, and appends the summary's columns to it."""
     names = list(table.columns)
     for name in names:
-        if not isinstance(name, str):
+        if name not in INPUT_NAMES:
             raise TypeError(f"study() got a column that is no input name: {name!r}")
         if name in shared:
             raise TypeError(f"study() got {name} both as a column and as a single value")

@@ -150,7 +150,9 @@ py::list Solve(const py::dict& inputs, const std::string& inputName, const std::
     case TGoalSeekEnd::Found:
         break;
     case TGoalSeekEnd::Refused:
-        RaiseRunError(TRunOutcomeKind::Refused, result.Message, goal.Input->Field);
+        // Every text converted and passed its check above: what is left is
+        // the model refusing the inputs as a whole, no one field.
+        RaiseRunError(TRunOutcomeKind::Refused, result.Message, -1);
     case TGoalSeekEnd::NoBracket: {
         const py::object error = py::module_::import("ppspin._errors").attr("NoSolution");
         PyErr_SetObject(error.ptr(), py::str(result.Message).ptr());
