@@ -9,14 +9,20 @@ from ._docs import with_inputs
 MAX_TRIALS = _core.MAX_TRIALS
 
 
+def checked_count(name, value, most):
+    """value as an int from 1 to most: a TypeError for no integer, a
+    ValueError beyond."""
+    if isinstance(value, bool):
+        raise TypeError(f"{name}: expected an integer")
+    count = operator.index(value)
+    if not 1 <= count <= most:
+        raise ValueError(f"{name}: expected 1 to {most}, not {count}")
+    return count
+
+
 def checked_trials(max_trials):
-    """max_trials as an int within ppspin-cli's range, 1 to 1,000,000."""
-    if isinstance(max_trials, bool):
-        raise TypeError("max_trials: expected an integer")
-    trials = operator.index(max_trials)
-    if not 1 <= trials <= 1_000_000:
-        raise ValueError(f"max_trials: expected 1 to 1000000, not {trials}")
-    return trials
+    """max_trials within ppspin-cli's range."""
+    return checked_count("max_trials", max_trials, 1_000_000)
 
 
 class Run:

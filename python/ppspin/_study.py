@@ -2,7 +2,6 @@
 sensitivities, each on several threads with the GIL released."""
 
 import collections
-import operator
 import os
 
 import numpy
@@ -10,7 +9,7 @@ import pandas
 
 from . import _core
 from ._docs import with_inputs
-from ._run import MAX_TRIALS, checked_trials
+from ._run import MAX_TRIALS, checked_count, checked_trials
 
 OUTPUT_NAMES = _core.OUTPUT_NAMES
 INPUT_NAMES = frozenset(field["name"] for field in _core.catalogue())
@@ -24,14 +23,7 @@ millionth, as the window's field would show it."""
 
 def checked_jobs(jobs):
     """Runs made at once: every hardware thread for None, else 1 to 1024."""
-    if jobs is None:
-        return os.cpu_count() or 1
-    if isinstance(jobs, bool):
-        raise TypeError("jobs: expected an integer or None")
-    count = operator.index(jobs)
-    if not 1 <= count <= 1024:
-        raise ValueError(f"jobs: expected 1 to 1024, not {count}")
-    return count
+    return (os.cpu_count() or 1) if jobs is None else checked_count("jobs", jobs, 1024)
 
 
 def _is_values(value):

@@ -6,10 +6,12 @@ partition, each partition through ppspin.study in a worker.
     result = ppspin.dask.study(draws, client=client, partition_rows=2000)
 """
 
+import sys
+
 import dask.dataframe
 
 from . import _study
-from ._run import MAX_TRIALS
+from ._run import MAX_TRIALS, checked_count
 
 
 def _partition(part, jobs, max_trials):
@@ -29,14 +31,11 @@ def study(frame, client=None, partition_rows=1000, *, jobs=1, max_trials=MAX_TRI
     current default client computes, or else Dask's local threads. The
     workers need ppspin importable, as here.
     """
-    if isinstance(partition_rows, bool) or int(partition_rows) != partition_rows:
-        raise TypeError("partition_rows: expected an integer")
-    if partition_rows < 1:
-        raise ValueError(f"partition_rows: expected at least 1, not {partition_rows}")
+    rows = checked_count("partition_rows", partition_rows, sys.maxsize)
     # The empty frame's result: the columns and their types, and the frame's
     # names checked before anything is sent.
     meta = _study.study(frame=frame.iloc[:0], jobs=1, max_trials=max_trials)
-    parts = dask.dataframe.from_pandas(frame, chunksize=int(partition_rows), sort=False)
+    parts = dask.dataframe.from_pandas(frame, chunksize=rows, sort=False)
     result = parts.map_partitions(_partition, jobs, max_trials, meta=meta)
     if client is None:
         return result.compute()
