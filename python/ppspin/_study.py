@@ -48,13 +48,13 @@ def _run_sets(table, shared, jobs, max_trials):
     """Runs one set of inputs per row of table (its columns input names),
     shared giving the others, and appends the summary's columns to it."""
     names = list(table.columns)
+    if len(set(names)) != len(names):
+        raise TypeError("study() got an input in two columns")
     for name in names:
         if name not in INPUT_NAMES:
             raise TypeError(f"study() got a column that is no input name: {name!r}")
         if name in shared:
             raise TypeError(f"study() got {name} both as a column and as a single value")
-    if len(set(names)) != len(names):
-        raise TypeError("study() got an input in two columns")
     columns = [(name, _column(table[name])) for name in names]
     result = _core.study_sets(
         shared, columns, len(table), checked_jobs(jobs), checked_trials(max_trials)
