@@ -14,7 +14,7 @@ namespace ppspin::python {
 
 namespace {
 
-// The fields, in the window's order, with what help and tables say of them.
+// The fields, in the window's order, with what docstrings say of them.
 py::list Catalogue() {
     py::list fields;
     for (const TInputField& input : InputCatalogue()) {
@@ -22,9 +22,7 @@ py::list Catalogue() {
         field["name"] = PythonName(input);
         field["default"] = input.DefaultText;
         field["editable"] = input.Editable;
-        field["numeric"] = input.Value != nullptr;
         field["help"] = input.Help;
-        field["unit"] = input.Unit;
         fields.append(field);
     }
     return fields;

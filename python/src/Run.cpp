@@ -1,8 +1,10 @@
 #include "Run.h"
 
+#include "FieldTexts.h"
 #include "FileReplacement.h"
 #include "Inputs.h"
 #include "ProfileCsv.h"
+#include "ProfileSnapshot.h"
 #include "Report.h"
 #include "RunCalculation.h"
 #include "RunOutputs.h"
@@ -13,6 +15,16 @@
 
 namespace ppspin::python {
 
+namespace {
+
+// A converged run and the texts it was made from.
+struct TConvergedRun {
+    TFieldTexts Texts;
+    TProfileSnapshot Profile;
+};
+
+// Runs the keywords' texts in memory, without the GIL; raises the run's
+// error when it does not converge.
 TConvergedRun RunInputs(const py::dict& inputs, int maxTrials) {
     TFieldTexts texts = TextsOf(inputs, "run");
     TRunOptions options;
@@ -31,6 +43,7 @@ TConvergedRun RunInputs(const py::dict& inputs, int maxTrials) {
     return {std::move(texts), std::move(*outcome.Snapshot)};
 }
 
+// The summary's seven outputs by column name; None where there is none.
 py::dict OutputsDict(const TProfileSnapshot& profile) {
     const TRunOutputs outputs = OutputsOf(profile);
     py::dict out;
@@ -41,6 +54,7 @@ py::dict OutputsDict(const TProfileSnapshot& profile) {
     return out;
 }
 
+// The profile's columns as NumPy arrays, named as the CSV names them.
 py::dict ProfileArrays(const TProfileSnapshot& profile) {
     const auto n = static_cast<py::ssize_t>(profile.Points.size());
     std::array<py::array_t<double>, ProfileColumnNames.size()> columns;
@@ -57,6 +71,7 @@ py::dict ProfileArrays(const TProfileSnapshot& profile) {
     return out;
 }
 
+// Writes the report whole or not at all; OSError when it cannot.
 void WriteReport(const TProfileSnapshot& profile, const std::string& path) {
     bool written = false;
     {
@@ -68,6 +83,8 @@ void WriteReport(const TProfileSnapshot& profile, const std::string& path) {
         throw py::error_already_set();
     }
 }
+
+} // namespace
 
 void BindRun(py::module_& m) {
     py::class_<TConvergedRun>(m, "ConvergedRun")
