@@ -1,5 +1,5 @@
 # The .deb: both programs, the desktop entry, icon, metainfo and man page,
-# that is, whatever the install rules name. scripts/package builds it.
+# and the Python package, that is, whatever the install rules name. scripts/package builds it.
 set(PPSPIN_MAINTAINER "The ppspin developers <ppspin@users.noreply.github.com>" CACHE STRING
     "Maintainer named in the .deb")
 
@@ -14,12 +14,20 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "spinning: velocity, tension, temperature and diameter from the spinneret"
     "to the take-up under three zones of quench air, and writes a text report."
     "The package holds the desktop program ppspin and ppspin-cli, the same"
-    "calculation without a window, with parameter studies.")
+    "calculation without a window, with parameter studies, and the Python"
+    "package ppspin, the same engine with NumPy, pandas and Dask.")
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 # Qt and the C++ runtime, as the binaries actually link them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The Python package: its extension is built for one interpreter version and
+# imports NumPy and pandas; Dask only for ppspin.dask. Added to the computed
+# dependencies.
+if(PPSPIN_PYTHON_DEB_DEPENDS)
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "${PPSPIN_PYTHON_DEB_DEPENDS}")
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "python3-dask, python3-distributed")
+endif()
 
 include(CPack)

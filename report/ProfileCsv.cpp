@@ -8,14 +8,17 @@ namespace ppspin {
 
 namespace {
 
-constexpr const char* ProfileColumns =
-    "z_cm,v_m_min,F_dyn,T_C,D_cm,Ta_C,h_cal_cm2_s_C,ten_re_g_den,ten_ap_g_den";
+std::string ProfileColumns() {
+    std::string header;
+    for (const char* name : ProfileColumnNames)
+        (header += header.empty() ? "" : ",") += name;
+    return header;
+}
 
 // The values of one point, comma-separated, without a line end.
 void AppendPointValues(std::string& out, const TProfilePoint& pt) {
-    const double values[] = {pt.Z, pt.VM, pt.F, pt.T, pt.D, pt.TA, pt.H, pt.TenRe, pt.TenAp};
     bool first = true;
-    for (double v : values) {
+    for (double v : ProfileValues(pt)) {
         if (!first)
             out += ',';
         first = false;
@@ -25,8 +28,12 @@ void AppendPointValues(std::string& out, const TProfilePoint& pt) {
 
 } // namespace
 
+std::array<double, ProfileColumnNames.size()> ProfileValues(const TProfilePoint& pt) {
+    return {pt.Z, pt.VM, pt.F, pt.T, pt.D, pt.TA, pt.H, pt.TenRe, pt.TenAp};
+}
+
 std::string ProfileCsv(const TProfileSnapshot& profile) {
-    std::string out = ProfileColumns;
+    std::string out = ProfileColumns();
     out += '\n';
     for (const TProfilePoint& pt : profile.Points) {
         AppendPointValues(out, pt);
@@ -39,7 +46,7 @@ std::string ProfilesCsv(const std::vector<const TProfileSnapshot*>& runs) {
     std::string out = "run";
     for (const TInputField& input : EditableInputs())
         (out += ',') += input.Column;
-    (out += ',') += ProfileColumns;
+    (out += ',') += ProfileColumns();
     out += '\n';
     // Every row repeats its run's inputs: a row read alone, or the file
     // filtered by run, still says what was computed.

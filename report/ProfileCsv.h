@@ -4,10 +4,18 @@
 
 #include "ProfileSnapshot.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
 namespace ppspin {
+
+// The profile's columns, as the CSV's header names them, and a point's
+// values in that order.
+inline constexpr std::array<const char*, 9> ProfileColumnNames = {
+    "z_cm", "v_m_min",       "F_dyn",        "T_C",         "D_cm",
+    "Ta_C", "h_cal_cm2_s_C", "ten_re_g_den", "ten_ap_g_den"};
+std::array<double, ProfileColumnNames.size()> ProfileValues(const TProfilePoint& point);
 
 // The CSV header row and the rows of the profile.
 std::string ProfileCsv(const TProfileSnapshot& profile);

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <filesystem>
 #include <functional>
+#include <utility>
 
 namespace ppspin {
 
@@ -137,10 +138,12 @@ TSweepRow RunSweepPoint(TRun& run, const TStudy& study, const std::vector<double
     options.WriteReport = !study.ReportDir.empty();
     if (options.WriteReport)
         texts[FileNameField] = ReportPath(study, values);
-    const TRunOutcome outcome = RunCalculation(run, texts, options);
+    return RowOf(RunCalculation(run, texts, options), values);
+}
 
+TSweepRow RowOf(const TRunOutcome& outcome, std::vector<double> values) {
     TSweepRow row;
-    row.Values = values;
+    row.Values = std::move(values);
     row.Kind = outcome.Kind;
     row.Status = outcome.Converged() ? "ok" : outcome.Message;
     if (outcome.Converged())

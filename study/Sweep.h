@@ -62,6 +62,10 @@ struct TSweepRow {
     bool Ok() const { return Kind == TRunOutcomeKind::Converged; }
 };
 
+// The row of a run of the point values: "ok" and its outputs, or the
+// message it ended with.
+TSweepRow RowOf(const TRunOutcome& outcome, std::vector<double> values);
+
 // Runs the calculation on run with the study's texts, each swept field set
 // to its value. With a report folder, the run's full report is kept there as
 // NAME=VALUE.txt (NAME1=VALUE1,NAME2=VALUE2.txt for a grid).

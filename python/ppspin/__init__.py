@@ -1,0 +1,74 @@
+"""ppspin: the melt spinning of a single polypropylene filament, computed by
+the same C++ engine as the desktop program and ppspin-cli.
+
+    import ppspin
+    r = ppspin.run(take_up_speed=3000, increment=0.5)
+    r.outputs["D_end_um"], r.to_pandas(), r.report()
+    ppspin.study(take_up_speed=numpy.arange(1000, 5001, 250))   # a DataFrame
+    ppspin.study(frame=draws)               # one run per row of a DataFrame
+    ppspin.solve("take_up_speed", D_end_um=20)
+    ppspin.sensitivity()
+    ppspin.read_report("result.txt")        # the inputs of a report
+    ppspin.dask.study(draws, client=client) # on a Dask cluster
+
+Inputs are named as ppspin-cli's options with "_" for "-"; each is a
+number or a field text.
+"""
+
+import importlib
+
+from . import _core
+from ._errors import FloatingPointFault, InputRefused, NoSolution, NotConverged, RunError
+from ._run import MAX_TRIALS, Run, run
+from ._study import OUTPUT_NAMES, Solution, sensitivity, solve, study
+
+__version__ = _core.__version__
+
+__all__ = [
+    "FloatingPointFault",
+    "InputRefused",
+    "MAX_TRIALS",
+    "NoSolution",
+    "NotConverged",
+    "OUTPUT_NAMES",
+    "Run",
+    "RunError",
+    "Solution",
+    "defaults",
+    "read_report",
+    "run",
+    "sensitivity",
+    "solve",
+    "study",
+]
+
+
+def defaults():
+    """The twenty field texts the window opens with, by Python name, numbers
+    with "." (the four fixed polymer inputs and the report's name included)."""
+    return {field["name"]: field["default"] for field in _core.catalogue()}
+
+
+def read_report(path):
+    """The editable inputs' texts from the header of a report of this
+    program, as ppspin-cli --inputs-from reads them (with "."; a report
+    written with a decimal comma reads too).
+
+    ppspin.run(**ppspin.read_report(path)) makes that report again, byte for
+    byte, for a report whose inputs were printed without loss. Reading is
+    strict: a file that is not such a report is a ValueError naming the
+    line; a file that cannot be read is an OSError.
+    """
+    with open(path, "rb") as file:
+        report = file.read()
+    try:
+        return _core.read_report(report)
+    except ValueError as error:
+        raise ValueError(f"{path}: {error}") from None
+
+
+def __getattr__(name):
+    # ppspin.dask only when asked for: Dask is recommended, not required.
+    if name == "dask":
+        return importlib.import_module(".dask", __name__)
+    raise AttributeError(f"module 'ppspin' has no attribute '{name}'")

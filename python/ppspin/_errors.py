@@ -1,0 +1,40 @@
+"""The errors a run, a goal seek or a sensitivity study ends with."""
+
+
+class RunError(Exception):
+    """A run that ended without a converged spinline; str() is its message."""
+
+    def __init__(self, message):
+        super().__init__(message)
+        self.message = message
+
+
+class InputRefused(RunError):
+    """An input the window would refuse.
+
+    ``field`` is the input's Python name (None when no single field is
+    meant) and ``message`` the window's exact message.
+    """
+
+    def __init__(self, field, message):
+        super().__init__(message)
+        self.field = field
+
+    def __str__(self):
+        return self.message if self.field is None else f"{self.field}: {self.message}"
+
+    def __reduce__(self):
+        return type(self), (self.field, self.message)
+
+
+class FloatingPointFault(RunError):
+    """A division by zero, an overflow or an invalid operation ended the run."""
+
+
+class NotConverged(RunError):
+    """The shooting on the spinneret tension gave up after its trial bound."""
+
+
+class NoSolution(RunError):
+    """No value in the goal seek's reach gives the target; the message says
+    what the output ran through."""

@@ -1,0 +1,175 @@
+"""Studies: sweeps, grids and frames of input sets, goal seeking and
+sensitivities, each on several threads with the GIL released."""
+
+import collections
+import os
+
+import numpy
+import pandas
+
+from . import _core
+from ._docs import with_inputs
+from ._run import MAX_TRIALS, checked_count, checked_trials
+
+OUTPUT_NAMES = _core.OUTPUT_NAMES
+INPUT_NAMES = frozenset(field["name"] for field in _core.catalogue())
+
+Solution = collections.namedtuple("Solution", ["value", "output", "text"])
+Solution.__doc__ = """A value of the input that gives the target: value as found (to a
+relative 1e-9), output as its run gives it, and text, the fewest
+significant digits (at most 10) whose own run meets the target to a
+millionth, as the window's field would show it."""
+
+
+def checked_jobs(jobs):
+    """Runs made at once: every hardware thread for None, else 1 to 1024."""
+    return (os.cpu_count() or 1) if jobs is None else checked_count("jobs", jobs, 1024)
+
+
+def _is_values(value):
+    """Whether a keyword sweeps its input (a sequence) or fixes it (a scalar)."""
+    if isinstance(value, (str, bytes)):
+        return False
+    if isinstance(value, numpy.ndarray):
+        return value.ndim > 0
+    return isinstance(value, (list, tuple, range, pandas.Series, pandas.Index))
+
+
+def _column(values):
+    """A column of values for the core: floats as one array, texts (or a mix)
+    value by value."""
+    array = numpy.asarray(values)
+    if array.dtype.kind in "iuf":
+        return array.astype(numpy.float64).ravel()
+    return list(values)
+
+
+def _run_sets(table, shared, jobs, max_trials):
+    """Runs one set of inputs per row of table (its columns input names),
+    shared giving the others, and appends the summary's columns to it."""
+    names = list(table.columns)
+    if len(set(names)) != len(names):
+        raise TypeError("study() got an input in two columns")
+    for name in names:
+        if name not in INPUT_NAMES:
+            raise TypeError(f"study() got a column that is no input name: {name!r}")
+        if name in shared:
+            raise TypeError(f"study() got {name} both as a column and as a single value")
+    columns = [(name, _column(table[name])) for name in names]
+    result = _core.study_sets(
+        shared, columns, len(table), checked_jobs(jobs), checked_trials(max_trials)
+    )
+    table["status"] = result["status"]
+    table["trials"] = pandas.arrays.IntegerArray(result["trials"], ~result["ok"])
+    for j, name in enumerate(OUTPUT_NAMES):
+        table[name] = result["outputs"][:, j]
+    return table
+
+
+def _grid(swept):
+    """Every combination of the swept values, the first input varying slowest."""
+    arrays = [
+        numpy.asarray(v if isinstance(v, numpy.ndarray) else list(v)).ravel()
+        for v in swept.values()
+    ]
+    index = numpy.indices([len(a) for a in arrays]).reshape(len(arrays), -1)
+    return pandas.DataFrame({name: a[at] for name, a, at in zip(swept, arrays, index)})
+
+
+@with_inputs
+def study(*, frame=None, jobs=None, max_trials=MAX_TRIALS, **inputs):
+    """Runs one calculation per combination of values, or per row of a frame.
+
+    ppspin.study(take_up_speed=numpy.arange(1000, 5001, 250),
+                 zone2_air_velocity=[0, 50, 100], increment=0.5)
+    runs every combination of the inputs given as sequences (the first
+    varying slowest), the inputs given as single values shared by all. It
+    returns a DataFrame with a column per swept input, then the columns of
+    ppspin-cli's study summary with its values: status ("ok" or the
+    refusal's or run error's message), trials (missing where the run
+    failed), F0_dyn, F_end_dyn, v_end_m_min, D_end_um, T_end_C, z_freeze_cm
+    and ten_ap_end_g_den (NaN where there is none).
+
+    With frame, a DataFrame whose columns are input names and whose rows are
+    input sets (a Monte Carlo study's draws, say), it runs one calculation
+    per row and returns a copy of the frame with those columns appended.
+
+    A refused value or a run error is recorded in its row and the study goes
+    on. The runs are made in memory on jobs threads (every hardware thread
+    by default) with the GIL released; Ctrl+C stops the study within a
+    second with KeyboardInterrupt. An unknown input is a TypeError that
+    names it; a fixed input with another value than its own is refused
+    (InputRefused) before anything runs.
+
+    {inputs}"""
+    swept = {name: values for name, values in inputs.items() if _is_values(values)}
+    shared = {name: value for name, value in inputs.items() if name not in swept}
+    if frame is not None:
+        if swept:
+            raise TypeError("study() takes a frame or inputs given as sequences, not both")
+        table = frame.copy()
+    else:
+        table = _grid(swept) if swept else pandas.DataFrame(index=range(1))
+    return _run_sets(table, shared, jobs, max_trials)
+
+
+@with_inputs
+def solve(input, *, bracket=None, jobs=None, max_trials=MAX_TRIALS, **inputs):
+    """Finds every value of an input that gives an output a target value.
+
+    ppspin.solve("take_up_speed", D_end_um=20) samples the input's reach
+    (bracket=(lo, hi), or without one its domain as far as 2**60 times its
+    value either way), refines every sign change, and returns every value
+    found as a Solution(value, output, text), nearest the input's current
+    value first. One keyword names the target, an output of the study
+    summary (F0_dyn, F_end_dyn, v_end_m_min, D_end_um, T_end_C, z_freeze_cm,
+    ten_ap_end_g_den); the others are inputs, the input solved for starting
+    from its own.
+
+    Raises InputRefused when the inputs it starts from are refused,
+    NoSolution when no value in reach gives the target (saying what the
+    output ran through), and RunError when no run in reach converges or a
+    run in the bracket fails. Runs on jobs threads with the GIL released;
+    Ctrl+C stops it with KeyboardInterrupt.
+
+    {inputs}"""
+    targets = {name: inputs.pop(name) for name in list(inputs) if name in OUTPUT_NAMES}
+    if len(targets) != 1:
+        raise TypeError(
+            "solve() needs exactly one target, an output such as D_end_um=20; outputs: "
+            + ", ".join(OUTPUT_NAMES)
+        )
+    ((output, target),) = targets.items()
+    if bracket is not None:
+        lo, hi = bracket
+        bracket = (float(lo), float(hi))
+    found = _core.solve(
+        inputs,
+        input,
+        output,
+        float(target),
+        bracket,
+        checked_jobs(jobs),
+        checked_trials(max_trials),
+    )
+    return [Solution(*solution) for solution in found]
+
+
+@with_inputs
+def sensitivity(*, jobs=None, max_trials=MAX_TRIALS, **inputs):
+    """The elasticity of every output to every editable input, as
+    ppspin-cli --sensitivity gives it.
+
+    Returns a DataFrame with a row per editable input (named as Python names
+    it): input, value, step ("1%", or "+1"/"+-1" for an input at 0, whose
+    row gives the relative change per unit step), status ("ok" or the failed
+    run's message), then d ln(output) / d ln(input) by central differences
+    for each output of the study summary (NaN where there is none).
+
+    Raises the error of the run at the given values when it fails. Runs on
+    jobs threads with the GIL released; Ctrl+C stops it with
+    KeyboardInterrupt.
+
+    {inputs}"""
+    table = _core.sensitivity(inputs, checked_jobs(jobs), checked_trials(max_trials))
+    return pandas.DataFrame(table)

@@ -1,0 +1,63 @@
+// ppspin._core: the C++ core for the Python package ppspin, whose pure
+// Python part gives it its API.
+#include "Inputs.h"
+#include "PpspinVersion.h"
+#include "ProfileCsv.h"
+#include "ReportInputs.h"
+#include "Run.h"
+#include "RunOutputs.h"
+#include "Studies.h"
+
+#include <string_view>
+
+namespace ppspin::python {
+
+namespace {
+
+// The fields, in the window's order, with what docstrings say of them.
+py::list Catalogue() {
+    py::list fields;
+    for (const TInputField& input : InputCatalogue()) {
+        py::dict field;
+        field["name"] = PythonName(input);
+        field["default"] = input.DefaultText;
+        field["editable"] = input.Editable;
+        field["help"] = input.Help;
+        fields.append(field);
+    }
+    return fields;
+}
+
+// The editable inputs' texts from a report's header, with ".".
+py::dict ReadReport(const py::bytes& report) {
+    TFieldTexts texts = DefaultFieldTexts('.');
+    std::string message;
+    if (!ReadReportInputs(std::string_view(report), '.', texts, message))
+        throw py::value_error(message);
+    py::dict out;
+    for (const TInputField& input : EditableInputs())
+        out[py::str(PythonName(input))] = texts[static_cast<std::size_t>(input.Field)];
+    return out;
+}
+
+} // namespace
+
+} // namespace ppspin::python
+
+PYBIND11_MODULE(_core, m) {
+    using namespace ppspin;
+    using namespace ppspin::python;
+    m.attr("__version__") = PpspinVersion;
+    m.attr("MAX_TRIALS") = MaxTrials;
+    py::list outputs, profile;
+    for (const TOutputColumn& column : OutputColumns)
+        outputs.append(column.Name);
+    for (const char* name : ProfileColumnNames)
+        profile.append(name);
+    m.attr("OUTPUT_NAMES") = py::tuple(outputs);
+    m.attr("PROFILE_COLUMNS") = py::tuple(profile);
+    m.def("catalogue", &Catalogue);
+    m.def("read_report", &ReadReport, py::arg("report"));
+    BindRun(m);
+    BindStudies(m);
+}

@@ -1,0 +1,35 @@
+"""ppspin for Python as a user imports it from the build tree (PYTHONPATH),
+beside the ppspin-cli it is compared with (PPSPIN_CLI); ctest sets both."""
+
+import io
+import os
+import subprocess
+
+import pandas
+import pytest
+
+
+def run_cli(args, cwd):
+    """ppspin-cli with the arguments in the folder cwd, under the C locale;
+    its completed process, stdout as bytes."""
+    env = dict(os.environ, LC_ALL="C")
+    env.pop("DISPLAY", None)
+    return subprocess.run(
+        [os.environ["PPSPIN_CLI"], *args], cwd=cwd, env=env, capture_output=True, check=False
+    )
+
+
+def read_summary(text):
+    """A summary CSV as pandas reads it, numbers to the last bit."""
+    return pandas.read_csv(io.BytesIO(text), float_precision="round_trip", keep_default_na=False,
+                           na_values=[""])
+
+
+@pytest.fixture
+def cli(tmp_path):
+    """Runs ppspin-cli in a fresh folder; returns (process, folder)."""
+
+    def call(*args):
+        return run_cli(list(args), tmp_path), tmp_path
+
+    return call

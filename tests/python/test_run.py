@@ -1,0 +1,133 @@
+"""Single runs: the API's values, its errors, and equality with ppspin-cli's
+report and --csv."""
+
+import pickle
+
+import numpy
+import pandas
+import pytest
+
+import ppspin
+from conftest import read_summary
+
+SHORT_SPINLINE = dict(zone1_end=5, zone2_end=10, zone3_end=15)  # never cools to 130 degC
+
+
+def test_version_defaults_and_help_come_from_the_core(cli):
+    done, _ = cli("--version")
+    assert done.stdout.decode().split() == ["ppspin-cli", ppspin.__version__]
+    defaults = ppspin.defaults()
+    assert len(defaults) == 20
+    assert (defaults["take_up_speed"], defaults["throughput"], defaults["output"]) == (
+        "3500.0",
+        "0.7",
+        "result.txt",
+    )
+    assert "take_up_speed       Take-up speed VL (m/min), default 3500.0" in ppspin.run.__doc__
+    assert "throughput" in ppspin.study.__doc__
+
+
+@pytest.mark.parametrize(
+    "inputs, args",
+    [
+        ({}, []),
+        (
+            dict(take_up_speed=3000, increment="0.5", zone2_air_velocity=" 75"),
+            ["--take-up-speed", "3000", "--increment", "0.5", "--zone2-air-velocity", " 75"],
+        ),
+        (SHORT_SPINLINE, ["--zone1-end", "5", "--zone2-end", "10", "--zone3-end", "15"]),
+    ],
+)
+def test_a_run_gives_the_report_and_profile_ppspin_cli_writes(cli, inputs, args):
+    done, folder = cli(*args, "--output", "r.txt", "--csv", "p.csv")
+    assert done.returncode == 0, done.stderr
+    run = ppspin.run(**inputs)
+    assert run.report() == (folder / "r.txt").read_bytes()
+    csv = read_summary((folder / "p.csv").read_bytes())
+    # The --csv's integral positions read back as integers.
+    pandas.testing.assert_frame_equal(run.to_pandas(), csv, check_dtype=False, check_exact=True)
+    assert run.trials >= 1
+    assert list(run.outputs) == list(ppspin.OUTPUT_NAMES)
+    assert run.outputs["D_end_um"] == run.profile["D_cm"][-1] * 1e4
+
+
+def test_numbers_become_shortest_texts_and_texts_stay_as_given():
+    inputs = ppspin.run(
+        take_up_speed=3000.0,
+        hole_diameter=numpy.float64(0.1) * 0.25,
+        zone2_air_velocity=numpy.int64(50),
+        zone1_a2=130 + 1e-13,
+        increment=" 1.0",
+    ).inputs
+    assert inputs["take_up_speed"] == "3000"
+    assert inputs["hole_diameter"] == "0.025"
+    assert inputs["zone2_air_velocity"] == "50"
+    assert inputs["zone1_a2"] == repr(130 + 1e-13)
+    assert inputs["increment"] == " 1.0"
+    assert inputs["throughput"] == "0.7"
+    assert ppspin.run(**SHORT_SPINLINE).outputs["z_freeze_cm"] is None
+
+
+@pytest.mark.parametrize(
+    "inputs, error, field, message",
+    [
+        (dict(take_up_speed="abc"), ppspin.InputRefused, "take_up_speed",
+         "Input value is not correct!"),
+        (dict(increment=0.05), ppspin.InputRefused, "increment",
+         "Value of Increment is too small for 3rd Zone End Position"),
+        (dict(throughput=1.0), ppspin.InputRefused, "throughput",
+         "Output is fixed in this program at 0.7 g/min"),
+        (dict(zone2_a2=-10), ppspin.FloatingPointFault, None, "Floating point division by zero"),
+        (dict(max_trials=1), ppspin.NotConverged, None, "Calculation did not converge"),
+    ],
+)
+def test_run_errors_carry_the_windows_message(inputs, error, field, message):
+    with pytest.raises(error) as caught:
+        ppspin.run(**inputs)
+    assert isinstance(caught.value, ppspin.RunError)
+    assert caught.value.message == message
+    assert getattr(caught.value, "field", None) == field
+    # Dask hands a worker's error back pickled.
+    again = pickle.loads(pickle.dumps(caught.value))
+    assert (type(again), str(again)) == (error, str(caught.value))
+
+
+@pytest.mark.parametrize(
+    "inputs, words",
+    [
+        (dict(take_up_sped=3000), "unexpected keyword argument 'take_up_sped'"),
+        (dict(take_up_speed=None), "take_up_speed: expected a number or a field text"),
+        (dict(take_up_speed=True), "take_up_speed: expected a number or a field text"),
+        (dict(max_trials=2.5), "integer"),
+    ],
+)
+def test_what_is_no_input_is_a_type_error(inputs, words):
+    with pytest.raises(TypeError, match=words):
+        ppspin.run(**inputs)
+
+
+def test_write_report_replaces_a_file_whole_or_not_at_all(tmp_path):
+    run = ppspin.run(take_up_speed=3000, output=str(tmp_path / "named.txt"))
+    target = tmp_path / "r.txt"
+    target.write_bytes(b"old")
+    run.write_report(target)
+    assert target.read_bytes() == run.report()
+    run.write_report()
+    assert (tmp_path / "named.txt").read_bytes() == run.report()
+    (tmp_path / "folder").mkdir()
+    for bad in [tmp_path / "folder", tmp_path / "missing" / "r.txt"]:
+        with pytest.raises(OSError, match="Can not write report"):
+            run.write_report(bad)
+    assert sorted(p.name for p in tmp_path.iterdir()) == ["folder", "named.txt", "r.txt"]
+
+
+def test_a_report_read_back_runs_to_the_same_bytes(cli, tmp_path):
+    done, folder = cli("--take-up-speed", "3000", "--zone2-air-velocity", "75", "--output", "r.txt")
+    assert done.returncode == 0, done.stderr
+    inputs = ppspin.read_report(folder / "r.txt")
+    assert (inputs["take_up_speed"], inputs["zone2_air_velocity"]) == ("3000.0", "75.0")
+    assert "throughput" not in inputs and "output" not in inputs
+    assert ppspin.run(**inputs).report() == (folder / "r.txt").read_bytes()
+    (tmp_path / "not.txt").write_bytes(b"hello\r\n")
+    with pytest.raises(ValueError, match="not.txt: Not a report of this program: line 1"):
+        ppspin.read_report(tmp_path / "not.txt")

@@ -1,0 +1,125 @@
+"""Studies: grids and frames, goal seeking and sensitivities, each equal to
+ppspin-cli's, and Ctrl+C."""
+
+import os
+import signal
+import subprocess
+import sys
+import time
+
+import numpy
+import pandas
+import pytest
+
+import ppspin
+from conftest import read_summary
+
+
+def assert_same_summary(ours, cli_summary):
+    """Our table holds ppspin-cli's summary: the same columns (inputs named
+    the Python way) and values, to the last bit."""
+    cli_summary.columns = [c.replace("-", "_") for c in cli_summary.columns]
+    ours = ours.astype({"trials": "float64"})
+    pandas.testing.assert_frame_equal(ours, cli_summary, check_dtype=False, check_exact=True)
+
+
+@pytest.mark.parametrize(
+    "args, inputs",
+    [
+        # Refused values record their message and the study goes on.
+        (["--sweep", "take-up-speed=-1000:3000:1000"], dict(take_up_speed=range(-1000, 3001, 1000))),
+        (
+            ["--sweep", "take-up-speed=2000:3000:1000", "--sweep", "zone2-air-velocity=0:100:50",
+             "--increment", "0.5"],
+            dict(take_up_speed=[2000.0, 3000.0], zone2_air_velocity=numpy.arange(0, 101, 50),
+                 increment="0.5"),
+        ),
+    ],
+)
+def test_a_study_holds_the_summary_of_ppspin_cli(cli, args, inputs):
+    done, folder = cli(*args, "--summary", "s.csv", "--jobs", "2")
+    assert done.returncode == 0, done.stderr
+    summary = read_summary((folder / "s.csv").read_bytes())
+    assert_same_summary(ppspin.study(jobs=2, **inputs), summary)
+
+
+def test_a_frame_gets_the_outputs_of_its_rows_appended():
+    frame = pandas.DataFrame(
+        {"take_up_speed": [3000.0, 3200.0, 3400.0], "zone2_air_velocity": [50, "abc", " 75"]},
+        index=[10, 12, 11],
+    )
+    result = ppspin.study(frame=frame, jobs=2, increment=0.5)
+    assert list(frame.columns) == ["take_up_speed", "zone2_air_velocity"]  # left as it was
+    pandas.testing.assert_frame_equal(result[frame.columns], frame)
+    assert list(result.columns[2:]) == ["status", "trials", *ppspin.OUTPUT_NAMES]
+    assert list(result["status"]) == ["ok", "Input value is not correct!", "ok"]
+    assert result["trials"].isna().tolist() == [False, True, False]
+    single = ppspin.run(take_up_speed=3400, zone2_air_velocity=" 75", increment=0.5)
+    assert result.loc[11, "trials"] == single.trials
+    assert result.loc[11, list(ppspin.OUTPUT_NAMES)].tolist() == list(single.outputs.values())
+    empty = ppspin.study(frame=frame.iloc[:0])
+    assert len(empty) == 0 and list(empty.columns) == list(result.columns)
+
+
+@pytest.mark.parametrize(
+    "call, error, words",
+    [
+        (lambda: ppspin.study(frame=pandas.DataFrame({"speed": [1]})), TypeError, "'speed'"),
+        (lambda: ppspin.study(frame=pandas.DataFrame({"take_up_speed": [1]}), take_up_speed=2),
+         TypeError, "both"),
+        (lambda: ppspin.study(frame=pandas.DataFrame({"take_up_speed": [1]}), increment=[1, 2]),
+         TypeError, "not both"),
+        (lambda: ppspin.study(take_up_speed=[3000], throughput=[0.7, 0.8]), ppspin.InputRefused,
+         "throughput: Output is fixed"),
+        (lambda: ppspin.study(take_up_speed=[3000], jobs=0), ValueError, "jobs"),
+    ],
+)
+def test_what_cannot_be_studied_is_refused_before_anything_runs(call, error, words):
+    with pytest.raises(error, match=words):
+        call()
+
+
+def test_solve_finds_the_value_ppspin_cli_finds(cli):
+    done, _ = cli("--solve", "take-up-speed", "--target", "D_end_um=20", "--jobs", "2")
+    assert done.returncode == 0, done.stderr
+    name, value = done.stdout.decode().splitlines()[0].split("=")
+    (found,) = ppspin.solve("take_up_speed", D_end_um=20, jobs=2)
+    assert (name, found.value, found.text) == ("take-up-speed", float(value), "2639.64")
+    assert abs(found.output - 20) < 1e-6
+    with pytest.raises(ppspin.NoSolution, match="is not among its values"):
+        ppspin.solve("take_up_speed", D_end_um=20, bracket=(3000, 4000), jobs=2)
+    with pytest.raises(ppspin.InputRefused, match="increment: Input value is not correct!"):
+        ppspin.solve("take_up_speed", D_end_um=20, increment="x")
+    with pytest.raises(TypeError, match="exactly one target"):
+        ppspin.solve("take_up_speed", take_up_speed=3000)
+
+
+def test_sensitivity_is_the_table_of_ppspin_cli(cli):
+    done, _ = cli("--sensitivity", "--take-up-speed", "3000", "--jobs", "2")
+    assert done.returncode == 0, done.stderr
+    table = read_summary(done.stdout)
+    table["input"] = table["input"].str.replace("-", "_")
+    pandas.testing.assert_frame_equal(
+        ppspin.sensitivity(take_up_speed=3000, jobs=2), table, check_dtype=False, check_exact=True
+    )
+
+
+def test_ctrl_c_stops_a_study_within_a_second():
+    script = (
+        "import numpy, ppspin\n"
+        "print('running', flush=True)\n"
+        "ppspin.study(take_up_speed=numpy.linspace(1000, 5000, 400000), jobs=2)\n"
+    )
+    child = subprocess.Popen(
+        [sys.executable, "-c", script], stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+        env=os.environ,
+    )
+    assert child.stdout.readline() == b"running\n"
+    time.sleep(0.5)  # well into the study
+    interrupted = time.monotonic()
+    child.send_signal(signal.SIGINT)
+    _, err = child.communicate(timeout=30)
+    stopped = time.monotonic() - interrupted
+    assert b"KeyboardInterrupt" in err
+    assert child.returncode != 0
+    assert stopped < 1.0
