@@ -63,7 +63,12 @@ QImage CellImage(const TFrame& frame, const TMap& map, QSize pixels,
     for (std::size_t i = 0; i < nx; ++i) {
         for (std::size_t j = 0; j < ny; ++j) {
             const auto& v = map.Values[i][j];
-            colours[i * ny + j] = (v ? ViridisAt(map.Fraction(*v)) : MissingColour).rgb();
+            // A point not run yet stays as blank as the ground.
+            colours[i * ny + j] =
+                (v                                                 ? ViridisAt(map.Fraction(*v))
+                 : StatusAt(maps, i, j) == TGridRunStatus::Pending ? QColor(Qt::white)
+                                                                   : MissingColour)
+                    .rgb();
         }
     }
 
@@ -87,7 +92,7 @@ QImage CellImage(const TFrame& frame, const TMap& map, QSize pixels,
     for (std::size_t i = 0; i < nx; ++i) {
         for (std::size_t j = 0; j < ny; ++j) {
             const TGridRunStatus status = StatusAt(maps, i, j);
-            if (status == TGridRunStatus::Ok)
+            if (status == TGridRunStatus::Ok || status == TGridRunStatus::Pending)
                 continue;
             const QColor marker = status == TGridRunStatus::Failed ? FailedColour : RefusedColour;
             const auto [c0, c1] = span(px[i], px[i + 1], w);
