@@ -5,6 +5,7 @@
 
 #include "ProfileSnapshot.h"
 #include "StudyPictures.h"
+#include "XYPlot.h"
 
 #include <string>
 
@@ -13,6 +14,9 @@ namespace ppspin {
 // The four profile charts of a converged run.
 bool RenderProfilePicture(const TProfileSnapshot& profile, const std::string& path, int width,
                           int height, std::string& error);
+
+// A study's summary as the charts draw it.
+TXYPlot XYPlotOf(const TSummaryPlot& plot);
 
 // One chart per series against the study's x.
 bool RenderSummaryPlot(const TSummaryPlot& plot, const std::string& path, int width, int height,

@@ -2,12 +2,14 @@
 
 #include "ChartAxes.h"
 #include "ChartStack.h"
+#include "ChartView.h"
 #include "ProfileCharts.h"
 
 #include <QChart>
 #include <QLabel>
 #include <QLegend>
 #include <QLineSeries>
+#include <QMouseEvent>
 #include <QPen>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -49,27 +51,46 @@ std::vector<QList<QPointF>> Segments(const std::vector<double>& x,
 
 } // namespace
 
-bool RenderXYPlot(const TXYPlot& plot, const QString& path, QSize size, QString* error) {
-    const int count = std::max<int>(1, static_cast<int>(plot.Series.size()));
-    const int columns = count > 4 ? 2 : 1;
+TXYPlotPage::TXYPlotPage(QWidget* parent) : QWidget(parent) {
+    setAutoFillBackground(true);
+    setPalette(QPalette(Qt::white));
+    Layout = new QVBoxLayout(this);
+    Layout->setContentsMargins(0, 4, 0, 0);
+}
 
-    QWidget page;
-    page.setWindowTitle(plot.Title);
-    page.setAutoFillBackground(true);
-    page.setPalette(QPalette(Qt::white));
-    auto* layout = new QVBoxLayout(&page);
-    layout->setContentsMargins(0, 4, 0, 0);
-    if (!plot.Title.isEmpty()) {
-        auto* title = new QLabel(plot.Title, &page);
-        title->setAlignment(Qt::AlignCenter);
-        QFont font = title->font();
+void TXYPlotPage::MakeCharts(int count, int columns) {
+    delete Charts;
+    Charts = new TChartStack(count, columns, this);
+    Layout->addWidget(Charts, 1);
+    for (int i = 0; i < count; ++i) {
+        QChart& chart = Charts->Chart(i);
+        chart.legend()->hide();
+        chart.addAxis(new QValueAxis, Qt::AlignBottom);
+        chart.addAxis(new QValueAxis, Qt::AlignLeft);
+        Charts->View(i).viewport()->installEventFilter(this);
+    }
+}
+
+void TXYPlotPage::SetPlot(const TXYPlot& plot) {
+    Shown = plot;
+    setWindowTitle(plot.Title);
+    if (Title == nullptr && !plot.Title.isEmpty()) {
+        Title = new QLabel(this);
+        Title->setAlignment(Qt::AlignCenter);
+        QFont font = Title->font();
         font.setBold(true);
         font.setPointSizeF(font.pointSizeF() * 1.3);
-        title->setFont(font);
-        layout->addWidget(title);
+        Title->setFont(font);
+        Layout->insertWidget(0, Title);
     }
-    auto* stack = new TChartStack(count, columns, &page);
-    layout->addWidget(stack, 1);
+    if (Title != nullptr) {
+        Title->setText(plot.Title);
+        Title->setVisible(!plot.Title.isEmpty());
+    }
+    const int count = std::max<int>(1, static_cast<int>(plot.Series.size()));
+    const int columns = count > 4 ? 2 : 1;
+    if (Charts == nullptr || Charts->Count() != count)
+        MakeCharts(count, columns);
 
     double xLo = std::numeric_limits<double>::infinity();
     double xHi = -xLo;
@@ -81,12 +102,10 @@ bool RenderXYPlot(const TXYPlot& plot, const QString& path, QSize size, QString*
     }
 
     for (int i = 0; i < count; ++i) {
-        QChart& chart = stack->Chart(i);
-        chart.legend()->hide();
-        auto* xAxis = new QValueAxis;
-        auto* yAxis = new QValueAxis;
-        chart.addAxis(xAxis, Qt::AlignBottom);
-        chart.addAxis(yAxis, Qt::AlignLeft);
+        QChart& chart = Charts->Chart(i);
+        chart.removeAllSeries();
+        auto* xAxis = static_cast<QValueAxis*>(chart.axes(Qt::Horizontal).front());
+        auto* yAxis = static_cast<QValueAxis*>(chart.axes(Qt::Vertical).front());
         SetNiceRange(*xAxis, xLo, xHi, 8, MarkerPad);
         // The x axis is numbered under the last chart of each column only.
         if (i + columns < count) {
@@ -119,6 +138,50 @@ bool RenderXYPlot(const TXYPlot& plot, const QString& path, QSize size, QString*
         }
         SetNiceRange(*yAxis, yLo, yHi, 5, MarkerPad);
     }
+    if (isVisible())
+        Charts->AlignPlotAreas();
+}
+
+int TXYPlotPage::PointAt(const QWidget* view, QPoint position) const {
+    for (int i = 0; Charts != nullptr && i < Charts->Count(); ++i) {
+        const TChartView& chartView = Charts->View(i);
+        if (view != &chartView && view != chartView.viewport())
+            continue;
+        QChart& chart = *chartView.chart();
+        const QPointF inChart = chart.mapFromScene(chartView.mapToScene(position));
+        if (!chart.plotArea().contains(inChart))
+            return -1;
+        const double x = chart.mapToValue(inChart).x();
+        int nearest = -1;
+        for (int k = 0; k < static_cast<int>(Shown.X.size()); ++k)
+            if (nearest < 0 || std::abs(Shown.X[k] - x) < std::abs(Shown.X[nearest] - x))
+                nearest = k;
+        return nearest;
+    }
+    return -1;
+}
+
+bool TXYPlotPage::eventFilter(QObject* watched, QEvent* event) {
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    if (press || event->type() == QEvent::MouseButtonDblClick) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const int index =
+            mouse->button() == Qt::LeftButton
+                ? PointAt(qobject_cast<QWidget*>(watched), mouse->position().toPoint())
+                : -1;
+        if (index >= 0) {
+            if (press)
+                emit PointClicked(index);
+            else
+                emit PointActivated(index);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool RenderXYPlot(const TXYPlot& plot, const QString& path, QSize size, QString* error) {
+    TXYPlotPage page;
+    page.SetPlot(plot);
     return SaveChartImage(page, path, size, error);
 }
 
