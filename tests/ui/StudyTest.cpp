@@ -175,15 +175,20 @@ class StudyTest : public testing::TUiTest {
                                            "zone2-air-velocity=0:270:30"})
                                        .Summary);
 
-        // The cell of 2500 m/min and 210 cm/s: point 3 x 10 + 7.
+        // The cell of 2500 m/min and 210 cm/s, point 3 x 10 + 7, once the
+        // maps are drawn.
         auto* picture = w.Study->findChild<TStudyPicture*>("StudyPicture");
         QVERIFY(picture->isVisible());
-        QPoint cell(-1, -1);
-        for (int y = 0; y < picture->height() && cell.x() < 0; y += 2)
-            for (int x = 0; x < picture->width() && cell.x() < 0; x += 2)
-                if (picture->PointAt({x, y}) == 37 && picture->PointAt({x + 4, y + 4}) == 37)
-                    cell = QPoint(x + 2, y + 2);
-        QVERIFY(cell.x() >= 0);
+        const auto cellOf = [&](int point) {
+            for (int y = 0; y < picture->height(); y += 2)
+                for (int x = 0; x < picture->width(); x += 2)
+                    if (picture->PointAt({x, y}) == point &&
+                        picture->PointAt({x + 4, y + 4}) == point)
+                        return QPoint(x + 2, y + 2);
+            return QPoint(-1, -1);
+        };
+        QPoint cell;
+        QTRY_VERIFY((cell = cellOf(37)).x() >= 0);
         QTest::mouseDClick(picture, Qt::LeftButton, {}, cell);
         QCOMPARE(Edit(&w.Main, 3)->text(), QString("2500"));
         QCOMPARE(Edit(&w.Main, 14)->text(), QString("210"));

@@ -103,7 +103,6 @@ void TXYPlotPage::SetPlot(const TXYPlot& plot) {
 
     for (int i = 0; i < count; ++i) {
         QChart& chart = Charts->Chart(i);
-        chart.removeAllSeries();
         auto* xAxis = static_cast<QValueAxis*>(chart.axes(Qt::Horizontal).front());
         auto* yAxis = static_cast<QValueAxis*>(chart.axes(Qt::Vertical).front());
         SetNiceRange(*xAxis, xLo, xHi, 8, MarkerPad);
@@ -115,6 +114,7 @@ void TXYPlotPage::SetPlot(const TXYPlot& plot) {
             xAxis->setTitleText(plot.XLabel);
         }
         if (i >= static_cast<int>(plot.Series.size())) {
+            chart.removeAllSeries();
             SetNiceRange(*yAxis, 0, 1);
             continue;
         }
@@ -123,14 +123,25 @@ void TXYPlotPage::SetPlot(const TXYPlot& plot) {
         yAxis->setTitleText(s.Name);
         double yLo = std::numeric_limits<double>::infinity();
         double yHi = -yLo;
-        for (const QList<QPointF>& segment : Segments(plot.X, s.Y)) {
-            auto* line = new QLineSeries;
-            line->replace(segment);
-            chart.addSeries(line);
-            line->attachAxis(xAxis);
-            line->attachAxis(yAxis);
-            line->setPen(QPen(SeriesColour(i), 2));
-            line->setPointsVisible(true);
+        // The lines drawn are given their new points where there are as many:
+        // a study's lines grow as its rows arrive, and new lines cost more.
+        const std::vector<QList<QPointF>> segments = Segments(plot.X, s.Y);
+        if (chart.series().size() != static_cast<qsizetype>(segments.size()))
+            chart.removeAllSeries();
+        for (std::size_t k = 0; k < segments.size(); ++k) {
+            const QList<QPointF>& segment = segments[k];
+            if (chart.series().size() == static_cast<qsizetype>(segments.size())) {
+                static_cast<QLineSeries*>(chart.series()[static_cast<qsizetype>(k)])
+                    ->replace(segment);
+            } else {
+                auto* line = new QLineSeries;
+                line->replace(segment);
+                chart.addSeries(line);
+                line->attachAxis(xAxis);
+                line->attachAxis(yAxis);
+                line->setPen(QPen(SeriesColour(i), 2));
+                line->setPointsVisible(true);
+            }
             for (const QPointF& p : segment) {
                 yLo = std::min(yLo, p.y());
                 yHi = std::max(yHi, p.y());

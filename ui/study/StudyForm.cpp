@@ -45,6 +45,25 @@ QString Duration(double seconds) {
     return QString("%1 min %2 s").arg(s / 60).arg(s % 60);
 }
 
+// Every k-th point of a long sweep, and its last: drawn while rows arrive,
+// it looks the same at the charts' width and takes a fraction of the time.
+TXYPlot Thinned(TXYPlot plot, std::size_t most) {
+    const std::size_t n = plot.X.size(), k = (n + most - 1) / most;
+    if (k <= 1)
+        return plot;
+    const auto thin = [&](auto& values) {
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < n; ++i)
+            if (i % k == 0 || i + 1 == n)
+                values[kept++] = values[i];
+        values.resize(kept);
+    };
+    thin(plot.X);
+    for (TXYSeries& series : plot.Series)
+        thin(series.Y);
+    return plot;
+}
+
 int Jobs() {
     return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
@@ -140,8 +159,18 @@ TStudyForm::TStudyForm(char separator, QWidget* parent)
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     connect(TableView, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { ChoosePoint(index.row()); });
-    connect(SweepChart, &TXYPlotPage::PointClicked, this, &TStudyForm::SelectRow);
-    connect(SweepChart, &TXYPlotPage::PointActivated, this, &TStudyForm::ChoosePoint);
+    // The chart's points may be fewer than the rows while they arrive.
+    const auto rowOf = [this](int point) {
+        const double x = SweepChart->Plot().X[static_cast<std::size_t>(point)];
+        const std::vector<TSweepRow>& rows = Table->Rows();
+        const auto row = std::find_if(rows.begin(), rows.end(),
+                                      [&](const TSweepRow& r) { return r.Values.front() == x; });
+        return row == rows.end() ? -1 : static_cast<int>(row - rows.begin());
+    };
+    connect(SweepChart, &TXYPlotPage::PointClicked, this,
+            [this, rowOf](int point) { SelectRow(rowOf(point)); });
+    connect(SweepChart, &TXYPlotPage::PointActivated, this,
+            [this, rowOf](int point) { ChoosePoint(rowOf(point)); });
     connect(Picture, &TStudyPicture::PointClicked, this, &TStudyForm::SelectRow);
     connect(Picture, &TStudyPicture::PointActivated, this, &TStudyForm::ChoosePoint);
     connect(Worker.get(), &TStudyRunner::Arrived, this, &TStudyForm::TakeArrived);
@@ -308,9 +337,14 @@ void TStudyForm::RefreshPictures() {
         sensitivities.Rows = Table->SensitivityRows();
         Picture->ShowTornado(TornadoOf(sensitivities));
     } else if (Table->Study().Ranges.size() == 1) {
-        SweepChart->SetPlot(XYPlotOf(SummaryPlotOf(Table->Study(), Table->Rows())));
+        const TXYPlot plot = XYPlotOf(SummaryPlotOf(Table->Study(), Table->Rows()));
+        SweepChart->SetPlot(IsRunning() ? Thinned(plot, 1000) : plot);
     } else if (Table->Study().Ranges.size() == 2) {
-        Picture->ShowMaps(GridMapsOf(Table->Study(), Table->Rows()));
+        // Maps of rows that would only wait behind others are not made.
+        if (!IsRunning() || Picture->WantsMaps())
+            Picture->ShowMaps(GridMapsOf(Table->Study(), Table->Rows()));
+        else
+            PictureTimer->start(100);
     }
     PictureCost = cost.elapsed();
 }
