@@ -2,6 +2,7 @@
 // background with their progress, stop at Escape keeping the rows done,
 // save the very CSV ppspin-cli writes, refuse what ppspin-cli refuses, and
 // send a point picked back to the main window's fields.
+#include "ImageExport.h"
 #include "Main_PP.h"
 #include "ProfileForm.h"
 #include "RangeEditor.h"
@@ -29,23 +30,31 @@ using TMode = TStudyForm::TMode;
 
 namespace {
 
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 struct TCli {
-    QByteArray Summary;
+    QByteArray Summary, Picture;
     QString Error;
 };
 
-// ppspin-cli on args, writing its summary to a file of its own.
-TCli RunCli(const QStringList& args) {
+// ppspin-cli on args, writing its summary, and its picture when one is
+// named, to files of its own.
+TCli RunCli(const QStringList& args, const QString& picture = {}) {
     QTemporaryDir dir;
     QProcess cli;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("LC_ALL", "C");
     cli.setProcessEnvironment(env);
-    cli.start(PPSPIN_CLI_PATH, args + QStringList{"--summary", dir.filePath("s.csv")});
+    QStringList files{"--summary", dir.filePath("s.csv")};
+    if (!picture.isEmpty())
+        files << "--summary-plot" << dir.filePath(picture);
+    cli.start(PPSPIN_CLI_PATH, args + files);
     if (!cli.waitForFinished(120000))
         return {};
-    QFile summary(dir.filePath("s.csv"));
-    return {summary.open(QIODevice::ReadOnly) ? summary.readAll() : QByteArray(),
+    return {ReadAll(dir.filePath("s.csv")), ReadAll(dir.filePath(picture)),
             QString::fromUtf8(cli.readAllStandardError()).trimmed()};
 }
 
@@ -84,11 +93,11 @@ struct TWindows {
     }
     QByteArray Saved(const ScratchDirectory& scratch) const {
         const QString path = scratch.File("study.csv");
-        if (!Study->SaveData(path))
-            return "not saved";
-        QFile file(path);
-        file.open(QIODevice::ReadOnly);
-        return file.readAll();
+        return Study->SaveData(path) ? ReadAll(path) : "not saved";
+    }
+    QByteArray Image(const ScratchDirectory& scratch, const QString& name) const {
+        const QString path = scratch.File(name);
+        return Study->SaveImage(path, DefaultPlotSize, nullptr) ? ReadAll(path) : "not saved";
     }
     QProgressBar& Progress() const { return *Study->findChild<QProgressBar*>("StudyProgress"); }
     int Rows() const { return Study->Results().rowCount(); }
@@ -148,7 +157,9 @@ class StudyTest : public testing::TUiTest {
         QCOMPARE(w.Progress().maximum(), 41);
         QVERIFY2(w.Progress().format().startsWith("41 of 41 runs in "),
                  qPrintable(w.Progress().format()));
-        QCOMPARE(w.Saved(scratch), RunCli({"--sweep", "take-up-speed=1000:5000:100"}).Summary);
+        const TCli cli = RunCli({"--sweep", "take-up-speed=1000:5000:100"}, "s.png");
+        QCOMPARE(w.Saved(scratch), cli.Summary);
+        QCOMPARE(w.Image(scratch, "s.png"), cli.Picture);
 
         auto* table = w.Study->findChild<QTableView*>("StudyTable");
         table->setCurrentIndex(table->model()->index(7, 2));
@@ -171,9 +182,11 @@ class StudyTest : public testing::TUiTest {
         QVERIFY(w.RunToEnd());
         QCOMPARE(w.Rows(), 100);
         QCOMPARE(w.Progress().value(), 100);
-        QCOMPARE(w.Saved(scratch), RunCli({"--sweep", "take-up-speed=1000:5500:500", "--sweep",
-                                           "zone2-air-velocity=0:270:30"})
-                                       .Summary);
+        const TCli cli = RunCli(
+            {"--sweep", "take-up-speed=1000:5500:500", "--sweep", "zone2-air-velocity=0:270:30"},
+            "m.svg");
+        QCOMPARE(w.Saved(scratch), cli.Summary);
+        QCOMPARE(w.Image(scratch, "m.svg"), cli.Picture);
 
         // The cell of 2500 m/min and 210 cm/s, point 3 x 10 + 7, once the
         // maps are drawn.
@@ -212,8 +225,10 @@ class StudyTest : public testing::TUiTest {
         QCOMPARE(w.Rows(), 15);
         QCOMPARE(w.Progress().value(), 31);
         QCOMPARE(w.Progress().maximum(), 31);
-        const QByteArray cli = RunCli({"--sensitivity"}).Summary;
+        const TCli all = RunCli({"--sensitivity"}, "t.png");
+        const QByteArray& cli = all.Summary;
         QCOMPARE(w.Saved(scratch), cli);
+        QCOMPARE(w.Image(scratch, "t.png"), all.Picture);
 
         // Runs this quick all end before Escape could come: the runner is
         // stopped from its own thread instead, while the window keeps up.

@@ -24,7 +24,7 @@ QLineEdit* NumberEdit(const QString& name, QWidget* parent) {
 } // namespace
 
 TRangeEditor::TRangeEditor(const QString& caption, char separator, QWidget* parent)
-    : QWidget(parent), Separator(separator), Texts(DefaultFieldTexts(separator)) {
+    : QWidget(parent), Separator(separator) {
     InputBox = new QComboBox(this);
     InputBox->setObjectName("InputBox");
     for (const TInputField& input : EditableInputs())
@@ -53,7 +53,8 @@ TRangeEditor::TRangeEditor(const QString& caption, char separator, QWidget* pare
     layout->addWidget(CountLabel);
     layout->addStretch(1);
 
-    connect(InputBox, &QComboBox::currentIndexChanged, this, [this] { StartFrom(Texts); });
+    connect(InputBox, &QComboBox::currentIndexChanged, this,
+            [this] { StartFrom(Source ? Source() : DefaultFieldTexts(Separator)); });
     for (QLineEdit* edit : {FromEdit, ToEdit, StepEdit})
         connect(edit, &QLineEdit::textChanged, this, &TRangeEditor::Count);
 }
@@ -62,15 +63,17 @@ const TInputField& TRangeEditor::Input() const {
     return EditableInputs()[static_cast<std::size_t>(InputBox->currentIndex())];
 }
 
+void TRangeEditor::SetTextsSource(std::function<TFieldTexts()> source) {
+    Source = std::move(source);
+}
+
 void TRangeEditor::Choose(const char* name, const TFieldTexts& texts) {
-    Texts = texts;
     const QSignalBlocker quiet(InputBox);
     InputBox->setCurrentIndex(EditableIndex(*FindEditableInput(name)));
     StartFrom(texts);
 }
 
 void TRangeEditor::StartFrom(const TFieldTexts& texts) {
-    Texts = texts;
     double value = 0;
     TextToFloat(texts[static_cast<std::size_t>(Input().Field)], Separator, value);
     const auto text = [&](double x) {

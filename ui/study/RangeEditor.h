@@ -8,6 +8,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <string>
 
 class QComboBox;
@@ -22,6 +23,9 @@ class TRangeEditor : public QWidget {
     // caption names the input's box, with its shortcut ("In&put:").
     TRangeEditor(const QString& caption, char separator, QWidget* parent = nullptr);
 
+    // Where a range starts when another input is chosen: the main
+    // window's fields as they stand.
+    void SetTextsSource(std::function<TFieldTexts()> source);
     // Chooses an input by its option name, its range around its text.
     void Choose(const char* name, const TFieldTexts& texts);
     // A range around the chosen input's text: half to one and a half
@@ -43,7 +47,7 @@ class TRangeEditor : public QWidget {
     QLineEdit* ToEdit = nullptr;
     QLineEdit* StepEdit = nullptr;
     QLabel* CountLabel = nullptr;
-    TFieldTexts Texts; // where ranges start from when the input changes
+    std::function<TFieldTexts()> Source;
 };
 
 } // namespace ppspin

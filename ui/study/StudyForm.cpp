@@ -196,6 +196,8 @@ QPushButton* TStudyForm::AddButton(const QString& text, const QString& name) {
 
 void TStudyForm::SetTextsSource(std::function<TFieldTexts()> source) {
     Source = std::move(source);
+    for (TRangeEditor* range : Ranges)
+        range->SetTextsSource(Source);
 }
 
 void TStudyForm::StartFrom(const TFieldTexts& texts) {

@@ -83,8 +83,8 @@ int TStudyTable::rowCount(const QModelIndex& parent) const {
 }
 
 int TStudyTable::columnCount(const QModelIndex& parent) const {
-    if (parent.isValid())
-        return 0;
+    if (parent.isValid() || (!Sensitivities && StudyShown.Ranges.empty()))
+        return 0; // nothing has run
     // input, value, step, status; or the inputs, status and trials; then the outputs
     const int leading =
         Sensitivities ? 4 : static_cast<int>(StudyShown.Ranges.size()) + StatusColumns;
