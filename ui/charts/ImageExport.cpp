@@ -2,6 +2,7 @@
 
 #include "ChartStack.h"
 
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
@@ -71,6 +72,15 @@ bool WritePicture(const QString& path, QSize size, const QString& title,
         }
     }
     return ok && file.commit();
+}
+
+QString AskImagePath(QWidget* parent, const QString& suggested) {
+    QString filter;
+    QString path = QFileDialog::getSaveFileName(parent, "Save Image", suggested,
+                                                "PNG image (*.png);;SVG image (*.svg)", &filter);
+    if (!path.isEmpty() && !IsImageFileName(path))
+        path += filter.startsWith("SVG") ? ".svg" : ".png";
+    return path;
 }
 
 QString PictureRefusal(const QString& path, QSize size) {

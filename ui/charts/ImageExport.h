@@ -17,6 +17,11 @@ inline constexpr QSize DefaultPlotSize(1600, 1200);
 // True for names ending in .png or .svg (any case).
 bool IsImageFileName(const QString& path);
 
+// Asks for the name of a PNG or SVG picture, suggesting suggested; the
+// ending of the type chosen is added to a name without one. Empty when
+// the operator gives none.
+QString AskImagePath(QWidget* parent, const QString& suggested);
+
 // Why a picture cannot be made at path and size; empty when it can.
 QString PictureRefusal(const QString& path, QSize size);
 

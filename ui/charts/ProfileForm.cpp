@@ -198,13 +198,9 @@ bool TProfileForm::SaveData(const QString& path) const {
 }
 
 void TProfileForm::SaveImageClicked() {
-    QString filter;
-    QString path = QFileDialog::getSaveFileName(this, "Save Image", "profile.png",
-                                                "PNG image (*.png);;SVG image (*.svg)", &filter);
+    const QString path = AskImagePath(this, "profile.png");
     if (path.isEmpty())
         return;
-    if (!IsImageFileName(path))
-        path += filter.startsWith("SVG") ? ".svg" : ".png";
     QString error;
     if (!SaveImage(path, DefaultPlotSize, &error))
         ShowError(error);

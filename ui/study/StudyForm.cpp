@@ -417,13 +417,9 @@ void TStudyForm::SaveDataClicked() {
 }
 
 void TStudyForm::SaveImageClicked() {
-    QString filter;
-    QString path = QFileDialog::getSaveFileName(this, "Save Image", "study.png",
-                                                "PNG image (*.png);;SVG image (*.svg)", &filter);
+    const QString path = AskImagePath(this, "study.png");
     if (path.isEmpty())
         return;
-    if (!IsImageFileName(path))
-        path += filter.startsWith("SVG") ? ".svg" : ".png";
     QString error;
     if (!SaveImage(path, DefaultPlotSize, &error))
         QMessageBox::warning(this, windowTitle(), error);

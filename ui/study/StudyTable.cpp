@@ -52,24 +52,22 @@ void TStudyTable::StartSensitivities() {
     endResetModel();
 }
 
-void TStudyTable::AddRows(std::vector<TSweepRow>&& rows) {
+template <typename Row> void TStudyTable::Append(std::vector<Row>& to, std::vector<Row>&& rows) {
     if (rows.empty())
         return;
     const int first = rowCount();
     beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
-    for (TSweepRow& row : rows)
-        SweepRows.push_back(std::move(row));
+    for (Row& row : rows)
+        to.push_back(std::move(row));
     endInsertRows();
 }
 
+void TStudyTable::AddRows(std::vector<TSweepRow>&& rows) {
+    Append(SweepRows, std::move(rows));
+}
+
 void TStudyTable::AddRows(std::vector<TSensitivityRow>&& rows) {
-    if (rows.empty())
-        return;
-    const int first = rowCount();
-    beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
-    for (TSensitivityRow& row : rows)
-        SensRows.push_back(std::move(row));
-    endInsertRows();
+    Append(SensRows, std::move(rows));
 }
 
 std::string TStudyTable::Csv() const {

@@ -36,6 +36,7 @@ class TStudyTable : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
   private:
+    template <typename Row> void Append(std::vector<Row>& to, std::vector<Row>&& rows);
     QString Heading(int section) const;
     QString Text(int row, int column) const;
     // The marked state of a row: 0 ok, 1 failed, 2 refused.
