@@ -290,6 +290,17 @@ class StudyTest : public testing::TUiTest {
             QVERIFY(!w.Study->IsRunning());
         }
         QCOMPARE(finished.size(), 0);
+
+        // Sensitivities from a field that is refused: nothing to list.
+        Edit(&w.Main, 3)->setText("abc");
+        w.Set(TMode::Sensitivities, {});
+        const qsizetype seen = closer.Seen().size();
+        w.Start();
+        QTRY_COMPARE(closer.Seen().size(), seen + 1);
+        QCOMPARE(closer.Seen().back().Text,
+                 RunCli({"--sensitivity", "--take-up-speed", "abc"}).Error);
+        QCOMPARE(closer.Seen().back().Icon, QMessageBox::Warning);
+        QCOMPARE(w.Rows(), 0);
     }
 };
 

@@ -89,7 +89,7 @@ TStudyForm::TStudyForm(char separator, QWidget* parent)
     modeRow->addStretch(1);
     Ranges[0] = new TRangeEditor("In&put:", separator, this);
     Ranges[0]->setObjectName("Range1");
-    Ranges[1] = new TRangeEditor("Second in&put:", separator, this);
+    Ranges[1] = new TRangeEditor("&Second input:", separator, this);
     Ranges[1]->setObjectName("Range2");
 
     auto* controls = new QHBoxLayout;
@@ -284,7 +284,7 @@ void TStudyForm::TakeArrived() {
     Table->AddRows(std::move(arrived.Rows));
     Table->AddRows(std::move(arrived.SensitivityRows));
     if (first && Table->rowCount() > 0)
-        TableView->resizeColumnsToContents();
+        FitColumns();
     if (arrived.Total > 0)
         ShowProgress(arrived.Done, arrived.Total);
     // Drawing a large map takes a while: at most a quarter of the time.
@@ -306,7 +306,7 @@ void TStudyForm::ShowProgress(std::size_t done, std::size_t total) {
 
 void TStudyForm::RunFinished() {
     TakeArrived();
-    TableView->resizeColumnsToContents();
+    FitColumns();
     PictureTimer->stop();
     RefreshPictures();
     const std::size_t done = static_cast<std::size_t>(Progress->value());
@@ -321,6 +321,7 @@ void TStudyForm::RunFinished() {
     if (Table->IsSensitivities() && !Worker->Cancelled()) {
         const TSensitivities& result = Worker->Sensitivities();
         if (const std::string failure = SensitivitiesFailure(result); !failure.empty()) {
+            Progress->setFormat(QString::fromStdString(failure));
             const bool refused =
                 !result.Refusal.empty() || result.Current.Kind == TRunOutcomeKind::Refused;
             QMessageBox box(refused ? QMessageBox::Warning : QMessageBox::Critical, windowTitle(),
@@ -360,6 +361,16 @@ void TStudyForm::SetRunning(bool running) {
         button->setEnabled(!running);
     for (TRangeEditor* range : Ranges)
         range->setEnabled(!running);
+}
+
+void TStudyForm::FitColumns() {
+    TableView->resizeColumnsToContents();
+    // A long message has its tooltip; the outputs stay in sight.
+    const int status =
+        Table->IsSensitivities() ? 3 : static_cast<int>(Table->Study().Ranges.size());
+    const int widest = fontMetrics().horizontalAdvance(QString(28, 'x'));
+    if (TableView->columnWidth(status) > widest)
+        TableView->setColumnWidth(status, widest);
 }
 
 void TStudyForm::SelectRow(int row) {

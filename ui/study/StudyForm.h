@@ -86,6 +86,9 @@ class TStudyForm : public QWidget {
     void SetRunning(bool running);
     void Refuse(const QString& message, QWidget* field = nullptr);
     void SelectRow(int row);
+    // Each column as wide as its texts, a message column no wider than a
+    // short message.
+    void FitColumns();
 
     char Separator;
     std::function<TFieldTexts()> Source;
