@@ -8,7 +8,6 @@
 #include "ProfileForm.h"
 #include "ReportInputs.h"
 #include "RunCalculation.h"
-#include "StudyForm.h"
 
 #include <QApplication>
 #include <QDir>
@@ -149,35 +148,6 @@ void TMainController::GoalSeekClicked() {
     Window.SetFieldText(goal.Input->Field, QString::fromStdString(result.Solutions.front().Text));
     RunLive();
     Window.BitBtn4Click();
-}
-
-} // namespace ppspin
-
-namespace ppspin {
-
-void TMainController::StudyClicked() {
-    if (Study == nullptr) {
-        Study = new TStudyForm(Window.DecimalSeparator(), &Window);
-        Study->SetTextsSource([this] { return Window.FieldTexts(); });
-        Study->StartFrom(Window.FieldTexts());
-        connect(Study, &TStudyForm::PointChosen, this, &TMainController::ShowStudyPoint);
-    }
-    Study->show();
-    Study->raise();
-    Study->activateWindow();
-}
-
-void TMainController::ShowStudyPoint(const TFieldTexts& texts) {
-    const TFieldTexts shown = Window.FieldTexts();
-    for (const TInputField& input : EditableInputs()) {
-        const auto field = static_cast<std::size_t>(input.Field);
-        if (shown[field] != texts[field])
-            Window.SetFieldText(input.Field, QString::fromStdString(texts[field]));
-    }
-    RunLive();
-    // Shown, but the Study window keeps the keyboard for the next point.
-    if (!Profile.isVisible())
-        Window.BitBtn4Click();
 }
 
 } // namespace ppspin

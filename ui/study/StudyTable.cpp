@@ -23,9 +23,11 @@ QString Output(std::optional<double> value) {
 QIcon Cross(const QColor& colour) {
     QPixmap pixmap(12, 12);
     pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    study::DrawCross(p, QPointF(6, 6), 3.5, colour);
+    {
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        study::DrawCross(p, QPointF(6, 6), 3.5, colour);
+    }
     return QIcon(pixmap);
 }
 
