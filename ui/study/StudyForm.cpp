@@ -148,9 +148,12 @@ TStudyForm::TStudyForm(char separator, QWidget* parent)
     PictureTimer->setSingleShot(true);
     connect(PictureTimer, &QTimer::timeout, this, &TStudyForm::RefreshPictures);
 
-    connect(Modes, &QButtonGroup::idToggled, this, [this](int, bool on) {
-        if (on)
-            SetMode(Mode());
+    connect(Modes, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+        if (!on)
+            return;
+        SetMode(Mode());
+        // Enter then runs the mode chosen, wherever the keyboard was.
+        Modes->button(id)->setFocus(Qt::OtherFocusReason);
     });
     connect(RunButton, &QPushButton::clicked, this, &TStudyForm::Run);
     connect(CancelButton, &QPushButton::clicked, this, &TStudyForm::Cancel);
