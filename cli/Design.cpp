@@ -92,22 +92,18 @@ int RunSensitivity(const TOptions& o, TOutput& out) {
         return ExitRefused;
     }
     const TSensitivities sensitivities = RunSensitivities(o.Texts, RunOptions(o), o.Jobs);
-    if (!sensitivities.Refusal.empty()) {
-        PrintError(sensitivities.Refusal);
-        return ExitRefused;
-    }
-    const TRunOutcome& current = sensitivities.Current;
-    if (!current.Converged()) {
-        PrintError("The run at the current values failed: " + current.Message);
-        return current.Kind == TRunOutcomeKind::Refused ? ExitRefused : ExitRunError;
+    if (const std::string failure = SensitivitiesFailure(sensitivities); !failure.empty()) {
+        PrintError(failure);
+        return !sensitivities.Refusal.empty() ||
+                       sensitivities.Current.Kind == TRunOutcomeKind::Refused
+                   ? ExitRefused
+                   : ExitRunError;
     }
 
     TSummaryTarget summary;
     if (!summary.Open(o, out))
         return ExitRunError;
-    summary.Stream().Write(SensitivityHeader());
-    for (const TSensitivityRow& row : sensitivities.Rows)
-        summary.Stream().Write(SensitivityLine(row));
+    summary.Stream().Write(SensitivityText(sensitivities.Rows));
     if (!summary.Close())
         return ExitRunError;
     std::string error;

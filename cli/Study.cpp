@@ -85,8 +85,7 @@ int RunStudy(const TOptions& o, TOutput& out) {
         std::string error;
         const bool drawn =
             study.Ranges.size() == 1
-                ? PlotSummary(SummaryPlotOf(study.Ranges[0].Input->Label, rows), o.SummaryPlot,
-                              o.PlotSize, error)
+                ? PlotSummary(SummaryPlotOf(study, rows), o.SummaryPlot, o.PlotSize, error)
                 : PlotGridMaps(GridMapsOf(study, rows), o.SummaryPlot, o.PlotSize, error);
         if (!drawn) {
             PrintError(error);

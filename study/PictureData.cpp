@@ -1,5 +1,7 @@
 #include "PictureData.h"
 
+#include <algorithm>
+
 namespace ppspin {
 
 TGridMaps GridMapsOf(const TStudy& study, const std::vector<TSweepRow>& rows) {
@@ -9,12 +11,18 @@ TGridMaps GridMapsOf(const TStudy& study, const std::vector<TSweepRow>& rows) {
     maps.X = SweepValues(study.Ranges[0]);
     maps.Y = SweepValues(study.Ranges[1]);
     const std::size_t nx = maps.X.size(), ny = maps.Y.size();
+    // The first input varies slowest.
+    const auto done = [&](std::size_t i, std::size_t j) { return i * ny + j < rows.size(); };
     const auto row = [&](std::size_t i, std::size_t j) -> const TSweepRow& {
-        return rows[i * ny + j]; // the first input varies slowest
+        return rows[i * ny + j];
     };
     maps.Cells.assign(nx, std::vector<TGridCell>(ny));
     for (std::size_t i = 0; i < nx; ++i) {
         for (std::size_t j = 0; j < ny; ++j) {
+            if (!done(i, j)) {
+                maps.Cells[i][j].Status = TGridRunStatus::Pending;
+                continue;
+            }
             const TSweepRow& r = row(i, j);
             if (!r.Ok())
                 maps.Cells[i][j] = {r.Kind == TRunOutcomeKind::Refused ? TGridRunStatus::Refused
@@ -27,29 +35,29 @@ TGridMaps GridMapsOf(const TStudy& study, const std::vector<TSweepRow>& rows) {
         output.Values.assign(nx, std::vector<std::optional<double>>(ny));
         for (std::size_t i = 0; i < nx; ++i)
             for (std::size_t j = 0; j < ny; ++j)
-                if (row(i, j).Ok())
+                if (done(i, j) && row(i, j).Ok())
                     output.Values[i][j] = column.Of(row(i, j).Outputs);
         maps.Outputs.push_back(std::move(output));
     }
     return maps;
 }
 
-TSummaryPlot SummaryPlotOf(std::string_view xLabel, const std::vector<TSweepRow>& rows) {
+TSummaryPlot SummaryPlotOf(const TStudy& study, const std::vector<TSweepRow>& rows) {
     TSummaryPlot plot;
     plot.Title = "Parameter study";
-    plot.XLabel = std::string(xLabel);
-    for (const TSweepRow& r : rows)
-        plot.X.push_back(r.Values.front());
-    TSummarySeries trials{"Trials", {}};
-    for (const TSweepRow& r : rows)
-        trials.Y.push_back(r.Ok() ? std::optional<double>(r.Outputs.Trials) : std::nullopt);
-    plot.Series.push_back(std::move(trials));
-    for (const TOutputColumn& column : OutputColumns) {
-        TSummarySeries series{column.Title, {}};
-        for (const TSweepRow& r : rows)
-            series.Y.push_back(r.Ok() ? column.Of(r.Outputs) : std::nullopt);
-        plot.Series.push_back(std::move(series));
-    }
+    plot.XLabel = study.Ranges[0].Input->Label;
+    // Every value from the start, so that the axes stay as rows arrive.
+    plot.X = SweepValues(study.Ranges[0]);
+    const auto series = [&](const char* name, auto of) {
+        TSummarySeries s{name, std::vector<std::optional<double>>(plot.X.size())};
+        for (std::size_t k = 0; k < std::min(rows.size(), plot.X.size()); ++k)
+            if (rows[k].Ok())
+                s.Y[k] = of(rows[k].Outputs);
+        plot.Series.push_back(std::move(s));
+    };
+    series("Trials", [](const TRunOutputs& o) { return std::optional<double>(o.Trials); });
+    for (const TOutputColumn& column : OutputColumns)
+        series(column.Title, column.Of);
     return plot;
 }
 

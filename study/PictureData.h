@@ -5,18 +5,19 @@
 #include "StudyPictures.h"
 #include "Sweep.h"
 
-#include <string_view>
 #include <vector>
 
 namespace ppspin {
 
 // The maps of a grid study from its rows, in the points' order: one map per
-// output over the two inputs, failed and refused runs marked.
+// output over the two inputs, failed and refused runs marked. The rows may
+// be the first ones only, while the study runs: the points not done yet are
+// pending.
 TGridMaps GridMapsOf(const TStudy& study, const std::vector<TSweepRow>& rows);
 
-// The summary's trials and numeric columns against the swept value, titled
-// xLabel; a refused or failed value leaves a gap in every line.
-TSummaryPlot SummaryPlotOf(std::string_view xLabel, const std::vector<TSweepRow>& rows);
+// The summary's trials and numeric columns against the swept value; a
+// refused or failed value, or one not done yet, leaves a gap in every line.
+TSummaryPlot SummaryPlotOf(const TStudy& study, const std::vector<TSweepRow>& rows);
 
 // The tornado charts of the end diameter and the freeze position.
 TTornado TornadoOf(const TSensitivities& sensitivities);

@@ -5,6 +5,8 @@
 #include "Sweep.h"
 #include "TextToFloat.h"
 
+#include <optional>
+
 namespace ppspin {
 
 TSensitivitySteps SensitivitySteps(const TInputField& input, double value) {
@@ -55,7 +57,44 @@ std::string SensitivityLine(const TSensitivityRow& row) {
     return out + "\n";
 }
 
-TSensitivities RunSensitivities(const TFieldTexts& texts, const TRunOptions& options, int jobs) {
+std::string SensitivityText(const std::vector<TSensitivityRow>& rows) {
+    std::string text = SensitivityHeader();
+    for (const TSensitivityRow& row : rows)
+        text += SensitivityLine(row);
+    return text;
+}
+
+std::string SensitivitiesFailure(const TSensitivities& sensitivities) {
+    if (!sensitivities.Refusal.empty())
+        return sensitivities.Refusal;
+    if (!sensitivities.Current.Converged())
+        return "The run at the current values failed: " + sensitivities.Current.Message;
+    return {};
+}
+
+namespace {
+
+// An input's row from its runs below and above the current value.
+TSensitivityRow RowOf(const TInputField& input, double value, const TRunOutputs& current,
+                      const TRunOutcome& below, const TRunOutcome& above) {
+    if (below.Converged() && above.Converged())
+        return SensitivityRow(input, value, current, OutputsOf(*below.Snapshot),
+                              OutputsOf(*above.Snapshot));
+    TSensitivityRow row;
+    row.Input = &input;
+    row.Value = value;
+    const TSensitivitySteps steps = SensitivitySteps(input, value);
+    row.Step = steps.Step;
+    row.Status = std::string(input.Name) + "=" +
+                 NumberText(below.Converged() ? steps.Above : steps.Below, '.') + ": " +
+                 (below.Converged() ? above : below).Message;
+    return row;
+}
+
+} // namespace
+
+TSensitivities RunSensitivities(const TFieldTexts& texts, const TRunOptions& options, int jobs,
+                                const TSensitivityWatch& watch) {
     TSensitivities result;
     // The current values, then below and above each input's value.
     struct TPoint {
@@ -78,7 +117,10 @@ TSensitivities RunSensitivities(const TFieldTexts& texts, const TRunOptions& opt
     }
     TRunOptions inMemory = options;
     inMemory.WriteReport = false;
-    std::vector<TRunOutcome> outcomes(points.size());
+    // Each row is made as soon as its second run arrives; the runs come in
+    // order, the current one first.
+    std::optional<TRunOutputs> current;
+    TRunOutcome below;
     RunInOrder<TRunOutcome>(
         points.size(), jobs,
         [&](TRun& run, std::size_t i) {
@@ -89,32 +131,30 @@ TSensitivities RunSensitivities(const TFieldTexts& texts, const TRunOptions& opt
             return RunCalculation(run, pointTexts, inMemory);
         },
         [&](TRunOutcome&& outcome, std::size_t i) {
-            outcomes[i] = std::move(outcome);
+            // A run stopped by the cancel, or done after it, is not the row's.
+            if (options.Cancel != nullptr && *options.Cancel) {
+                result.Cancelled = true;
+                if (i == 0)
+                    result.Current = std::move(outcome);
+                return false;
+            }
+            if (watch.Progress)
+                watch.Progress(i + 1, points.size());
+            if (i == 0) {
+                result.Current = std::move(outcome);
+                if (!result.Current.Converged())
+                    return false; // no row can be made
+                current = OutputsOf(*result.Current.Snapshot);
+            } else if (i % 2 == 1) {
+                below = std::move(outcome);
+            } else {
+                const std::size_t k = i / 2 - 1;
+                result.Rows.push_back(RowOf(*points[i].Input, values[k], *current, below, outcome));
+                if (watch.Row)
+                    watch.Row(result.Rows.back());
+            }
             return true;
         });
-    result.Current = std::move(outcomes[0]);
-    if (!result.Current.Converged())
-        return result;
-
-    const TRunOutputs current = OutputsOf(*result.Current.Snapshot);
-    for (std::size_t k = 0; k < values.size(); ++k) {
-        const TInputField& input = *points[2 * k + 1].Input;
-        const TRunOutcome& below = outcomes[2 * k + 1];
-        const TRunOutcome& above = outcomes[2 * k + 2];
-        TSensitivityRow row;
-        if (below.Converged() && above.Converged()) {
-            row = SensitivityRow(input, values[k], current, OutputsOf(*below.Snapshot),
-                                 OutputsOf(*above.Snapshot));
-        } else {
-            row.Input = &input;
-            row.Value = values[k];
-            row.Step = SensitivitySteps(input, values[k]).Step;
-            const TPoint& failed = below.Converged() ? points[2 * k + 2] : points[2 * k + 1];
-            row.Status = std::string(input.Name) + "=" + NumberText(failed.Value, '.') + ": " +
-                         (below.Converged() ? above : below).Message;
-        }
-        result.Rows.push_back(std::move(row));
-    }
     return result;
 }
 

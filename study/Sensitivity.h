@@ -8,6 +8,7 @@
 #include "RunOutputs.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,14 +48,32 @@ struct TSensitivities {
     // The run at the current values; without it there are no rows.
     TRunOutcome Current;
     std::vector<TSensitivityRow> Rows; // one per editable input, in order
+    bool Cancelled = false;            // then Rows holds those done before
+};
+
+// What the caller hears while they run, from one thread at a time.
+struct TSensitivityWatch {
+    // After each run: the runs done, of total.
+    std::function<void(std::size_t done, std::size_t total)> Progress;
+    // Each input's row, in order, as soon as its runs are done.
+    std::function<void(const TSensitivityRow& row)> Row;
 };
 
 // Runs the current values and two steps of every editable input on jobs
 // threads; options say how the texts are read and how long a run may shoot.
-TSensitivities RunSensitivities(const TFieldTexts& texts, const TRunOptions& options, int jobs);
+// options.Cancel, once set, stops the runs in progress and starts no more:
+// the rows done are kept.
+TSensitivities RunSensitivities(const TFieldTexts& texts, const TRunOptions& options, int jobs,
+                                const TSensitivityWatch& watch = {});
+
+// Why there are no rows: the refusal, or the failure of the run at the
+// current values. Empty when there are.
+std::string SensitivitiesFailure(const TSensitivities& sensitivities);
 
 // The table: header, then one line per input.
 std::string SensitivityHeader();
 std::string SensitivityLine(const TSensitivityRow& row);
+// The whole table of the rows.
+std::string SensitivityText(const std::vector<TSensitivityRow>& rows);
 
 } // namespace ppspin

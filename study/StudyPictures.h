@@ -11,8 +11,9 @@
 
 namespace ppspin {
 
-// How the run at one grid point ended.
-enum class TGridRunStatus { Ok, Failed, Refused };
+// How the run at one grid point ended; Pending while it has not run yet
+// (left blank, unmarked).
+enum class TGridRunStatus { Ok, Failed, Refused, Pending };
 
 struct TGridCell {
     TGridRunStatus Status = TGridRunStatus::Ok;

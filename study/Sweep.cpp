@@ -49,6 +49,10 @@ bool ParseSweepRange(std::string_view text, char separator, TSweepRange& range,
         }
         rest.remove_prefix(std::min(colon + 1, rest.size()));
     }
+    return CheckSweepRange(range, message);
+}
+
+bool CheckSweepRange(const TSweepRange& range, std::string& message) {
     if (range.From > range.To) {
         message = "Sweep range is not correct: FROM is greater than TO";
         return false;
@@ -179,6 +183,13 @@ std::string SummaryRow(const TSweepRow& r) {
         out += ",,,,,,,,";
     }
     return out + '\n';
+}
+
+std::string SummaryText(const TStudy& study, const std::vector<TSweepRow>& rows) {
+    std::string text = SummaryHeader(study);
+    for (const TSweepRow& row : rows)
+        text += SummaryRow(row);
+    return text;
 }
 
 void RunStudyPoints(const TStudy& study, const std::vector<std::vector<double>>& points, int jobs,

@@ -31,6 +31,11 @@ struct TSweepRange {
 bool ParseSweepRange(std::string_view text, char separator, TSweepRange& range,
                      std::string& message);
 
+// The checks of a range whose numbers are read: FROM above TO, a step that is
+// not positive, too many values, or values that repeat once rounded. False
+// with the message ParseSweepRange gives.
+bool CheckSweepRange(const TSweepRange& range, std::string& message);
+
 // FROM, FROM + STEP, ... up to TO (TO itself when the steps land on it).
 std::vector<double> SweepValues(const TSweepRange& range);
 
@@ -85,6 +90,8 @@ void RunStudyPoints(const TStudy& study, const std::vector<std::vector<double>>&
 // values, then the status and the outputs.
 std::string SummaryHeader(const TStudy& study);
 std::string SummaryRow(const TSweepRow& row);
+// The whole table of the rows done, in the points' order.
+std::string SummaryText(const TStudy& study, const std::vector<TSweepRow>& rows);
 
 // A CSV field, quoted when it holds a separator, a quote or a line break.
 std::string CsvField(std::string_view text);

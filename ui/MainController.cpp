@@ -47,6 +47,7 @@ TMainController::TMainController(TForm1& window, TProfileForm& profile)
         LiveTimer->start();
     connect(&Profile, &TProfileForm::GoalSeekRequested, this, &TMainController::GoalSeekClicked);
     connect(&Profile, &TProfileForm::DefaultsRequested, this, &TMainController::SetDefaults);
+    connect(&Profile, &TProfileForm::StudyRequested, this, &TMainController::StudyClicked);
 }
 
 TMainController::~TMainController() = default;

@@ -3,6 +3,7 @@
 // Each reads and fills the window's fields; none writes a report.
 #pragma once
 
+#include "FieldTexts.h"
 #include "RunRecords.h"
 
 #include <QObject>
@@ -16,6 +17,7 @@ namespace ppspin {
 
 class TForm1;
 class TProfileForm;
+class TStudyForm;
 
 class TMainController : public QObject {
     Q_OBJECT
@@ -43,6 +45,12 @@ class TMainController : public QObject {
     // Asks for an input, an output and its target, seeks the input's value
     // and puts it in its field, shown in the Profile window. Never runs GO.
     void GoalSeekClicked();
+    // Opens the Study window; the first time, its ranges lie around the
+    // fields' values.
+    void StudyClicked();
+    // A point of a study: its texts in the fields, its run in the Profile
+    // window. Never runs GO.
+    void ShowStudyPoint(const ppspin::TFieldTexts& texts);
 
   signals:
     void RecentReportsChanged();
@@ -56,7 +64,8 @@ class TMainController : public QObject {
     // Live computes on a context of its own: GO's records stay as GO left them.
     std::unique_ptr<TRun> LiveRun;
     QTimer* LiveTimer = nullptr;
-    bool ToldAsPrinted = false; // Open Report says once that values are as printed
+    TStudyForm* Study = nullptr; // made when first asked for
+    bool ToldAsPrinted = false;  // Open Report says once that values are as printed
 };
 
 } // namespace ppspin

@@ -3,9 +3,11 @@
 #include "StudyPlots.h"
 #include "ChartsTestSupport.h"
 #include "StudyCanvas.h"
+#include "StudyPainters.h"
 #include "TempDir.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QtTest>
 
 #include <cmath>
@@ -82,6 +84,47 @@ class StudyPlotsTest : public QObject {
     Q_OBJECT
 
   private slots:
+    // The window picks cells by where they are drawn: with one run done and
+    // the rest pending (blank), a position is in the run's cell exactly
+    // where its colour is.
+    void aCellPickedIsTheCellDrawnThere() {
+        TGridMaps maps = Study(6, 4, false);
+        for (auto& column : maps.Cells)
+            for (TGridCell& cell : column)
+                cell.Status = TGridRunStatus::Pending;
+        maps.Cells[4][1].Status = TGridRunStatus::Ok;
+        TGridMapsPainter painter;
+        std::string error;
+        QVERIFY2(painter.Prepare(maps, error), error.c_str());
+        QImage image(1200, 900, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter p(&image);
+            study::PaintScaled(p, image.size(),
+                               [&](QPainter& on, QSizeF canvas) { painter.Paint(on, canvas); });
+        }
+        int done = 0, pending = 0;
+        const QSizeF canvas(image.size());
+        for (int y = 3; y < image.height() - 3; y += 3) {
+            for (int x = 3; x < image.width() - 3; x += 3) {
+                const auto cell = painter.CellAt(canvas, 1, QPointF(x + 0.5, y + 0.5));
+                // Away from the cells' edges.
+                bool inside = cell.has_value();
+                for (const QPointF d :
+                     {QPointF(-3, 0), QPointF(3, 0), QPointF(0, -3), QPointF(0, 3)})
+                    inside =
+                        inside && painter.CellAt(canvas, 1, QPointF(x + 0.5, y + 0.5) + d) == cell;
+                if (!inside)
+                    continue;
+                const bool isDone = *cell == std::pair<std::size_t, std::size_t>(4, 1);
+                QCOMPARE(image.pixelColor(x, y), isDone ? Middle : QColor(Qt::white));
+                ++(isDone ? done : pending);
+            }
+        }
+        QVERIFY(done > 2 * 100); // both maps
+        QVERIFY(pending > 2 * 23 * 100);
+    }
+
     void gridMapsMarkEveryFailedAndRefusedRun_data() {
         QTest::addColumn<int>("n");
         QTest::newRow("crossed cells") << 40;

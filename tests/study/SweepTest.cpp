@@ -1,5 +1,6 @@
 #include "Sweep.h"
 #include "MiscCalc.h"
+#include "PictureData.h"
 #include "TempDir.h"
 #include "Tenacity.h"
 
@@ -110,6 +111,34 @@ TEST(Grid, PointsRunWithTheFirstInputSlowest) {
     grid.DecimalSeparator = ',';
     EXPECT_EQ(ReportPath(grid, {2000, 0.025}), "r/take-up-speed=2000,hole-diameter=0,025.txt");
     EXPECT_EQ(SummaryHeader(grid).substr(0, 34), "take-up-speed,hole-diameter,status");
+}
+
+// While a study runs, its pictures have every point from the start; those
+// not done yet are gaps, or pending cells of a map.
+TEST(Grid, PicturesOfTheFirstRowsLeaveTheRestPending) {
+    TStudy grid = StudyOf("take-up-speed=2000:3000:1000");
+    grid.Ranges.push_back(Parse("zone2-a2=-10:-9:1"));
+    std::vector<TSweepRow> rows;
+    RunStudyPoints(grid, StudyPoints(grid), 2, [&](TSweepRow&& row, std::size_t i) {
+        rows.push_back(std::move(row));
+        return i < 2;
+    });
+    ASSERT_EQ(rows.size(), 3u);
+    const TGridMaps maps = GridMapsOf(grid, rows);
+    const auto status = [&](std::size_t i, std::size_t j) { return maps.Cells[i][j].Status; };
+    EXPECT_EQ(status(0, 0), TGridRunStatus::Failed); // division by zero at A2 = -10
+    EXPECT_EQ(status(0, 1), TGridRunStatus::Ok);
+    EXPECT_EQ(status(1, 0), TGridRunStatus::Failed);
+    EXPECT_EQ(status(1, 1), TGridRunStatus::Pending);
+    EXPECT_FALSE(maps.Outputs[0].Values[1][1].has_value());
+
+    const TStudy sweep = StudyOf("take-up-speed=2000:4000:1000");
+    rows.resize(1);
+    rows[0] = RunSweepPoint(*std::make_unique<TRun>(), sweep, {2000});
+    const TSummaryPlot plot = SummaryPlotOf(sweep, rows);
+    EXPECT_EQ(plot.X, (std::vector<double>{2000, 3000, 4000}));
+    EXPECT_EQ(plot.Series[0].Y, (std::vector<std::optional<double>>{rows[0].Outputs.Trials,
+                                                                    std::nullopt, std::nullopt}));
 }
 
 TEST(Sweep, KeepsEveryReportWhenAsked) {

@@ -36,6 +36,8 @@ TCounts Count(const TGridMaps& maps, const std::vector<TMap>& outputs) {
                     counts.Missing = counts.Missing || !map.Values[i][j];
                 continue;
             }
+            if (status == TGridRunStatus::Pending)
+                continue;
             ++(status == TGridRunStatus::Failed ? counts.Failed : counts.Refused);
             if (!maps.Cells[i][j].Message.empty())
                 ++counts.Messages[{status, maps.Cells[i][j].Message}];

@@ -63,7 +63,12 @@ QImage CellImage(const TFrame& frame, const TMap& map, QSize pixels,
     for (std::size_t i = 0; i < nx; ++i) {
         for (std::size_t j = 0; j < ny; ++j) {
             const auto& v = map.Values[i][j];
-            colours[i * ny + j] = (v ? ViridisAt(map.Fraction(*v)) : MissingColour).rgb();
+            // A point not run yet stays as blank as the ground.
+            colours[i * ny + j] =
+                (v                                                 ? ViridisAt(map.Fraction(*v))
+                 : StatusAt(maps, i, j) == TGridRunStatus::Pending ? QColor(Qt::white)
+                                                                   : MissingColour)
+                    .rgb();
         }
     }
 
@@ -87,7 +92,7 @@ QImage CellImage(const TFrame& frame, const TMap& map, QSize pixels,
     for (std::size_t i = 0; i < nx; ++i) {
         for (std::size_t j = 0; j < ny; ++j) {
             const TGridRunStatus status = StatusAt(maps, i, j);
-            if (status == TGridRunStatus::Ok)
+            if (status == TGridRunStatus::Ok || status == TGridRunStatus::Pending)
                 continue;
             const QColor marker = status == TGridRunStatus::Failed ? FailedColour : RefusedColour;
             const auto [c0, c1] = span(px[i], px[i + 1], w);
@@ -120,18 +125,26 @@ void CrossCell(QPainter& p, const QRectF& cell, const QColor& colour) {
     DrawCross(p, cell.center(), std::min({cell.width(), cell.height(), 24.0}) * 0.28, colour);
 }
 
-void DrawPanel(QPainter& p, const TFrame& frame, const TMap& map, const QRectF& panel,
-               const TPanelLayout& layout) {
-    const TGridMaps& maps = frame.Maps;
+QRect PlotPixels(const TFrame& frame, const QRectF& panel, const TPanelLayout& layout) {
     // On whole device pixels, where the cells' image goes one to one.
     const QRectF room(panel.left() + layout.Left, panel.top() + layout.Top,
                       panel.width() - layout.Left - layout.Right, layout.Bottom - layout.Top);
-    const QRect device(QPoint(static_cast<int>(std::lround(room.left() * frame.Scale)),
-                              static_cast<int>(std::lround(room.top() * frame.Scale))),
-                       QPoint(static_cast<int>(std::lround(room.right() * frame.Scale)) - 1,
-                              static_cast<int>(std::lround(room.bottom() * frame.Scale)) - 1));
-    const QRectF plot(device.left() / frame.Scale, device.top() / frame.Scale,
-                      device.width() / frame.Scale, device.height() / frame.Scale);
+    return QRect(QPoint(static_cast<int>(std::lround(room.left() * frame.Scale)),
+                        static_cast<int>(std::lround(room.top() * frame.Scale))),
+                 QPoint(static_cast<int>(std::lround(room.right() * frame.Scale)) - 1,
+                        static_cast<int>(std::lround(room.bottom() * frame.Scale)) - 1));
+}
+
+QRectF PlotRect(const TFrame& frame, const QRect& pixels) {
+    return QRectF(pixels.left() / frame.Scale, pixels.top() / frame.Scale,
+                  pixels.width() / frame.Scale, pixels.height() / frame.Scale);
+}
+
+void DrawPanel(QPainter& p, const TFrame& frame, const TMap& map, const QRectF& panel,
+               const TPanelLayout& layout) {
+    const TGridMaps& maps = frame.Maps;
+    const QRect device = PlotPixels(frame, panel, layout);
+    const QRectF plot = PlotRect(frame, device);
     if (device.width() < 4 || device.height() < 4)
         return;
     const TScale sx{frame.EdgesX.front(), frame.EdgesX.back(), plot.left(), plot.right()};

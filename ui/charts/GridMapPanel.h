@@ -6,6 +6,7 @@
 #include "StudyCanvas.h"
 
 #include <QColor>
+#include <QRect>
 #include <QRectF>
 
 #include <vector>
@@ -27,6 +28,10 @@ struct TPanelLayout {
     double Left = 0, Right = 0; // room beside the plot
     study::TTicks TicksX, TicksY;
 };
+
+// Where a panel's cells go: in device pixels, and in logical units.
+QRect PlotPixels(const TFrame& frame, const QRectF& panel, const TPanelLayout& layout);
+QRectF PlotRect(const TFrame& frame, const QRect& pixels);
 
 void DrawPanel(QPainter& p, const TFrame& frame, const TMap& map, const QRectF& panel,
                const TPanelLayout& layout);

@@ -6,6 +6,7 @@
 #include "GridMapKey.h"
 #include "GridMapPanel.h"
 #include "StudyCanvas.h"
+#include "StudyPainters.h"
 #include "StudyPlots.h"
 
 #include <QFontMetricsF>
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -140,23 +142,33 @@ struct TGrid {
     }
 };
 
-void DrawMaps(QPainter& p, QSizeF canvas, const TGridMaps& maps, const std::vector<TMap>& outputs) {
-    TFrame frame{maps, CellEdges(maps.X), CellEdges(maps.Y), p.worldTransform().m11()};
+// Where everything goes on the page.
+struct TPage {
+    QString Title;
+    QRectF TitleRect;
+    TKey Key;
+    QRectF KeyArea;
+    bool Stacked = false;
+    TPanelLayout Layout;
+    std::vector<QRectF> Panels; // one per output
+};
+
+TPage LayOut(QSizeF canvas, const TFrame& frame, const std::vector<TMap>& outputs) {
+    const TGridMaps& maps = frame.Maps;
+    TPage page;
     const double margin = 14;
 
     const QFont titleFont = Font(TitleSize, true);
     const double titleHeight = QFontMetricsF(titleFont).height() + 12;
-    QString title = Text(maps.Title);
-    if (title.isEmpty())
-        title = "Grid study over " + Text(maps.XName) + " and " + Text(maps.YName);
-    p.setFont(titleFont);
-    p.setPen(TextColour);
-    p.drawText(QRectF(margin, 4, canvas.width() - 2 * margin, titleHeight), Qt::AlignCenter,
-               Elided(title, titleFont, canvas.width() - 2 * margin));
+    page.Title = Text(maps.Title);
+    if (page.Title.isEmpty())
+        page.Title = "Grid study over " + Text(maps.XName) + " and " + Text(maps.YName);
+    page.Title = Elided(page.Title, titleFont, canvas.width() - 2 * margin);
+    page.TitleRect = QRectF(margin, 4, canvas.width() - 2 * margin, titleHeight);
 
     // The key goes into the last row's empty places when it fits there,
     // else in a row under the maps.
-    const TKey key = MakeKey(maps, outputs);
+    page.Key = MakeKey(maps, outputs);
     const QFontMetricsF tick(Font(TickSize)), axis(Font(AxisSize)),
         panelTitle(Font(PanelTitleSize, true));
     const double plotTop = panelTitle.height() + 6;
@@ -165,20 +177,19 @@ void DrawMaps(QPainter& p, QSizeF canvas, const TGridMaps& maps, const std::vect
     TGrid grid(outputs.size(), area);
     const auto empty =
         static_cast<int>(static_cast<std::size_t>(grid.Columns * grid.Rows) - outputs.size());
-    QRectF keyArea;
-    const bool stacked = empty > 0 && grid.Panel.width() * empty >= 220 &&
-                         KeyHeight(key, true) <= grid.Panel.height() - plotTop;
-    if (stacked) {
-        keyArea = grid.Cell(area, outputs.size(), empty).adjusted(24, plotTop, 0, 0);
+    page.Stacked = empty > 0 && grid.Panel.width() * empty >= 220 &&
+                   KeyHeight(page.Key, true) <= grid.Panel.height() - plotTop;
+    if (page.Stacked) {
+        page.KeyArea = grid.Cell(area, outputs.size(), empty).adjusted(24, plotTop, 0, 0);
     } else {
-        const double height = KeyHeight(key, false);
+        const double height = KeyHeight(page.Key, false);
         area.setBottom(area.bottom() - height - 8);
-        keyArea = QRectF(margin + 4, area.bottom() + 8, canvas.width() - 2 * margin - 8, height);
+        page.KeyArea =
+            QRectF(margin + 4, area.bottom() + 8, canvas.width() - 2 * margin - 8, height);
         grid = TGrid(outputs.size(), area);
     }
-    DrawKey(p, key, keyArea, stacked);
 
-    TPanelLayout layout;
+    TPanelLayout& layout = page.Layout;
     layout.Top = plotTop;
     layout.Bottom = grid.Panel.height() - (TickLength + tick.height() + 2 + axis.height() + 2);
     const double plotHeight = layout.Bottom - layout.Top;
@@ -204,22 +215,89 @@ void DrawMaps(QPainter& p, QSizeF canvas, const TGridMaps& maps, const std::vect
     }
 
     for (std::size_t k = 0; k < outputs.size(); ++k)
-        DrawPanel(p, frame, outputs[k], grid.Cell(area, k), layout);
+        page.Panels.push_back(grid.Cell(area, k));
+    return page;
+}
+
+// The cell of edges that v lies in, if any.
+std::optional<std::size_t> CellOf(const std::vector<double>& edges, double v) {
+    if (!(v >= edges.front() && v <= edges.back()))
+        return std::nullopt;
+    const auto above = std::upper_bound(edges.begin(), edges.end(), v);
+    return static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(
+        above - edges.begin() - 1, 0, static_cast<std::ptrdiff_t>(edges.size()) - 2));
 }
 
 } // namespace
 
+struct TGridMapsPainter::TPrepared {
+    TGridMaps Maps;
+    std::vector<TMap> Outputs;
+    std::vector<double> EdgesX, EdgesY;
+
+    TFrame Frame(double scale) const { return {Maps, EdgesX, EdgesY, scale}; }
+};
+
+TGridMapsPainter::TGridMapsPainter() = default;
+TGridMapsPainter::~TGridMapsPainter() = default;
+
+bool TGridMapsPainter::Prepare(const TGridMaps& maps, std::string& error) {
+    Prepared.reset();
+    if (!CheckMaps(maps, error))
+        return false;
+    auto prepared = std::make_unique<TPrepared>();
+    prepared->Maps = maps;
+    prepared->Outputs.reserve(maps.Outputs.size());
+    for (const TGridOutput& output : maps.Outputs)
+        prepared->Outputs.push_back(PrepareMap(maps, output));
+    prepared->EdgesX = CellEdges(maps.X);
+    prepared->EdgesY = CellEdges(maps.Y);
+    Prepared = std::move(prepared);
+    return true;
+}
+
+void TGridMapsPainter::Paint(QPainter& p, QSizeF canvas) const {
+    if (!Prepared)
+        return;
+    const TFrame frame = Prepared->Frame(p.worldTransform().m11());
+    const TPage page = LayOut(canvas, frame, Prepared->Outputs);
+    p.setFont(Font(TitleSize, true));
+    p.setPen(TextColour);
+    p.drawText(page.TitleRect, Qt::AlignCenter, page.Title);
+    DrawKey(p, page.Key, page.KeyArea, page.Stacked);
+    for (std::size_t k = 0; k < page.Panels.size(); ++k)
+        DrawPanel(p, frame, Prepared->Outputs[k], page.Panels[k], page.Layout);
+}
+
+std::optional<std::pair<std::size_t, std::size_t>>
+TGridMapsPainter::CellAt(QSizeF canvas, double scale, QPointF position) const {
+    if (!Prepared)
+        return std::nullopt;
+    const TFrame frame = Prepared->Frame(scale);
+    const TPage page = LayOut(canvas, frame, Prepared->Outputs);
+    for (const QRectF& panel : page.Panels) {
+        const QRectF plot = PlotRect(frame, PlotPixels(frame, panel, page.Layout));
+        if (!plot.contains(position) || plot.width() <= 0 || plot.height() <= 0)
+            continue;
+        // y grows upwards on the maps.
+        const TScale x{plot.left(), plot.right(), frame.EdgesX.front(), frame.EdgesX.back()};
+        const TScale y{plot.bottom(), plot.top(), frame.EdgesY.front(), frame.EdgesY.back()};
+        const auto i = CellOf(frame.EdgesX, x(position.x()));
+        const auto j = CellOf(frame.EdgesY, y(position.y()));
+        if (i && j)
+            return std::pair(*i, *j);
+    }
+    return std::nullopt;
+}
+
 bool RenderGridMaps(const TGridMaps& maps, const std::string& path, int width, int height,
                     std::string& error) {
-    if (!CheckPicture(path, width, height, error) || !CheckMaps(maps, error))
+    TGridMapsPainter painter;
+    if (!CheckPicture(path, width, height, error) || !painter.Prepare(maps, error))
         return false;
-    std::vector<TMap> outputs;
-    outputs.reserve(maps.Outputs.size());
-    for (const TGridOutput& output : maps.Outputs)
-        outputs.push_back(PrepareMap(maps, output));
     return PaintPicture(
         path, width, height, Text(maps.Title),
-        [&](QPainter& p, QSizeF canvas) { DrawMaps(p, canvas, maps, outputs); }, error);
+        [&](QPainter& p, QSizeF canvas) { painter.Paint(p, canvas); }, error);
 }
 
 } // namespace ppspin

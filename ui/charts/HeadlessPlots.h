@@ -5,6 +5,7 @@
 
 #include "MeasuredPictures.h"
 #include "StudyPictures.h"
+#include "XYPlot.h"
 
 #include <string>
 
@@ -17,6 +18,9 @@ bool RenderProfilePicture(const TProfilePicture& picture, const std::string& pat
 // Measured minus model against z, a chart per quantity.
 bool RenderResidualPicture(const TResidualPlot& plot, const std::string& path, int width,
                            int height, std::string& error);
+
+// A study's summary as the charts draw it.
+TXYPlot XYPlotOf(const TSummaryPlot& plot);
 
 // One chart per series against the study's x.
 bool RenderSummaryPlot(const TSummaryPlot& plot, const std::string& path, int width, int height,

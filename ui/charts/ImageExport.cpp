@@ -2,6 +2,7 @@
 
 #include "ChartStack.h"
 
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
@@ -41,21 +42,24 @@ bool IsImageFileName(const QString& path) {
     return suffix == "png" || suffix == "svg";
 }
 
+QLabel* PageTitle(const QString& title, QWidget* page) {
+    auto* label = new QLabel(title, page);
+    label->setAlignment(Qt::AlignCenter);
+    QFont font = label->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.3);
+    label->setFont(font);
+    return label;
+}
+
 void PlaceOnPage(QWidget& page, const QString& title, QWidget* content) {
     page.setWindowTitle(title);
     page.setAutoFillBackground(true);
     page.setPalette(QPalette(Qt::white));
     auto* layout = new QVBoxLayout(&page);
     layout->setContentsMargins(0, 4, 0, 0);
-    if (!title.isEmpty()) {
-        auto* label = new QLabel(title, &page);
-        label->setAlignment(Qt::AlignCenter);
-        QFont font = label->font();
-        font.setBold(true);
-        font.setPointSizeF(font.pointSizeF() * 1.3);
-        label->setFont(font);
-        layout->addWidget(label);
-    }
+    if (!title.isEmpty())
+        layout->addWidget(PageTitle(title, &page));
     layout->addWidget(content, 1);
 }
 
@@ -91,6 +95,15 @@ bool WritePicture(const QString& path, QSize size, const QString& title,
         }
     }
     return ok && file.commit();
+}
+
+QString AskImagePath(QWidget* parent, const QString& suggested) {
+    QString filter;
+    QString path = QFileDialog::getSaveFileName(parent, "Save Image", suggested,
+                                                "PNG image (*.png);;SVG image (*.svg)", &filter);
+    if (!path.isEmpty() && !IsImageFileName(path))
+        path += filter.startsWith("SVG") ? ".svg" : ".png";
+    return path;
 }
 
 QString PictureRefusal(const QString& path, QSize size) {

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class QLabel;
 class QPainter;
 class QWidget;
 
@@ -16,6 +17,11 @@ inline constexpr QSize DefaultPlotSize(1600, 1200);
 
 // True for names ending in .png or .svg (any case).
 bool IsImageFileName(const QString& path);
+
+// Asks for the name of a PNG or SVG picture, suggesting suggested; the
+// ending of the type chosen is added to a name without one. Empty when
+// the operator gives none.
+QString AskImagePath(QWidget* parent, const QString& suggested);
 
 // Why a picture cannot be made at path and size; empty when it can.
 QString PictureRefusal(const QString& path, QSize size);
@@ -29,6 +35,9 @@ bool WritePicture(const QString& path, QSize size, const QString& title,
 // Puts content on page under title (none when empty), on a white ground,
 // as a picture's page.
 void PlaceOnPage(QWidget& page, const QString& title, QWidget* content);
+
+// A picture's title as PlaceOnPage sets it above the content.
+QLabel* PageTitle(const QString& title, QWidget* page);
 
 // Lays page out for a picture of size pixels, lines up the plot areas of
 // its chart stacks, and writes it to path. The page must not be shown; it

@@ -73,6 +73,8 @@ TProfileForm::TProfileForm(QWidget* parent) : QWidget(parent, Qt::Window) {
     Controls->addSpacing(12);
     QPushButton* goalSeekButton = AddButton("&Goal Seek\u2026", "GoalSeekButton");
     goalSeekButton->setToolTip("Find the value of an input that gives an output its target");
+    QPushButton* studyButton = AddButton("&Study\u2026", "StudyButton");
+    studyButton->setToolTip("Sweeps, maps and sensitivities from the main window's fields");
     QPushButton* defaultsButton = AddButton("De&faults", "DefaultsButton");
     defaultsButton->setToolTip("Put the defaults back in every field of the main window");
     Controls->addStretch(1);
@@ -113,6 +115,7 @@ TProfileForm::TProfileForm(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(SaveDataButton, &QPushButton::clicked, this, &TProfileForm::SaveDataClicked);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     connect(goalSeekButton, &QPushButton::clicked, this, &TProfileForm::GoalSeekRequested);
+    connect(studyButton, &QPushButton::clicked, this, &TProfileForm::StudyRequested);
     connect(defaultsButton, &QPushButton::clicked, this, &TProfileForm::DefaultsRequested);
 
     auto* layout = new QVBoxLayout(this);
@@ -195,13 +198,9 @@ bool TProfileForm::SaveData(const QString& path) const {
 }
 
 void TProfileForm::SaveImageClicked() {
-    QString filter;
-    QString path = QFileDialog::getSaveFileName(this, "Save Image", "profile.png",
-                                                "PNG image (*.png);;SVG image (*.svg)", &filter);
+    const QString path = AskImagePath(this, "profile.png");
     if (path.isEmpty())
         return;
-    if (!IsImageFileName(path))
-        path += filter.startsWith("SVG") ? ".svg" : ".png";
     QString error;
     if (!SaveImage(path, DefaultPlotSize, &error))
         ShowError(error);

@@ -67,6 +67,7 @@ class TProfileForm : public QWidget {
     void LiveChanged(bool on);
     // The buttons that act on the main window's fields.
     void GoalSeekRequested();
+    void StudyRequested();
     void DefaultsRequested();
 
   protected:

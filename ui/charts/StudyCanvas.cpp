@@ -56,21 +56,27 @@ bool CheckPicture(const std::string& path, int width, int height, std::string& e
     return refusal.isEmpty();
 }
 
+TCanvas CanvasFor(QSize pixels) {
+    const double scale = std::clamp(
+        std::min(pixels.width() / LayoutWidth, pixels.height() / LayoutHeight), 1.0, 4.0);
+    return {QSizeF(pixels.width() / scale, pixels.height() / scale), scale};
+}
+
+void PaintScaled(QPainter& p, QSize pixels, const std::function<void(QPainter&, QSizeF)>& paint) {
+    const TCanvas canvas = CanvasFor(pixels);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.scale(canvas.Scale, canvas.Scale);
+    paint(p, canvas.Size);
+}
+
 bool PaintPicture(const std::string& path, int width, int height, const QString& title,
                   const std::function<void(QPainter&, QSizeF)>& paint, std::string& error) {
     if (!CheckPicture(path, width, height, error) || !EnsureApplication(error))
         return false;
-    const QString file = QString::fromStdString(path);
     const QSize size(width, height);
-    const double scale = std::clamp(std::min(width / LayoutWidth, height / LayoutHeight), 1.0, 4.0);
-    const QSizeF canvas(width / scale, height / scale);
-
-    const bool ok = WritePicture(file, size, title, [&](QPainter& painter) {
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setRenderHint(QPainter::TextAntialiasing);
-        painter.scale(scale, scale);
-        paint(painter, canvas);
-    });
+    const bool ok = WritePicture(QString::fromStdString(path), size, title,
+                                 [&](QPainter& painter) { PaintScaled(painter, size, paint); });
     if (!ok)
         error = "Image can not be written: " + path;
     return ok;

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QPointF>
 #include <QRectF>
+#include <QSize>
 #include <QString>
 
 #include <functional>
@@ -28,11 +29,20 @@ inline const QColor FrameColour(90, 90, 90);
 // is not positive.
 bool CheckPicture(const std::string& path, int width, int height, std::string& error);
 
-// Paints a white picture of width x height pixels and writes it to path.
-// paint draws in logical units on a canvas of the given size: pictures are
-// laid out at about 1200 x 900 and scaled up, so that text keeps its
-// proportion in large pictures. Makes a Qt application when the process has
-// none.
+// The canvas a picture of pixels is laid out on, in logical units, and the
+// device pixels per unit: pictures are laid out at about 1200 x 900 and
+// scaled up, never down, so that text keeps its proportion in large ones.
+struct TCanvas {
+    QSizeF Size;
+    double Scale = 1;
+};
+TCanvas CanvasFor(QSize pixels);
+
+// Has paint draw on the canvas of a device of pixels, antialiased.
+void PaintScaled(QPainter& p, QSize pixels, const std::function<void(QPainter&, QSizeF)>& paint);
+
+// Paints a white picture of width x height pixels, as PaintScaled does, and
+// writes it to path. Makes a Qt application when the process has none.
 bool PaintPicture(const std::string& path, int width, int height, const QString& title,
                   const std::function<void(QPainter&, QSizeF)>& paint, std::string& error);
 

@@ -1,6 +1,7 @@
 // Tornado charts: per output, each input's elasticity as a bar from zero,
 // the largest magnitude on top, inputs whose runs failed at the bottom.
 #include "StudyCanvas.h"
+#include "StudyPainters.h"
 #include "StudyPlots.h"
 
 #include <QFontMetricsF>
@@ -49,21 +50,6 @@ std::vector<TRow> SortedRows(const TTornado& tornado, const TTornadoOutput& outp
 // Three significant digits with the sign spelled out: +0.52, −1.2.
 QString ElasticityText(double v) {
     return v > 0 ? "+" + SignificantNumber(v, 3) : SignificantNumber(v, 3);
-}
-
-bool CheckTornado(const TTornado& tornado, std::string& error) {
-    if (tornado.Inputs.empty() || tornado.Outputs.empty()) {
-        error = "Tornado: no inputs or no outputs to draw";
-        return false;
-    }
-    for (const TTornadoOutput& output : tornado.Outputs) {
-        if (output.Inputs.size() != tornado.Inputs.size()) {
-            error = "Tornado: " + output.Name + " has " + std::to_string(output.Inputs.size()) +
-                    " elasticities for " + std::to_string(tornado.Inputs.size()) + " inputs";
-            return false;
-        }
-    }
-    return true;
 }
 
 void DrawPanel(QPainter& p, const QString& name, const std::vector<TRow>& rows, const QRectF& panel,
@@ -208,7 +194,24 @@ void DrawPanel(QPainter& p, const QString& name, const std::vector<TRow>& rows, 
         Elided(QStringLiteral("elasticity (d ln output / d ln input)"), axisFont, plot.width()));
 }
 
-void DrawTornado(QPainter& p, QSizeF canvas, const TTornado& tornado) {
+} // namespace
+
+bool CheckTornado(const TTornado& tornado, std::string& error) {
+    if (tornado.Inputs.empty() || tornado.Outputs.empty()) {
+        error = "Tornado: no inputs or no outputs to draw";
+        return false;
+    }
+    for (const TTornadoOutput& output : tornado.Outputs) {
+        if (output.Inputs.size() != tornado.Inputs.size()) {
+            error = "Tornado: " + output.Name + " has " + std::to_string(output.Inputs.size()) +
+                    " elasticities for " + std::to_string(tornado.Inputs.size()) + " inputs";
+            return false;
+        }
+    }
+    return true;
+}
+
+void PaintTornado(QPainter& p, QSizeF canvas, const TTornado& tornado) {
     const double margin = 16;
     double top = 6;
     if (!tornado.Title.empty()) {
@@ -251,15 +254,13 @@ void DrawTornado(QPainter& p, QSizeF canvas, const TTornado& tornado) {
     }
 }
 
-} // namespace
-
 bool RenderTornado(const TTornado& tornado, const std::string& path, int width, int height,
                    std::string& error) {
     if (!CheckPicture(path, width, height, error) || !CheckTornado(tornado, error))
         return false;
     return PaintPicture(
         path, width, height, QString::fromStdString(tornado.Title),
-        [&](QPainter& p, QSizeF canvas) { DrawTornado(p, canvas, tornado); }, error);
+        [&](QPainter& p, QSizeF canvas) { PaintTornado(p, canvas, tornado); }, error);
 }
 
 } // namespace ppspin
