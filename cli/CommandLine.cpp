@@ -4,13 +4,11 @@
 #include "InputCatalogue.h"
 #include "Plots.h"
 #include "PpspinVersion.h"
-#include "ReportInputs.h"
+#include "ReportCaseFile.h"
 
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -26,6 +24,18 @@ struct TDeclared {
         *SummaryPlot, *ReportDir, *Measured, *ResidualPlot, *Fit;
     std::string PlotSizeText;
 };
+
+// A count is decimal digits only: the parser would also take a sign,
+// spaces, or 0x10 as sixteen.
+const CLI::Validator DecimalDigits(
+    [](const std::string& text) {
+        const bool digits = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+            return c >= '0' && c <= '9';
+        });
+        return digits ? std::string()
+                      : "Value " + text + " is not a whole number in decimal digits";
+    },
+    "");
 
 void DeclareOptions(CLI::App& app, TOptions& o, TDeclared& d) {
     app.footer("Numbers are written as in the window's fields, with the locale's decimal "
@@ -51,11 +61,13 @@ void DeclareOptions(CLI::App& app, TOptions& o, TDeclared& d) {
     app.add_option("--max-trials", o.MaxTrials,
                    "Trials of the tension shooting before a run is given up")
         ->capture_default_str()
+        ->check(DecimalDigits)
         ->check(CLI::Range(1, 1000000));
     o.Jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     app.add_option("--jobs", o.Jobs,
                    "Runs of a study or of sensitivities made at once (default: every hardware "
                    "thread)")
+        ->check(DecimalDigits)
         ->check(CLI::Range(1, 1024));
     d.Csv = app.add_option("--csv", o.Csv, "Also write the converged profile as CSV to this file");
     d.Plot = app.add_option("--plot", o.Plot,
@@ -153,15 +165,15 @@ int Parse(CLI::App& app, int argc, char** argv, TOutput& out) {
 // The inputs of the --inputs-from report, where no option of their own
 // overrides them. -1 to go on, else the exit status.
 int MergeInputsFrom(const CLI::App& app, TOptions& o) {
-    std::ifstream file(o.InputsFrom, std::ios::binary);
-    const std::string report{std::istreambuf_iterator<char>(file), {}};
     TFieldTexts fromReport = o.Texts;
     std::string message;
-    if (!file) {
+    switch (ReadReportFile(o.InputsFrom, o.DecimalSeparator, fromReport, message)) {
+    case TCaseRead::Read:
+        break;
+    case TCaseRead::Unreadable:
         PrintError("Can not read report " + o.InputsFrom);
         return ExitRefused;
-    }
-    if (!ReadReportInputs(report, o.DecimalSeparator, fromReport, message)) {
+    case TCaseRead::Refused:
         PrintError(o.InputsFrom + ": " + message);
         return ExitRefused;
     }
@@ -222,7 +234,8 @@ int Validate(TDeclared& d, TOptions& o, TCommand& command) {
 
 int ParseCommandLine(int argc, char** argv, TOptions& o, TCommand& command, TOutput& out) {
     CLI::App app{"Melt spinning of a polypropylene filament: computes the spinline and writes "
-                 "the report file, as the desktop program ppspin does."};
+                 "the report file, as the desktop program ppspin does.",
+                 "ppspin-cli"};
     TDeclared declared{};
     DeclareOptions(app, o, declared);
     if (const int status = Parse(app, argc, argv, out); status >= 0)

@@ -3,10 +3,12 @@
 #include "OutputNames.h"
 #include "Plots.h"
 #include "ProfileCsv.h"
+#include "Report.h"
 
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 
 namespace ppspin::cli {
 
@@ -22,6 +24,32 @@ std::string Absolute(const std::string& path) {
     std::error_code ec;
     const auto absolute = std::filesystem::absolute(path, ec);
     return ec ? path : absolute.string();
+}
+
+// text with the temporary file's name given as the target's, which is the
+// one the user knows.
+std::string Renamed(std::string text, const std::string& temporary, const std::string& target) {
+    for (auto at = text.find(temporary); at != std::string::npos;
+         at = text.find(temporary, at + target.size()))
+        text.replace(at, temporary.size(), target);
+    return text;
+}
+
+// Completes every file first, so that a write that fails publishes none of
+// them, then publishes them in turn. Renames of several files cannot be one
+// step: when one fails, those before it stay published. Null entries are
+// files not asked for.
+bool PublishTogether(const std::vector<TFileReplacement*>& files) {
+    std::string reason;
+    for (bool publish : {false, true}) {
+        for (TFileReplacement* file : files) {
+            if (file != nullptr && !(publish ? file->Publish(reason) : file->Complete(reason))) {
+                PrintError(CanNotWriteToFileMessage(file->Target(), reason));
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -54,12 +82,13 @@ bool TSummaryTarget::Open(const TOptions& o, TOutput& out) {
         return true;
     // Not replaced whole: it grows row by row, so that a long study can be
     // watched and an interrupted one keeps its finished rows.
-    std::FILE* file = std::fopen(o.Summary.c_str(), "wb");
+    std::FILE* file = OpenInPlace(o.Summary);
     if (file == nullptr) {
         PrintError("Can not write summary file " + o.Summary);
         return false;
     }
     file_ = std::make_unique<TOutput>(file, "summary file " + o.Summary);
+    file_->KeepRowsWhole();
     stream_ = file_.get();
     return true;
 }
@@ -97,33 +126,45 @@ int RunSingle(const TOptions& o, const TMeasuredData* measured, TOutput& out) {
         PrintError(clash);
         return ExitRefused;
     }
+    // Every file of the run is begun, and so checked, before the
+    // calculation, and each is published only once all are written.
+    TFileReplacement report(o.Texts[FileNameField]);
+    std::optional<TFileReplacement> csv, plot, residualPlot;
+    TRunOptions options = RunOptions(o);
+    options.Report = &report;
+    for (auto [path, file] : {std::pair(&o.Csv, &csv), std::pair(&o.Plot, &plot),
+                              std::pair(&o.ResidualPlot, &residualPlot)})
+        if (!path->empty())
+            options.Outputs.push_back(&file->emplace(*path));
     // On the heap: the point tables are large for a stack.
-    const TRunOutcome outcome = RunCalculation(*std::make_unique<TRun>(), o.Texts, RunOptions(o));
+    const TRunOutcome outcome = RunCalculation(*std::make_unique<TRun>(), o.Texts, options);
     if (!outcome.Converged()) {
         PrintError(outcome.Message);
         return ExitStatus(outcome.Kind);
     }
     const TProfileSnapshot& profile = *outcome.Snapshot;
-    if (!o.Csv.empty() && !WriteProfileCsv(profile, o.Csv)) {
-        PrintError("Can not write CSV file " + o.Csv);
-        return ExitRunError;
-    }
+    if (csv)
+        csv->Write(ProfileCsv(profile)); // a failure shows when it is completed
     TProfilePicture picture{&profile, {}};
     TComparison comparison;
     if (measured) {
         picture.Markers = MeasuredMarkers(*measured);
         comparison = Compare(profile, *measured);
     }
-    std::string error;
-    if (!o.Plot.empty() && !PlotProfile(picture, o.Plot, o.PlotSize, error)) {
-        PrintError(error);
+    if (std::string error;
+        plot && !PlotProfile(picture, plot->TemporaryPath(), o.PlotSize, error)) {
+        PrintError(Renamed(error, plot->TemporaryPath(), o.Plot));
         return ExitRunError;
     }
-    if (!o.ResidualPlot.empty() && !PlotResiduals(ResidualPlotOf(comparison, profile.Input.Z3),
-                                                  o.ResidualPlot, o.PlotSize, error)) {
-        PrintError(error);
+    if (std::string error;
+        residualPlot && !PlotResiduals(ResidualPlotOf(comparison, profile.Input.Z3),
+                                       residualPlot->TemporaryPath(), o.PlotSize, error)) {
+        PrintError(Renamed(error, residualPlot->TemporaryPath(), o.ResidualPlot));
         return ExitRunError;
     }
+    if (!PublishTogether({&report, csv ? &*csv : nullptr, plot ? &*plot : nullptr,
+                          residualPlot ? &*residualPlot : nullptr}))
+        return ExitRunError;
     out.WriteLine(std::to_string(profile.Trials) + " trials, spinneret tension " +
                   Decimal(profile.F0, 4) + " dyn, velocity at the last point " +
                   Decimal(profile.Points.back().VM, 1) + " m/min, report " +

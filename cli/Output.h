@@ -16,6 +16,14 @@ class TOutput {
     // Writes text; after the first failure nothing more is written.
     bool Write(std::string_view text);
     bool WriteLine(std::string_view line);
+    // Writes a row of a table whole and flushes it. After KeepRowsWhole, a
+    // row that fails is cut off again, so that the file holds whole rows
+    // only and no reader takes a torn row for a short one.
+    bool WriteRow(std::string_view row);
+    // For a file written row by row: unbuffered from here on, so that each
+    // row goes out in one write and nothing of a failed one is left to go
+    // out later, and cut back to its last whole row when a row fails.
+    void KeepRowsWhole();
     // Hands what is buffered to the system.
     bool Flush();
     // Flushes and closes the file; nothing is written after.
@@ -31,6 +39,7 @@ class TOutput {
     std::string name_;
     bool failed_ = false;
     int error_ = 0;
+    long whole_ = -1; // where the last whole row ends; -1 when rows are not kept whole
 };
 
 } // namespace ppspin::cli

@@ -62,8 +62,7 @@ int RunStudy(const TOptions& o, TOutput& out) {
     TSummaryTarget summary;
     if (!summary.Open(o, out))
         return ExitRunError;
-    summary.Stream().Write(SummaryHeader(study));
-    summary.Stream().Flush();
+    summary.Stream().WriteRow(SummaryHeader(study));
     const bool progress = isatty(fileno(stderr)) != 0;
     std::vector<TSweepRow> rows;
     rows.reserve(points.size());
@@ -72,9 +71,9 @@ int RunStudy(const TOptions& o, TOutput& out) {
         if (progress)
             std::fprintf(stderr, "\r%zu/%zu   ", i + 1, points.size());
         reportsLost = reportsLost || row.Kind == TRunOutcomeKind::FileError;
-        summary.Stream().Write(SummaryRow(row));
+        const bool written = summary.Stream().WriteRow(SummaryRow(row));
         rows.push_back(std::move(row));
-        return summary.Stream().Flush();
+        return written;
     });
     if (progress)
         std::fputc('\n', stderr);

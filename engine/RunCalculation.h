@@ -5,12 +5,14 @@
 
 #include "AdjustTension.h"
 #include "FieldTexts.h"
+#include "FileReplacement.h"
 #include "ProfileSnapshot.h"
 #include "RunRecords.h"
 
 #include <atomic>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace ppspin {
 
@@ -33,6 +35,16 @@ struct TRunOptions {
     int MaxTrials = ppspin::MaxTrials;
     // Set from any thread, it stops the run before its next trial.
     const std::atomic<bool>* Cancel = nullptr;
+    // The report's replacement, for a caller that publishes the report
+    // itself together with other files of the run; its target must be the
+    // file name's text. The run then writes and completes the report but
+    // leaves it unpublished.
+    TFileReplacement* Report = nullptr;
+    // Further files the caller writes from the outcome: begun after the
+    // report and before the calculation, so that one that cannot be written
+    // ends the run with "File can not open!" before it starts, as the report
+    // does.
+    std::vector<TFileReplacement*> Outputs;
 };
 
 struct TRunOutcome {

@@ -1,7 +1,6 @@
 #include "ProfileCsv.h"
 
 #include "FieldTexts.h"
-#include "FileReplacement.h"
 #include "InputCatalogue.h"
 
 namespace ppspin {
@@ -64,10 +63,6 @@ std::string ProfilesCsv(const std::vector<const TProfileSnapshot*>& runs) {
         }
     }
     return out;
-}
-
-bool WriteProfileCsv(const TProfileSnapshot& profile, const std::string& path) {
-    return ReplaceFileWith(path, ProfileCsv(profile));
 }
 
 } // namespace ppspin

@@ -25,8 +25,4 @@ std::string ProfileCsv(const TProfileSnapshot& profile);
 // ProfileCsv; one row per point.
 std::string ProfilesCsv(const std::vector<const TProfileSnapshot*>& runs);
 
-// Writes ProfileCsv to path, replacing a file there whole; returns false
-// when it cannot be written.
-bool WriteProfileCsv(const TProfileSnapshot& profile, const std::string& path);
-
 } // namespace ppspin

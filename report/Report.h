@@ -13,14 +13,17 @@ namespace ppspin {
 
 // Shown by the caller when the report cannot be created.
 inline constexpr const char* FileCanNotOpenMessage = "File can not open!";
-// Shown by the caller when WriteResultRows cannot reopen the report.
+// Shown by the caller when WriteResultRows finds no report begun.
 inline constexpr const char* CanNotWriteResultMessage = "Can not write result to file";
+// Shown when a write, a flush, a close or the replacement of the file named
+// name fails for reason.
+std::string CanNotWriteToFileMessage(const std::string& name, const std::string& reason);
 
 // Begins the replacement of the report, the file named by in.FileName, and
-// writes the 45 header lines into it, numbers with separator. Returns false,
-// having written nothing, when it cannot be created or the file there cannot
-// be replaced; throws RunError when a write fails. The report keeps its old
-// content until WriteResultRows completes it.
+// writes the 45 header lines into it, numbers with separator, flushed.
+// Returns false, having written nothing, when it cannot be created or the
+// file there cannot be replaced; throws RunError when a write fails. The
+// report keeps its old content until it is published.
 bool WriteReportHeader(const TRunInput& in, char separator, TFileReplacement& report);
 
 // The 45 header lines of a run of in, without line ends.
@@ -34,9 +37,9 @@ std::string ResultRow(const TProfilePoint& point, char separator);
 std::string ReportText(const TProfileSnapshot& profile, char separator);
 
 // Stores VM of every grid point, then appends one row per point and two
-// empty lines to the report begun by WriteReportHeader and puts it in place
-// of the old one. Returns false, having written nothing, when the report
-// cannot be reopened; throws RunError when a write or the replacement fails.
+// empty lines to the report begun by WriteReportHeader and completes it,
+// ready to be published. Returns false, having written nothing, when no
+// report is begun; throws RunError when a write, flush or close fails.
 bool WriteResultRows(TRun& run, char separator, TFileReplacement& report);
 
 } // namespace ppspin

@@ -15,24 +15,11 @@ namespace ppspin {
 
 namespace {
 
-// The report's temporary file open for one writing step; closed when the
-// step ends. Failures name the report, not its temporary file.
+// Writes into the report's content file; a failure names the report, not
+// its temporary file.
 class ReportWriter {
   public:
-    ReportWriter(const TFileReplacement& report, bool append) : name_(report.Target()) {
-        // Appending needs the file to exist already.
-        file_ = std::fopen(report.TemporaryPath().c_str(), append ? "r+b" : "wb");
-        if (file_ && append && std::fseek(file_, 0, SEEK_END) != 0) {
-            std::fclose(file_);
-            file_ = nullptr;
-        }
-    }
-    ReportWriter(const ReportWriter&) = delete;
-    ReportWriter& operator=(const ReportWriter&) = delete;
-    ~ReportWriter() {
-        if (file_)
-            std::fclose(file_);
-    }
+    explicit ReportWriter(TFileReplacement& report) : report_(report), file_(report.File()) {}
 
     bool IsOpen() const { return file_ != nullptr; }
 
@@ -42,31 +29,35 @@ class ReportWriter {
             Fail();
     }
 
-    // Flushes and closes the file, so that a failure to write its last
-    // block is reported.
-    void Close() {
+    // Hands what is buffered to the system: a failure shows now, and a
+    // pipe's reader has the header while the run goes on.
+    void Flush() {
         if (std::fflush(file_) != 0)
             Fail();
-        std::FILE* f = file_;
-        file_ = nullptr;
-        if (std::fclose(f) != 0)
-            Fail();
+    }
+
+    // Flushes and closes the content, so that a failure to write its last
+    // block is reported.
+    void Complete() {
+        std::string reason;
+        if (!report_.Complete(reason))
+            Fail(reason);
     }
 
     [[noreturn]] void Fail(const std::string& reason = std::strerror(errno)) {
-        if (file_) {
-            std::fclose(file_);
-            file_ = nullptr;
-        }
-        throw RunError(TRunErrorKind::File, "Can not write to file " + name_ + ": " + reason);
+        throw RunError(TRunErrorKind::File, CanNotWriteToFileMessage(report_.Target(), reason));
     }
 
   private:
-    std::string name_;
-    std::FILE* file_ = nullptr;
+    TFileReplacement& report_;
+    std::FILE* file_;
 };
 
 } // namespace
+
+std::string CanNotWriteToFileMessage(const std::string& name, const std::string& reason) {
+    return "Can not write to file " + name + ": " + reason;
+}
 
 std::vector<std::string> ReportHeaderTexts(const TRunInput& in, char separator) {
     std::vector<std::string> lines;
@@ -83,12 +74,12 @@ std::vector<std::string> ReportHeaderTexts(const TRunInput& in, char separator) 
 bool WriteReportHeader(const TRunInput& in, char separator, TFileReplacement& report) {
     if (!report.Begin())
         return false;
-    ReportWriter out(report, false);
+    ReportWriter out(report);
     if (!out.IsOpen())
         return false;
     for (const std::string& line : ReportHeaderTexts(in, separator))
         out.Line(line);
-    out.Close();
+    out.Flush();
     return true;
 }
 
@@ -113,7 +104,7 @@ std::string ReportText(const TProfileSnapshot& profile, char separator) {
 }
 
 bool WriteResultRows(TRun& run, char separator, TFileReplacement& report) {
-    ReportWriter out(report, true);
+    ReportWriter out(report);
     if (!out.IsOpen())
         return false;
     const int points = std::min(run.RunState.N3, MaxPoints);
@@ -124,10 +115,7 @@ bool WriteResultRows(TRun& run, char separator, TFileReplacement& report) {
         out.Line(ResultRow(ProfilePoint(run, k), separator));
     out.Line();
     out.Line();
-    out.Close();
-    std::string reason;
-    if (!report.Publish(reason))
-        out.Fail(reason);
+    out.Complete();
     return true;
 }
 

@@ -29,31 +29,40 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// A number as the report prints it: [-]digits[sep digits], or the
-// scientific [-]d[sep digits]E[-]digits. Its separator, if any, in sep.
-bool IsPrintedNumber(std::string_view text, char& sep) {
-    std::size_t i = text.rfind('-', 0) == 0 ? 1 : 0;
+// A number as its field takes it, so that a hand-edited header reads as
+// the window would: a sign, digits with or without decimals (or decimals
+// alone), and an exponent E or e with an optional sign; "." or "," as the
+// separator. Its separator, if any, in sep.
+bool IsNumberText(std::string_view text, char& sep) {
+    std::size_t i = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
     const auto digits = [&] {
         const std::size_t start = i;
         while (i < text.size() && IsDigit(text[i]))
             ++i;
         return i > start;
     };
-    if (!digits())
-        return false;
+    bool mantissa = digits();
     if (i < text.size() && (text[i] == '.' || text[i] == ',')) {
         sep = text[i++];
-        if (!digits())
-            return false;
+        mantissa = digits() || mantissa;
     }
-    if (i < text.size() && text[i] == 'E') {
+    if (!mantissa)
+        return false;
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
         ++i;
-        if (i < text.size() && text[i] == '-')
+        if (i < text.size() && (text[i] == '-' || text[i] == '+'))
             ++i;
         if (!digits())
             return false;
     }
     return i == text.size();
+}
+
+std::string_view Trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 std::string Quoted(std::string_view text) {
@@ -86,9 +95,9 @@ bool ReadReportInputs(std::string_view report, char separator, TFieldTexts& text
         const std::string_view label = expected.Text;
         if (line.substr(0, label.size()) != label)
             return fail(k + 1, "should begin " + Quoted(label));
-        std::string value(line.substr(label.size()));
+        std::string value(Trimmed(line.substr(label.size())));
         char sep = 0;
-        if (!IsPrintedNumber(value, sep) ||
+        if (!IsNumberText(value, sep) ||
             (sep != 0 && reportSeparator != 0 && sep != reportSeparator))
             return fail(k + 1, "has no value as this program prints one: " + Quoted(value));
         reportSeparator = sep != 0 ? sep : reportSeparator;

@@ -12,9 +12,12 @@ namespace ppspin {
 // texts of their fields, written with separator; the report may have been
 // written with "." or ",". The polymer's fixed fields must hold this
 // program's values and keep their texts; the file name is not in the
-// header and is left as it is. Reading is strict: anything that is not this
-// program's header gives false with a message naming the line, and texts
-// are then unchanged.
+// header and is left as it is. Reading is strict about the lines and
+// lenient about how a value is written, so that a hand-edited report reads:
+// a value may be any number its field takes (3500, 3500.00, 3.5e3), spaces
+// around it dropped, with the one separator of the whole header. Anything
+// else gives false with a message naming the line, and texts are then
+// unchanged.
 bool ReadReportInputs(std::string_view report, char separator, TFieldTexts& texts,
                       std::string& message);
 

@@ -5,9 +5,11 @@
 #include "RunRecords.h"
 
 #include <oneapi/tbb/enumerable_thread_specific.h>
+#include <oneapi/tbb/global_control.h>
 #include <oneapi/tbb/parallel_pipeline.h>
 #include <oneapi/tbb/task_arena.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstddef>
 #include <memory>
@@ -58,6 +60,13 @@ void RunInOrder(std::size_t count, int jobs, Compute&& compute, Deliver&& delive
         if (!stop && !deliver(std::move(*row), i))
             stop = true;
     };
+    // As many threads as asked for, even beyond the hardware's: oneTBB
+    // would otherwise run fewer and warn about it on stderr.
+    const tbb::global_control threads(
+        tbb::global_control::max_allowed_parallelism,
+        std::max<std::size_t>(
+            static_cast<std::size_t>(jobs),
+            tbb::global_control::active_value(tbb::global_control::max_allowed_parallelism)));
     tbb::task_arena arena(jobs);
     arena.execute([&] {
         using tbb::filter_mode;

@@ -87,6 +87,10 @@ std::vector<double> SweepValues(const TSweepRange& range) {
         double v = range.From + i * range.Step;
         if (v > last)
             break;
+        // Where FROM and i STEP cancel, what is left below their 12th
+        // digit is rounding, and the value is 0 (-0.3 + 3 x 0.1).
+        if (std::abs(v) < 1e-12 * std::max(std::abs(range.From), std::abs(i * range.Step)))
+            v = 0;
         char buf[32];
         const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 12);
         std::from_chars(buf, r.ptr, v);

@@ -6,7 +6,7 @@
 #include "InputCatalogue.h"
 #include "Main_PP.h"
 #include "ProfileForm.h"
-#include "ReportInputs.h"
+#include "ReportCaseFile.h"
 #include "RunCalculation.h"
 
 #include <QApplication>
@@ -77,17 +77,16 @@ void TMainController::OpenReportClicked() {
 }
 
 void TMainController::OpenReport(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Window.ShowMessage("Can not read report " + QDir::toNativeSeparators(path));
-        return;
-    }
-    const QByteArray bytes = file.readAll();
     TFieldTexts texts = Window.FieldTexts();
     std::string message;
-    if (!ReadReportInputs(
-            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-            Window.DecimalSeparator(), texts, message)) {
+    switch (ReadReportFile(QFile::encodeName(path).toStdString(), Window.DecimalSeparator(), texts,
+                           message)) {
+    case TCaseRead::Read:
+        break;
+    case TCaseRead::Unreadable:
+        Window.ShowMessage("Can not read report " + QDir::toNativeSeparators(path));
+        return;
+    case TCaseRead::Refused:
         Window.ShowMessage(QDir::toNativeSeparators(path) + ":\n" +
                            QString::fromStdString(message));
         return;

@@ -12,7 +12,9 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace ppspin {
 namespace {
@@ -40,6 +42,47 @@ Outcome RunCli(const TempDir& dir, const std::string& args, const std::string& b
     std::filesystem::remove(dir.File(".stderr"));
     return o;
 }
+
+// Runs a shell command inside dir, "%" standing for ppspin-cli; the command
+// puts the exit status that counts into .status. Returns that status.
+int Shell(const TempDir& dir, std::string command) {
+    for (auto at = command.find('%'); at != std::string::npos; at = command.find('%', at))
+        command.replace(
+            at, 1,
+            "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LC_ALL=C '" PPSPIN_CLI_PATH "'");
+    std::system(("cd '" + dir.Path().string() + "' && " + command + " 2>/dev/null").c_str());
+    const std::string status = ReadBytes(dir.File(".status"));
+    std::filesystem::remove(dir.File(".status"));
+    return status.empty() ? -1 : std::stoi(status);
+}
+
+// A file system of 64 KiB of its own in dir, for a disk that fills up;
+// only root may mount one.
+class SmallDisk {
+  public:
+    explicit SmallDisk(const TempDir& dir) : path_(dir.File("disk")) {
+        std::filesystem::create_directory(path_);
+        mounted_ =
+            geteuid() == 0 &&
+            std::system(("mount -t tmpfs -o size=64k tmpfs '" + path_ + "' 2>/dev/null").c_str()) ==
+                0;
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+    ~SmallDisk() {
+        if (mounted_)
+            std::system(("umount '" + path_ + "'").c_str());
+    }
+    bool Mounted() const { return mounted_; }
+    // Takes up what is left of it.
+    void Fill() const {
+        std::system(("dd if=/dev/zero of='" + path_ + "/fill' bs=4k 2>/dev/null").c_str());
+    }
+
+  private:
+    std::string path_;
+    bool mounted_ = false;
+};
 
 std::size_t Entries(const TempDir& dir) {
     return static_cast<std::size_t>(
@@ -94,6 +137,10 @@ TEST(Cli, RefusedInputsExitWithTwo) {
         {"--take-up-speed 1e400", "Input value is not correct!\n"},
         {"--output ''", "Save File Name is not correct\n"},
         {"--increment 0.01", "Value of Increment is too small for 3rd Zone End Position\n"},
+        {"--max-trials 0x10", "--max-trials: Value 0x10 is not a whole number in decimal "
+                              "digits\nRun with --help for more information.\n"},
+        {"--jobs ' 2'", "--jobs: Value  2 is not a whole number in decimal digits\nRun with "
+                        "--help for more information.\n"},
     };
     for (const auto& c : cases) {
         const Outcome o = RunCli(dir, c.args);
@@ -229,6 +276,14 @@ TEST(Cli, AReportsInputsReproduceIt) {
     EXPECT_EQ(o.err, "Can not read report CMakeCache.txt\n");
     std::ofstream(dir.File("x.txt")) << "not a report\n";
     EXPECT_EQ(RunCli(dir, "--inputs-from x.txt --output d.txt").status, 2);
+    // Read no further than a header reaches: a folder, an endless device.
+    std::filesystem::create_directory(dir.File("folder"));
+    for (const std::string name : {"folder", "/dev/zero"}) {
+        const Outcome refused = RunCli(dir, "--inputs-from " + name + " --output d.txt");
+        EXPECT_EQ(refused.status, 2) << name;
+        EXPECT_EQ(refused.err.rfind(name + ": Not a report of this program: ", 0), 0u)
+            << refused.err;
+    }
     EXPECT_FALSE(std::filesystem::exists(dir.File("d.txt")));
 }
 
@@ -271,8 +326,15 @@ TEST(Cli, HelpListsEveryOptionWithItsDefault) {
                              "--csv",
                              "(m/min)",
                              "245700.0",
-                             "result.txt"})
+                             "result.txt",
+                             "Usage: ppspin-cli [OPTIONS]"})
         EXPECT_NE(o.out.find(text), std::string::npos) << text;
+#ifdef PPSPIN_MAN_PAGE_PATH
+    // The man page is made from the help.
+    std::system(("zcat '" PPSPIN_MAN_PAGE_PATH "' >'" + dir.File("man") + "'").c_str());
+    const std::string man = ReadBytes(dir.File("man"));
+    EXPECT_NE(man.find(".SH SYNOPSIS\n.B ppspin-cli\n"), std::string::npos) << man;
+#endif
 }
 
 TEST(Cli, SweepWritesTheSummaryQuietly) {
@@ -294,20 +356,24 @@ TEST(Cli, SweepWritesTheSummaryQuietly) {
 // However many values run at once, the study writes the same bytes.
 TEST(Cli, AStudyOnSeveralThreadsWritesWhatOneThreadWrites) {
     TempDir dir;
-    std::map<std::string, std::string> written[2];
-    for (int jobs : {1, 3}) {
+    std::map<std::string, std::string> written[3];
+    // More jobs than hardware threads run as asked, without a word.
+    const int jobs[] = {1, 3, 64};
+    for (int k = 0; k < 3; ++k) {
         const Outcome o = RunCli(dir, "--sweep zone2-a2=-12:-8:0.25 --summary s.csv "
                                       "--report-dir r --jobs " +
-                                          std::to_string(jobs));
+                                          std::to_string(jobs[k]));
         ASSERT_EQ(o.status, 0) << o.err;
+        EXPECT_EQ(o.err, "") << jobs[k];
         for (const auto& file : std::filesystem::recursive_directory_iterator(dir.Path()))
             if (file.is_regular_file())
-                written[jobs / 3][file.path().string()] = ReadBytes(file.path().string());
+                written[k][file.path().string()] = ReadBytes(file.path().string());
         std::filesystem::remove_all(dir.Path() / "r");
     }
     // The summary and 14 reports: -12, -11 and -10 divide by zero at z = 12, 11, 10.
     EXPECT_EQ(written[0].size(), 15u);
     EXPECT_EQ(written[0], written[1]);
+    EXPECT_EQ(written[0], written[2]);
     EXPECT_NE(written[0][dir.File("s.csv")].find("\n-10,Floating point division by zero,"),
               std::string::npos);
 }
@@ -357,6 +423,10 @@ TEST(Cli, SolvePrintsTheValueThenRunsIt) {
     EXPECT_EQ(RunCli(dir, "--solve take-up-speed --target D_end_um=20 --bracket 3000:4000").status,
               2);
     EXPECT_EQ(RunCli(dir, "--solve take-up-speed --target diameter=20").status, 2);
+    const Outcome refused = RunCli(dir, "--solve take-up-speed --target D_end_um=20 "
+                                        "--take-up-speed -1");
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.err, "Value of Take-up Speed is not correct\n");
 }
 
 // Values whose reports cannot be kept fail the study; values the model
@@ -562,6 +632,135 @@ TEST(Cli, BadPlotOptionsAreRefusedBeforeTheRun) {
         const Outcome o = RunCli(dir, args);
         EXPECT_EQ(o.status, 2) << args;
         EXPECT_TRUE(std::filesystem::is_empty(dir.Path())) << args;
+    }
+}
+
+// Each output goes where its name leads: a name as long as the system
+// takes, a dangling link's file (the link kept), and in place what is no
+// regular file, a pipe, a FIFO or a terminal, or a file stdout is
+// redirected to, where the summary line comes after the report.
+TEST(Cli, OutputsGoWhereTheirNamesLead) {
+    TempDir dir;
+    ASSERT_EQ(RunCli(dir, "--output ref.txt --csv ref.csv").status, 0);
+    const std::string report = ReadBytes(dir.File("ref.txt")), csv = ReadBytes(dir.File("ref.csv"));
+    const std::string summary = "7 trials, spinneret tension 20.1741 dyn, velocity at the last "
+                                "point 3496.5 m/min, report ";
+    const std::string longName = std::string(246, 'n') + ".txt";
+    std::ofstream(dir.File("out")) << "earlier";
+    struct stat before {};
+    stat(dir.File("out").c_str(), &before);
+    const struct {
+        std::string command, file, bytes;
+    } cases[] = {
+        {"% --output " + longName + " >/dev/null; echo $? >.status", longName, report},
+        {"ln -s sub/x.txt link.txt; mkdir sub; % --output link.txt >/dev/null; echo $? >.status",
+         "sub/x.txt", report},
+        {"{ % --output /dev/stdout; echo $? >.status; } | cat >pipe", "pipe",
+         report + summary + "/dev/stdout\n"},
+        {"{ % --csv /dev/stdout; echo $? >.status; } | cat >pipe", "pipe",
+         csv + summary + dir.File("result.txt") + "\n"},
+        {"% --output /dev/stdout >out; echo $? >.status", "out",
+         report + summary + "/dev/stdout\n"},
+        {"mkfifo fifo; cat fifo >got & % --output fifo >/dev/null; echo $? >.status; wait", "got",
+         report},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Shell(dir, c.command), 0) << c.command;
+        EXPECT_TRUE(ReadBytes(dir.File(c.file)) == c.bytes) << c.command; // too long to show
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.txt")));
+    struct stat after {};
+    stat(dir.File("out").c_str(), &after);
+    EXPECT_EQ(after.st_ino, before.st_ino); // written in, never renamed over
+    if (std::system("script -qec true /dev/null >/dev/null 2>&1") == 0) { // a terminal to hand
+        EXPECT_EQ(Shell(dir, "script -qec \"% --output /dev/tty\" /dev/null >tty; echo $? "
+                             ">.status"),
+                  0);
+        const std::string tty = ReadBytes(dir.File("tty"));
+        EXPECT_NE(tty.find("[RESULTS]"), std::string::npos);
+        EXPECT_NE(tty.find(summary + "/dev/tty"), std::string::npos) << tty;
+    }
+}
+
+// A disk that fills up in the middle of a study leaves whole rows only in
+// the summary: a torn row would read as a run with outputs missing.
+TEST(Cli, AFullDiskLeavesOnlyWholeSummaryRows) {
+    TempDir dir;
+    const SmallDisk disk(dir);
+    const std::string limit = "trap '' XFSZ; ulimit -f 8;"; // 4 KiB in sh's blocks
+    const struct {
+        std::string args, before;
+    } cases[] = {
+        {"--sweep take-up-speed=1000:5000:1 --summary s.csv", limit},
+        {"--sweep take-up-speed=1000:5000:100 --sweep zone2-air-velocity=0:300:10 "
+         "--summary s.csv",
+         limit},
+        {"--sensitivity --summary s.csv", "trap '' XFSZ; ulimit -f 2;"},
+        {"--sweep take-up-speed=1000:5000:1 --summary disk/s.csv", ""},
+    };
+    for (const auto& c : cases) {
+        const bool onDisk = c.args.find("disk/") != std::string::npos;
+        if (onDisk && !disk.Mounted()) {
+            std::cout << "Not run on a small disk: only root may mount one\n";
+            continue;
+        }
+        const Outcome o = RunCli(dir, c.args + " --jobs 2", c.before);
+        EXPECT_EQ(o.status, 1) << c.args;
+        std::istringstream rows(ReadBytes(dir.File(onDisk ? "disk/s.csv" : "s.csv")));
+        std::string header, row;
+        ASSERT_TRUE(std::getline(rows, header)) << c.args;
+        const auto fields = std::count(header.begin(), header.end(), ',');
+        int count = 0;
+        for (; std::getline(rows, row); ++count)
+            EXPECT_EQ(std::count(row.begin(), row.end(), ','), fields) << c.args << ": " << row;
+        EXPECT_TRUE(rows.eof());
+        EXPECT_EQ(ReadBytes(dir.File(onDisk ? "disk/s.csv" : "s.csv")).back(), '\n') << c.args;
+        EXPECT_GT(count, 0) << c.args;
+    }
+}
+
+// The files of a run are published all or none: one that cannot be made
+// stops the run before it starts, and one that cannot be written keeps
+// every other as it was; neither leaves a file behind.
+TEST(Cli, AFileThatFailsKeepsEveryOutputAsItWas) {
+    TempDir dir;
+    const SmallDisk disk(dir);
+    disk.Fill();
+    const bool plots =
+#ifdef PPSPIN_WITH_PLOTS
+        true;
+#else
+        false;
+#endif
+    const struct {
+        const char *args, *before, *message;
+        bool needsPlots = false, needsDisk = false;
+    } cases[] = {
+        {"--csv nodir/p.csv", "", "File can not open!\n"},
+        {"--plot nodir/p.png", "", "File can not open!\n", true},
+        // 10 KiB: the report fits, the profile's CSV does not.
+        {"--csv p.csv", "trap '' XFSZ; ulimit -f 20;",
+         "Can not write to file p.csv: File too large\n"},
+        // The picture's encoder gives back all it took (the sanitizer build
+        // sees a leak as an error).
+        {"--plot disk/p.png", "", "Image can not be written: disk/p.png\n", true, true},
+    };
+    for (const auto& c : cases) {
+        if ((c.needsPlots && !plots) || (c.needsDisk && !disk.Mounted())) {
+            std::cout << "Not run: " << c.args << " needs " << (plots ? "root" : "Qt Charts")
+                      << "\n";
+            continue;
+        }
+        std::ofstream(dir.File("k.txt")) << "OLD\n";
+        const Outcome o = RunCli(dir, std::string("--output k.txt ") + c.args, c.before);
+        EXPECT_EQ(o.status, 1) << c.args;
+        EXPECT_EQ(o.err, c.message) << c.args;
+        EXPECT_EQ(ReadBytes(dir.File("k.txt")), "OLD\n") << c.args;
+        EXPECT_EQ(Entries(dir), 2u) << c.args; // k.txt and disk/
+        if (disk.Mounted()) {
+            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("disk")), {}), 1)
+                << c.args; // the filler alone
+        }
     }
 }
 

@@ -2,7 +2,10 @@
 #include "ReportInputs.h"
 #include "ConvertInputs.h"
 #include "Report.h"
+#include "ReportCaseFile.h"
 #include "TempDir.h"
+
+#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -74,6 +77,63 @@ TEST(ReportInputs, RefusesWhatIsNotThisProgramsHeader) {
         EXPECT_EQ(message.rfind(std::string("Not a report of this program: ") + c.message, 0), 0u)
             << message;
         EXPECT_EQ(texts, DefaultFieldTexts('.'));
+    }
+}
+
+// A hand-edited value reads as its field would take it, in the report's
+// one separator.
+TEST(ReportInputs, TakesAValueAsItsFieldWould) {
+    const std::string good = HeaderOf(DefaultFieldTexts('.'), '.');
+    const std::string printed = "=  3500.0\r\n";
+    const struct {
+        const char* value;
+        const char* text; // the take-up speed's text read, or null when refused
+    } cases[] = {
+        {"3500.00", "3500.00"}, {"3500", "3500"},  {"+3.5e3", "+3.5e3"}, {"3.5E+3", "3.5E+3"},
+        {" 3500 ", "3500"},     {".5", ".5"},      {"3500,0", nullptr}, // the header's separator is
+                                                                        // "."
+        {"3500.0.0", nullptr},  {"0x10", nullptr}, {"3500 m", nullptr},  {"3.5e", nullptr},
+        {"-", nullptr},
+    };
+    for (const auto& c : cases) {
+        std::string report = good;
+        report.replace(report.find(printed), printed.size(), "=  " + std::string(c.value) + "\r\n");
+        TFieldTexts texts = DefaultFieldTexts('.');
+        std::string message;
+        EXPECT_EQ(ReadReportInputs(report, '.', texts, message), c.text != nullptr) << c.value;
+        EXPECT_EQ(texts[2], c.text ? c.text : DefaultFieldTexts('.')[2]) << c.value;
+    }
+}
+
+// Opened by name, a report is read no further than a header can reach:
+// a folder, or a device that never ends, is refused, never read whole.
+TEST(ReportCaseFile, ReadsAHeaderAndNoMore) {
+    testing::TempDir dir;
+    const std::string header = HeaderOf(DefaultFieldTexts('.'), '.');
+    std::ofstream(dir.File("long.txt"), std::ios::binary)
+        << header << std::string(10 * MaxReportHeaderBytes, 'x');
+    std::ofstream(dir.File("wide.txt"), std::ios::binary)
+        << std::string(MaxReportHeaderBytes, ' ') << header;
+    const struct {
+        std::string path;
+        TCaseRead read;
+        const char* message;
+    } cases[] = {
+        {dir.File("long.txt"), TCaseRead::Read, ""},
+        {dir.Path().string(), TCaseRead::Refused, "it is a folder"},
+        {"/dev/zero", TCaseRead::Refused, "its header does not end within the first 8192 bytes"},
+        {dir.File("wide.txt"), TCaseRead::Refused,
+         "its header does not end within the first 8192 bytes"},
+        {dir.File("missing.txt"), TCaseRead::Unreadable, ""},
+    };
+    for (const auto& c : cases) {
+        TFieldTexts texts = DefaultFieldTexts('.');
+        std::string message;
+        EXPECT_EQ(ReadReportFile(c.path, '.', texts, message), c.read) << c.path;
+        EXPECT_EQ(message, c.read == TCaseRead::Refused
+                               ? std::string("Not a report of this program: ") + c.message
+                               : "")
+            << c.path;
     }
 }
 

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <fstream>
+#include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace ppspin {
@@ -85,6 +88,85 @@ TEST(FileReplacement, AFailedRenameLeavesTheTargetAndNoTemporaryFile) {
     EXPECT_FALSE(reason.empty());
     EXPECT_EQ(ReadBytes(dir.File("r.txt/inside.txt")), "kept");
     EXPECT_EQ(Entries(dir), 1u);
+}
+
+// Whatever way a name leads to its file, that file gets the content and
+// the name stays as it was: links are kept, dangling or not, and a name up
+// to the file system's limit needs no longer one for its temporary file.
+TEST(FileReplacement, ReplacesTheFileANameLeadsTo) {
+    TempDir dir;
+    fs::create_directory(dir.Path() / "sub");
+    const std::string longName = std::string(251, 'n') + ".txt";
+    const std::pair<const char*, std::string> links[] = {
+        {"absolute.txt", dir.File("sub/absolute.txt")},
+        {"relative.txt", "sub/relative.txt"}, // from the link's folder
+        {"sub/up.txt", "../up.txt"},
+        {"chain.txt", dir.File("dangling.txt")},
+        {"dangling.txt", "sub/chained.txt"},
+    };
+    for (const auto& [link, to] : links)
+        fs::create_symlink(to, dir.File(link));
+    const struct {
+        std::string name, file; // the name given, the file it leads to
+    } cases[] = {
+        {longName, longName},
+        {"absolute.txt", "sub/absolute.txt"},
+        {"relative.txt", "sub/relative.txt"},
+        {"sub/up.txt", "up.txt"},
+        {"chain.txt", "sub/chained.txt"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(ReplaceFileWith(dir.File(c.name), "new " + c.name)) << c.name;
+        EXPECT_EQ(ReadBytes(dir.File(c.file)), "new " + c.name) << c.name;
+        EXPECT_EQ(fs::is_symlink(dir.File(c.name)), c.name != c.file) << c.name;
+    }
+    EXPECT_EQ(Entries(dir), std::size(links) + 2); // the links, sub/ and the long name
+}
+
+// What is no regular file is written in place, never renamed over: a pipe
+// or a FIFO through its own stream, and a regular file reached through one
+// of this process's descriptors (stdout redirected to it) at that
+// descriptor's offset, so that what is written there later follows it.
+TEST(FileReplacement, WritesWhatIsNoRegularFileInPlace) {
+    TempDir dir;
+    const std::string fifo = dir.File("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
+    const int file = open(dir.File("stdout.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ASSERT_GE(file, 0);
+    ASSERT_EQ(write(file, "before|", 7), 7);
+    struct stat before {};
+    fstat(file, &before);
+
+    const auto descriptor = [](int fd) { return "/dev/fd/" + std::to_string(fd); };
+    std::string fromFifo;
+    std::thread reader([&] { fromFifo = ReadBytes(fifo); });
+    // Header and rows as a report comes: one stream, flushed between.
+    const auto replace = [](const std::string& target) {
+        TFileReplacement r(target);
+        std::string reason;
+        const bool ok = r.Begin() && r.Write("header|") && std::fflush(r.File()) == 0 &&
+                        r.Write("rows") && r.Publish(reason);
+        return ok && reason.empty();
+    };
+    EXPECT_TRUE(replace(fifo));
+    reader.join();
+    EXPECT_EQ(fromFifo, "header|rows");
+    EXPECT_TRUE(replace(descriptor(pipeEnds[1])));
+    close(pipeEnds[1]);
+    char got[32] = {};
+    EXPECT_EQ(read(pipeEnds[0], got, sizeof got), 11);
+    EXPECT_STREQ(got, "header|rows");
+    close(pipeEnds[0]);
+    EXPECT_TRUE(replace(descriptor(file)));
+    ASSERT_EQ(write(file, "|after", 6), 6);
+    struct stat after {};
+    fstat(file, &after);
+    close(file);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(ReadBytes(dir.File("stdout.txt")), "before|header|rows|after");
+    EXPECT_EQ(Entries(dir), 2u);
 }
 
 } // namespace

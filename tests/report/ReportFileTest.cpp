@@ -23,6 +23,8 @@ std::string RunIntoReport(TRun& run, void (*beforeRows)(TRun&) = nullptr) {
     if (beforeRows != nullptr)
         beforeRows(run);
     EXPECT_TRUE(WriteResultRows(run, '.', report));
+    std::string reason;
+    EXPECT_TRUE(report.Publish(reason)) << reason;
     return ReadBytes(run.RunInput.FileName);
 }
 

@@ -36,6 +36,8 @@ TEST(SweepRange, ValuesRunFromToInSteps) {
     EXPECT_EQ(SweepValues(Parse("increment=0.1:0.2:0.05"))[1], 0.15);
     EXPECT_EQ(SweepValues(Parse("zone2-air-velocity=0:0:5")), std::vector<double>{0.0});
     EXPECT_EQ(SweepValues(Parse("zone1-a3=-2000:-1000:500")).front(), -2000.0);
+    EXPECT_EQ(SweepValues(Parse("zone2-a3=-0.3:0.3:0.1"))[3], 0.0); // not 5.55e-17
+    EXPECT_EQ(SweepValues(Parse("zone2-a3=-3e-12:3e-12:1e-12"))[2], -1e-12);
 }
 
 TEST(SweepRange, RefusesBadRanges) {

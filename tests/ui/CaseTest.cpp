@@ -62,6 +62,14 @@ class CaseTest : public testing::TUiTest {
                                             "\"-------------------\""),
                  qPrintable(closer.Texts()[1]));
         QCOMPARE(Edit(&form, 3)->text(), QString("2500"));
+        // Read no further than a header reaches: a folder, an endless device.
+        for (const QString& name : {scratch.Path(), QString("/dev/zero")}) {
+            form.Controller().OpenReport(name);
+            QVERIFY2(closer.Texts().last().contains("Not a report of this program: "),
+                     qPrintable(closer.Texts().last()));
+        }
+        QCOMPARE(closer.Seen().size(), 4);
+        QCOMPARE(Edit(&form, 3)->text(), QString("2500"));
 
         form.Controller().SetDefaults();
         QCOMPARE(Edit(&form, 3)->text(), QString("3500.0"));

@@ -1,13 +1,15 @@
 #include "ImageExport.h"
 
 #include "ChartStack.h"
+#include "FileReplacement.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -65,13 +67,16 @@ void PlaceOnPage(QWidget& page, const QString& title, QWidget* content) {
 
 bool WritePicture(const QString& path, QSize size, const QString& title,
                   const std::function<void(QPainter&)>& draw) {
-    // Replaced whole or not at all: an earlier picture stays until the new
-    // one is complete.
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly);
-    if (ok && QFileInfo(path).suffix().toLower() == "svg") {
+    // Encoded in memory first: the PNG encoder abandons its copy of the
+    // image when a write to a file fails (its error handler jumps past the
+    // copy's release), and a buffer never fails. The file then gets the
+    // bytes whole or not at all.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    bool ok = false;
+    if (QFileInfo(path).suffix().toLower() == "svg") {
         QSvgGenerator svg;
-        svg.setOutputDevice(&file);
+        svg.setOutputDevice(&buffer);
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(0, 0), size));
         svg.setTitle(title);
@@ -82,7 +87,7 @@ bool WritePicture(const QString& path, QSize size, const QString& title,
             draw(painter);
             ok = painter.end();
         }
-    } else if (ok) {
+    } else {
         QImage image(size, QImage::Format_ARGB32_Premultiplied);
         ok = !image.isNull();
         if (ok) {
@@ -91,10 +96,13 @@ bool WritePicture(const QString& path, QSize size, const QString& title,
                 QPainter painter(&image);
                 draw(painter);
             }
-            ok = image.save(&file, "PNG");
+            ok = image.save(&buffer, "PNG");
         }
     }
-    return ok && file.commit();
+    const QByteArray& bytes = buffer.data();
+    return ok && ReplaceFileWith(
+                     QFile::encodeName(path).toStdString(),
+                     std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 QString AskImagePath(QWidget* parent, const QString& suggested) {
