@@ -7,7 +7,35 @@
 #include <cstdio>
 #include <filesystem>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace ppspin {
+
+namespace {
+
+// Opened without waiting: a pipe with no writer would hold the caller (the
+// window, say) until one came. Once open, reads wait as usual.
+std::FILE* OpenForReading(const std::string& path) {
+#ifdef _WIN32
+    return std::fopen(path.c_str(), "rb");
+#else
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    const int flags = ::fcntl(fd, F_GETFL);
+    std::FILE* file = flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1
+                          ? nullptr
+                          : ::fdopen(fd, "rb");
+    if (file == nullptr)
+        ::close(fd);
+    return file;
+#endif
+}
+
+} // namespace
 
 TCaseRead ReadReportFile(const std::string& path, char separator, TFieldTexts& texts,
                          std::string& message) {
@@ -17,7 +45,7 @@ TCaseRead ReadReportFile(const std::string& path, char separator, TFieldTexts& t
         message = refusal + "it is a folder";
         return TCaseRead::Refused;
     }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenForReading(path);
     if (file == nullptr)
         return TCaseRead::Unreadable;
     std::string head(MaxReportHeaderBytes, '\0');

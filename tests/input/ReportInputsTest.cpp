@@ -6,6 +6,7 @@
 #include "TempDir.h"
 
 #include <fstream>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -89,10 +90,18 @@ TEST(ReportInputs, TakesAValueAsItsFieldWould) {
         const char* value;
         const char* text; // the take-up speed's text read, or null when refused
     } cases[] = {
-        {"3500.00", "3500.00"}, {"3500", "3500"},  {"+3.5e3", "+3.5e3"}, {"3.5E+3", "3.5E+3"},
-        {" 3500 ", "3500"},     {".5", ".5"},      {"3500,0", nullptr}, // the header's separator is
-                                                                        // "."
-        {"3500.0.0", nullptr},  {"0x10", nullptr}, {"3500 m", nullptr},  {"3.5e", nullptr},
+        {"3500.00", "3500.00"},
+        {"3500", "3500"},
+        {"+3.5e3", "+3.5e3"},
+        {"3.5E+3", "3.5E+3"},
+        {" 3500 ", "3500"},
+        {".5", ".5"},
+        {"3500,0", nullptr}, // the header's separator is
+                             // "."
+        {"3500.0.0", nullptr},
+        {"0x10", nullptr},
+        {"3500 m", nullptr},
+        {"3.5e", nullptr},
         {"-", nullptr},
     };
     for (const auto& c : cases) {
@@ -114,6 +123,7 @@ TEST(ReportCaseFile, ReadsAHeaderAndNoMore) {
         << header << std::string(10 * MaxReportHeaderBytes, 'x');
     std::ofstream(dir.File("wide.txt"), std::ios::binary)
         << std::string(MaxReportHeaderBytes, ' ') << header;
+    ASSERT_EQ(mkfifo(dir.File("pipe").c_str(), 0600), 0); // no writer will come
     const struct {
         std::string path;
         TCaseRead read;
@@ -125,6 +135,8 @@ TEST(ReportCaseFile, ReadsAHeaderAndNoMore) {
         {dir.File("wide.txt"), TCaseRead::Refused,
          "its header does not end within the first 8192 bytes"},
         {dir.File("missing.txt"), TCaseRead::Unreadable, ""},
+        {dir.File("pipe"), TCaseRead::Refused,
+         "line 1 is missing: the file ends before the header does"},
     };
     for (const auto& c : cases) {
         TFieldTexts texts = DefaultFieldTexts('.');
