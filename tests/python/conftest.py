@@ -3,7 +3,10 @@ beside the ppspin-cli it is compared with (PPSPIN_CLI); ctest sets both."""
 
 import io
 import os
+import signal
 import subprocess
+import sys
+import time
 
 import pandas
 import pytest
@@ -33,3 +36,19 @@ def cli(tmp_path):
         return run_cli(list(args), tmp_path), tmp_path
 
     return call
+
+
+def interrupt(script):
+    """Runs a Python script that prints "running" when its long call starts,
+    sends it SIGINT half a second later; its stderr, exit status, and the
+    seconds it took to stop."""
+    child = subprocess.Popen(
+        [sys.executable, "-c", script], stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+        env=os.environ,
+    )
+    assert child.stdout.readline() == b"running\n"
+    time.sleep(0.5)  # well into the call
+    interrupted = time.monotonic()
+    child.send_signal(signal.SIGINT)
+    _, err = child.communicate(timeout=30)
+    return err, child.returncode, time.monotonic() - interrupted
