@@ -1,7 +1,6 @@
 // Measured points on the command line: the file, and the lines that say how
 // far a run is from them.
 #include "Commands.h"
-#include "ConvertInputs.h"
 #include "GoalSeek.h"
 
 namespace ppspin::cli {
@@ -12,11 +11,7 @@ int ReadMeasuredOption(const TOptions& o, TMeasuredData& data) {
         PrintError(message);
         return ExitRefused;
     }
-    // Texts the run refuses are its to name.
-    TRunInput input;
-    if (ConvertInputs(o.Texts, o.DecimalSeparator, input))
-        return -1;
-    if (message = MeasuredRangeRefusal(data, input.Z3); !message.empty()) {
+    if (message = MeasuredRangeRefusal(data, o.Texts, o.DecimalSeparator); !message.empty()) {
         PrintError(o.Measured + ": " + message);
         return ExitRefused;
     }

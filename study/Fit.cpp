@@ -216,6 +216,10 @@ std::string FieldText(double value, const std::optional<double>& se, char separa
     return SignificantText(value, std::clamp(digits, 1, 10), separator);
 }
 
+std::string NameOf(const TFitSetup& setup, const TInputField& input) {
+    return setup.InputName ? setup.InputName(input) : std::string(input.Name);
+}
+
 } // namespace
 
 std::optional<std::pair<double, double>> FitBounds(const TInputField& input, double start) {
@@ -242,7 +246,7 @@ std::string FitRefusal(const TFieldTexts& texts, const TFitSetup& setup) {
     for (std::size_t j = 0; j < count; ++j) {
         const TFitInput& fit = setup.Inputs[j];
         const TInputField& input = *fit.Input;
-        const std::string name = input.Name;
+        const std::string name = NameOf(setup, input);
         for (std::size_t k = 0; k < j; ++k)
             if (setup.Inputs[k].Input == fit.Input)
                 return name + " is fitted twice";
@@ -254,7 +258,7 @@ std::string FitRefusal(const TFieldTexts& texts, const TFitSetup& setup) {
             return input.Refusal;
         if (fit.Bounds) {
             const auto [lo, hi] = *fit.Bounds;
-            if (!(lo < hi) || !InDomain(input, lo))
+            if (!(lo < hi) || !std::isfinite(lo) || !std::isfinite(hi) || !InDomain(input, lo))
                 return "Bounds of " + name + " are not correct: expected LO below HI" +
                        (input.Domain == TInputDomain::Positive      ? ", both above 0"
                         : input.Domain == TInputDomain::NonNegative ? ", both 0 or above"
@@ -361,7 +365,7 @@ TFitResult FitMeasured(const TFieldTexts& texts, const TMeasuredData& data,
             return end(TFitEnd::Cancelled, "The fit was cancelled");
         std::vector<std::string> names;
         for (const TFitInput& fit : setup.Inputs)
-            names.emplace_back(fit.Input->Name);
+            names.push_back(NameOf(setup, *fit.Input));
         TFitStatistics stats =
             FitStatistics(columns, search.Best.Weighted, search.BestValues, names);
         for (std::size_t j = 0; j < p; ++j)

@@ -44,6 +44,8 @@ struct TFitSetup {
     // Called after every run of the search, the start's included, on the
     // fit's thread.
     std::function<void(const TFitProgress&)> Progress;
+    // How refusals and warnings name an input; its option name without one.
+    std::function<std::string(const TInputField&)> InputName;
 };
 
 enum class TFitEnd {

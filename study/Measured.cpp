@@ -1,5 +1,6 @@
 #include "Measured.h"
 
+#include "ConvertInputs.h"
 #include "FieldTexts.h"
 
 #include <algorithm>
@@ -39,7 +40,9 @@ TComparison Compare(const TProfileSnapshot& profile, const TMeasuredData& data) 
         q.Series = &series;
         double sum = 0;
         for (const TMeasuredPoint& point : series.Points) {
-            const double r = point.Value - ModelAt(profile.Points, *series.Column, point.Z);
+            const double model = ModelAt(profile.Points, *series.Column, point.Z);
+            const double r = point.Value - model;
+            q.Model.push_back(model);
             q.Residual.push_back(r);
             sum += r * r;
         }
@@ -59,6 +62,14 @@ std::string MeasuredRangeRefusal(const TMeasuredData& data, double zEnd) {
         return {};
     return "line " + std::to_string(first->Line) + ": z_cm " + NumberText(first->Z, '.') +
            " lies outside the spinline, 0 to " + NumberText(zEnd, '.') + " cm";
+}
+
+std::string MeasuredRangeRefusal(const TMeasuredData& data, const TFieldTexts& texts,
+                                 char separator) {
+    TRunInput input;
+    if (ConvertInputs(texts, separator, input))
+        return {};
+    return MeasuredRangeRefusal(data, input.Z3);
 }
 
 std::vector<double> ResidualScales(const TMeasuredData& data) {

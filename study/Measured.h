@@ -3,6 +3,7 @@
 // weighted residuals a fit minimises.
 #pragma once
 
+#include "FieldTexts.h"
 #include "MeasuredData.h"
 #include "MeasuredPictures.h"
 #include "ProfileSnapshot.h"
@@ -19,6 +20,7 @@ double ModelAt(const std::vector<TProfilePoint>& points, const TMeasuredColumn& 
 
 struct TQuantityComparison {
     const TMeasuredSeries* Series = nullptr;
+    std::vector<double> Model;    // the model at each point (see ModelAt)
     std::vector<double> Residual; // measured minus model, by point
     double Rms = 0;               // of the residuals, in the column's unit
 };
@@ -32,6 +34,11 @@ TComparison Compare(const TProfileSnapshot& profile, const TMeasuredData& data);
 // the first line (in file order) whose z lies outside 0 .. zEnd; empty when
 // every point lies on it.
 std::string MeasuredRangeRefusal(const TMeasuredData& data, double zEnd);
+
+// The same for the spinline of texts, read with separator; empty too when
+// the texts are refused, which their run names.
+std::string MeasuredRangeRefusal(const TMeasuredData& data, const TFieldTexts& texts,
+                                 char separator);
 
 // What each residual is divided by before it is squared: the point's sigma,
 // else the RMS of its quantity's measured values, so that quantities in

@@ -8,6 +8,8 @@ the same C++ engine as the desktop program and ppspin-cli.
     ppspin.study(frame=draws)               # one run per row of a DataFrame
     ppspin.solve("take_up_speed", D_end_um=20)
     ppspin.sensitivity()
+    ppspin.fit("gauge.csv", ["take_up_speed"])  # inputs fitted to measured points
+    ppspin.compare("gauge.csv")             # a run's distance from them
     ppspin.read_report("result.txt")        # the inputs of a report
     ppspin.dask.study(draws, client=client) # on a Dask cluster
 
@@ -18,23 +20,37 @@ number or a field text.
 import importlib
 
 from . import _core
-from ._errors import FloatingPointFault, InputRefused, NoSolution, NotConverged, RunError
+from ._errors import (
+    FloatingPointFault,
+    InputRefused,
+    MeasuredRefused,
+    NoSolution,
+    NotConverged,
+    RunError,
+)
+from ._fit import Comparison, Fit, Rms, compare, fit
 from ._run import MAX_TRIALS, Run, run
 from ._study import OUTPUT_NAMES, Solution, sensitivity, solve, study
 
 __version__ = _core.__version__
 
 __all__ = [
+    "Comparison",
+    "Fit",
     "FloatingPointFault",
     "InputRefused",
     "MAX_TRIALS",
+    "MeasuredRefused",
     "NoSolution",
     "NotConverged",
     "OUTPUT_NAMES",
+    "Rms",
     "Run",
     "RunError",
     "Solution",
+    "compare",
     "defaults",
+    "fit",
     "read_report",
     "run",
     "sensitivity",

@@ -1,4 +1,4 @@
-"""The errors a run, a goal seek or a sensitivity study ends with."""
+"""The errors a run, a goal seek, a sensitivity study or a fit ends with."""
 
 
 class RunError(Exception):
@@ -38,3 +38,15 @@ class NotConverged(RunError):
 class NoSolution(RunError):
     """No value in the goal seek's reach gives the target; the message says
     what the output ran through."""
+
+
+class MeasuredRefused(InputRefused, ValueError):
+    """Measured points that cannot be read, or that lie off the spinline.
+
+    ``field`` is "measured" and ``message`` the reader's, naming the file
+    (or "DataFrame") and the line, as ppspin-cli --measured says it; str()
+    is the message.
+    """
+
+    def __str__(self):
+        return self.message

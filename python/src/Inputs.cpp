@@ -1,5 +1,6 @@
 #include "Inputs.h"
 
+#include "ConvertInputs.h"
 #include "TextToFloat.h"
 
 #include <algorithm>
@@ -78,6 +79,12 @@ py::dict TextsDict(const TFieldTexts& texts) {
     for (const TInputField& input : InputCatalogue())
         out[py::str(PythonName(input))] = texts[static_cast<std::size_t>(input.Field)];
     return out;
+}
+
+void CheckTexts(const TFieldTexts& texts) {
+    TRunInput in;
+    if (const TRefusal refusal = ConvertInputs(texts, '.', in))
+        RaiseRunError(TRunOutcomeKind::Refused, refusal.Message, refusal.Field);
 }
 
 void RaiseRunError(TRunOutcomeKind kind, const std::string& message, int field) {

@@ -38,6 +38,10 @@ TFieldTexts TextsOf(const py::dict& inputs, const char* function);
 // The texts by Python name.
 py::dict TextsDict(const TFieldTexts& texts);
 
+// Raises InputRefused for the first text the window would refuse, before
+// a search that would only say the inputs are not correct.
+void CheckTexts(const TFieldTexts& texts);
+
 // Raises the Python error of a run's end: InputRefused (with the field's
 // name), FloatingPointFault, NotConverged, or RunError.
 [[noreturn]] void RaiseRunError(TRunOutcomeKind kind, const std::string& message, int field);

@@ -1,6 +1,8 @@
 // ppspin._core: the C++ core for the Python package ppspin, whose pure
 // Python part gives it its API.
+#include "Fitting.h"
 #include "Inputs.h"
+#include "MeasuredPoints.h"
 #include "PpspinVersion.h"
 #include "ProfileCsv.h"
 #include "ReportInputs.h"
@@ -60,4 +62,6 @@ PYBIND11_MODULE(_core, m) {
     m.def("read_report", &ReadReport, py::arg("report"));
     BindRun(m);
     BindStudies(m);
+    BindMeasured(m);
+    BindFit(m);
 }

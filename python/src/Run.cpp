@@ -15,18 +15,7 @@
 
 namespace ppspin::python {
 
-namespace {
-
-// A converged run and the texts it was made from.
-struct TConvergedRun {
-    TFieldTexts Texts;
-    TProfileSnapshot Profile;
-};
-
-// Runs the keywords' texts in memory, without the GIL; raises the run's
-// error when it does not converge.
-TConvergedRun RunInputs(const py::dict& inputs, int maxTrials) {
-    TFieldTexts texts = TextsOf(inputs, "run");
+TConvergedRun RunTexts(TFieldTexts texts, int maxTrials) {
     TRunOptions options;
     options.WriteReport = false;
     options.MaxTrials = maxTrials;
@@ -41,6 +30,12 @@ TConvergedRun RunInputs(const py::dict& inputs, int maxTrials) {
     if (!outcome.Converged())
         RaiseRunError(outcome.Kind, outcome.Message, outcome.Field);
     return {std::move(texts), std::move(*outcome.Snapshot)};
+}
+
+namespace {
+
+TConvergedRun RunInputs(const py::dict& inputs, int maxTrials) {
+    return RunTexts(TextsOf(inputs, "run"), maxTrials);
 }
 
 // The summary's seven outputs by column name; None where there is none.

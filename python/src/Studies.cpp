@@ -1,6 +1,5 @@
 #include "Studies.h"
 
-#include "ConvertInputs.h"
 #include "GoalSeek.h"
 #include "InputSets.h"
 #include "Inputs.h"
@@ -28,14 +27,6 @@ TRunOptions OptionsOf(int maxTrials, const std::atomic<bool>& cancel) {
     options.MaxTrials = maxTrials;
     options.Cancel = &cancel;
     return options;
-}
-
-// Raises InputRefused for the first text the window would refuse, before
-// a search that would only say the inputs are not correct.
-void CheckTexts(const TFieldTexts& texts) {
-    TRunInput in;
-    if (const TRefusal refusal = ConvertInputs(texts, '.', in))
-        RaiseRunError(TRunOutcomeKind::Refused, refusal.Message, refusal.Field);
 }
 
 // The texts of one column of sets: numbers of a float array converted in

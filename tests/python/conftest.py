@@ -3,7 +3,10 @@ beside the ppspin-cli it is compared with (PPSPIN_CLI); ctest sets both."""
 
 import io
 import os
+import signal
 import subprocess
+import sys
+import time
 
 import pandas
 import pytest
@@ -33,3 +36,22 @@ def cli(tmp_path):
         return run_cli(list(args), tmp_path), tmp_path
 
     return call
+
+
+def assert_ctrl_c_stops(script):
+    """Runs a Python script that prints "running" when its long call starts,
+    sends it SIGINT half a second later, and asserts that it stops with
+    KeyboardInterrupt within a second."""
+    child = subprocess.Popen(
+        [sys.executable, "-c", script], stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+        env=os.environ,
+    )
+    assert child.stdout.readline() == b"running\n"
+    time.sleep(0.5)  # well into the call
+    interrupted = time.monotonic()
+    child.send_signal(signal.SIGINT)
+    _, err = child.communicate(timeout=30)
+    stopped = time.monotonic() - interrupted
+    assert b"KeyboardInterrupt" in err
+    assert child.returncode != 0
+    assert stopped < 1.0

@@ -1,18 +1,12 @@
 """Studies: grids and frames, goal seeking and sensitivities, each equal to
 ppspin-cli's, and Ctrl+C."""
 
-import os
-import signal
-import subprocess
-import sys
-import time
-
 import numpy
 import pandas
 import pytest
 
 import ppspin
-from conftest import read_summary
+from conftest import assert_ctrl_c_stops, read_summary
 
 
 def assert_same_summary(ours, cli_summary):
@@ -110,16 +104,4 @@ def test_ctrl_c_stops_a_study_within_a_second():
         "print('running', flush=True)\n"
         "ppspin.study(take_up_speed=numpy.linspace(1000, 5000, 400000), jobs=2)\n"
     )
-    child = subprocess.Popen(
-        [sys.executable, "-c", script], stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-        env=os.environ,
-    )
-    assert child.stdout.readline() == b"running\n"
-    time.sleep(0.5)  # well into the study
-    interrupted = time.monotonic()
-    child.send_signal(signal.SIGINT)
-    _, err = child.communicate(timeout=30)
-    stopped = time.monotonic() - interrupted
-    assert b"KeyboardInterrupt" in err
-    assert child.returncode != 0
-    assert stopped < 1.0
+    assert_ctrl_c_stops(script)
