@@ -32,6 +32,15 @@ QString WriteReport(const ScratchDirectory& scratch) {
     return scratch.File("result.txt");
 }
 
+// Fields whose texts are not shown from their first character.
+QStringList ScrolledFields(TForm1& form) {
+    QStringList scrolled;
+    for (int n = 1; n <= 20; ++n)
+        if (Edit(&form, n)->cursorPosition() != 0)
+            scrolled << Edit(&form, n)->objectName();
+    return scrolled;
+}
+
 } // namespace
 
 class CaseTest : public testing::TUiTest {
@@ -47,9 +56,12 @@ class CaseTest : public testing::TUiTest {
         QCOMPARE(Edit(&form, 3)->text(), QString("3000.0"));
         QCOMPARE(Edit(&form, 19)->text(), QString("0.3")); // 0.25 as the header printed it
         QCOMPARE(Edit(&form, 20)->text(), QString("result.txt"));
+        // "245700.00" in a field narrower than its text, "-1710.00" with its sign.
+        QCOMPARE(ScrolledFields(form), QStringList());
         form.Controller().OpenReport(report);
         QCOMPARE(closer.Seen().size(), 1); // said once
         QVERIFY(closer.Texts()[0].contains("as its header printed them"));
+        QCOMPARE(closer.Seen()[0].Icon, QMessageBox::Information);
 
         Edit(&form, 3)->setText("2500");
         QFile other(scratch.File("notes.txt"));
@@ -61,11 +73,14 @@ class CaseTest : public testing::TUiTest {
         QVERIFY2(closer.Texts()[1].endsWith("Not a report of this program: line 2 should read "
                                             "\"-------------------\""),
                  qPrintable(closer.Texts()[1]));
+        QCOMPARE(closer.Seen()[1].Icon, QMessageBox::Warning);
         QCOMPARE(Edit(&form, 3)->text(), QString("2500"));
 
+        Edit(&form, 8)->setText("-1710.000001");
         form.Controller().SetDefaults();
         QCOMPARE(Edit(&form, 3)->text(), QString("3500.0"));
         QCOMPARE(Edit(&form, 19)->text(), QString("1.0"));
+        QCOMPARE(ScrolledFields(form), QStringList());
     }
 
     // Remembered: the Profile window's Live and the reports opened. Not
