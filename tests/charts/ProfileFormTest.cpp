@@ -163,6 +163,17 @@ class ProfileFormTest : public QObject {
         QVERIFY2(table.Rows[0][5].endsWith(" / 3500"), qPrintable(table.Rows[0][5]));
         QVERIFY(!table.Rows[0][8].isEmpty());
         QCOMPARE(table.Rows[1][8], QString());
+
+        // Inputs to their printed decimals at most, never with an exponent.
+        TProfileSnapshot fast = Run3500, odd = Run3500;
+        fast.Input.VL = 100000;
+        odd.Input.VL = 2639.6354117336437;
+        odd.Input.D0 = 0.0254321;
+        odd.Input.Zone1A1 = 245700.125;
+        const TRunTableTexts inputs = RunTableTexts({&fast, &odd}, QLocale::c());
+        QCOMPARE(inputs.Rows[0].mid(1, 3), QStringList({"0.025", "100000", "245700"}));
+        QCOMPARE(inputs.Rows[1].mid(1, 3), QStringList({"0.0254", "2639.6", "245700.13"}));
+        QVERIFY2(inputs.Rows[0][6].endsWith(" / 100000"), qPrintable(inputs.Rows[0][6]));
     }
 
     void escapeClosesTheWindow() {
