@@ -3,18 +3,23 @@
 // Each reads and fills the window's fields; none writes a report.
 #pragma once
 
+#include "GoalSeek.h"
 #include "RunRecords.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
 class QTimer;
 
 namespace ppspin {
 
 class TForm1;
+class TGoalSeekDialog;
+class TGoalSeekTask;
 class TProfileForm;
 
 class TMainController : public QObject {
@@ -40,8 +45,10 @@ class TMainController : public QObject {
     void OpenReportClicked();
     // The fields' opening texts, in every field.
     void SetDefaults();
-    // Asks for an input, an output and its target, seeks the input's value
-    // and puts it in its field, shown in the Profile window. Never runs GO.
+    // Opens the Goal Seek dialog, which asks for an input, an output and
+    // its target; each seek puts the nearest value found into the input's
+    // field, or another when it is picked, shown in the Profile window.
+    // Never runs GO.
     void GoalSeekClicked();
 
   signals:
@@ -50,6 +57,11 @@ class TMainController : public QObject {
   private:
     // Puts path first among the reports opened lately.
     void RememberReport(const QString& path);
+    // The dialog's goal, sought from the fields as they stand.
+    void StartSeek();
+    void SeekFinished(const TGoalSeekResult& result);
+    // Puts a value found into its field and shows its run.
+    void TakeSolution(int index);
 
     TForm1& Window;
     TProfileForm& Profile;
@@ -57,6 +69,11 @@ class TMainController : public QObject {
     std::unique_ptr<TRun> LiveRun;
     QTimer* LiveTimer = nullptr;
     bool ToldAsPrinted = false; // Open Report says once that values are as printed
+    // Made at the first Goal Seek, then kept with its choices.
+    QPointer<TGoalSeekDialog> SeekDialog;
+    TGoalSeekTask* SeekTask = nullptr;
+    const TInputField* SoughtInput = nullptr;
+    std::vector<TGoalSolution> Solutions; // of the last seek, nearest first
 };
 
 } // namespace ppspin
