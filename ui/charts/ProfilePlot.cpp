@@ -5,10 +5,10 @@
 namespace ppspin {
 
 bool RenderProfilePlot(const std::vector<TProfileSnapshot>& kept, const TProfileSnapshot* newest,
-                       const QString& path, QSize size, QString* error) {
+                       const QString& path, QSize size, QString* error, const QStringList& names) {
     TProfileCharts charts;
     charts.setWindowTitle("Spinline profile");
-    charts.SetRuns(kept, newest);
+    charts.SetRuns(kept, newest, names);
     return SaveChartImage(charts, path, size, error);
 }
 
