@@ -115,10 +115,23 @@ class ProfileChartsTest : public QObject {
         kept.Input.Z2 = 40.0;
         const TProfileSnapshot newest = ConvergedRun();
         TProfileCharts charts;
-        charts.SetRuns({kept, kept}, &newest, {"#1", "#2", "#3"});
+        TProfileSnapshot near = newest;
+        near.Input.Z2 = 37.0; // its label would run into its neighbour's
+        charts.resize(700, 800);
+        charts.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&charts));
+        charts.SetRuns({kept, kept}, &near, {"#1", "#2", "#3"});
         QCOMPARE(ZoneLines(charts.Chart(TProfileCharts::TensionChart)),
-                 QList<double>({10.0, 35.0, 40.0}));
+                 QList<double>({10.0, 37.0, 40.0}));
         QCOMPARE(ZoneLabels(charts), QStringList({"Z1", "Z2 #1, #2", "Z2 #3"}));
+        QList<QRectF> placed;
+        for (QGraphicsItem* item : charts.Chart(TProfileCharts::VelocityChart).childItems())
+            if (auto* text = qgraphicsitem_cast<QGraphicsSimpleTextItem*>(item);
+                text != nullptr && text->data(0).isValid())
+                placed << text->sceneBoundingRect();
+        for (int i = 0; i < placed.size(); ++i)
+            for (int j = i + 1; j < placed.size(); ++j)
+                QVERIFY(!placed[i].intersects(placed[j]));
         charts.SetRuns({newest}, &newest, {"#1", "#2"});
         QCOMPARE(ZoneLabels(charts), QStringList({"Z1", "Z2"}));
     }

@@ -410,11 +410,27 @@ void TProfileCharts::PlaceZoneLabels() {
     QChart& top = Chart(VelocityChart);
     const QRectF plot = top.plotArea();
     const QValueAxis* x = AxisOf(top, Qt::Horizontal);
-    for (QGraphicsSimpleTextItem* label : ZoneLabels) {
+    const double span = x->max() - x->min();
+    std::vector<std::pair<double, QGraphicsSimpleTextItem*>> labels;
+    for (QGraphicsSimpleTextItem* label : std::as_const(ZoneLabels)) {
         const double z = label->data(0).toDouble();
-        const double span = x->max() - x->min();
-        const double px = plot.left() + (span > 0 ? (z - x->min()) / span : 0) * plot.width();
-        label->setPos(px + 3, plot.top() + 1);
+        labels.emplace_back(plot.left() + (span > 0 ? (z - x->min()) / span : 0) * plot.width(),
+                            label);
+    }
+    std::stable_sort(labels.begin(), labels.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    // From left to right, each in the first row where it clears the label
+    // before it: the runs' names can make labels of near lines overlap.
+    std::vector<double> rowEnds;
+    for (const auto& [px, label] : labels) {
+        std::size_t row = 0;
+        while (row < rowEnds.size() && rowEnds[row] > px)
+            ++row;
+        if (row == rowEnds.size())
+            rowEnds.push_back(0);
+        rowEnds[row] = px + 3 + label->boundingRect().width() + 4;
+        label->setPos(px + 3,
+                      plot.top() + 1 + static_cast<double>(row) * label->boundingRect().height());
     }
 }
 
