@@ -435,8 +435,11 @@ void TProfileCharts::PlaceZoneLabels() {
 }
 
 void TProfileCharts::PlotAreasAligned() {
-    // The legend's rows come out of the velocity chart's height: it stays
-    // tall enough for its axis title to be read whole.
+    // The legend's rows come out of the velocity chart's height: on screen
+    // it stays tall enough for its axis title to be read whole. A picture
+    // keeps the layout of its size.
+    if (testAttribute(Qt::WA_DontShowOnScreen))
+        return;
     QChart& chart = Chart(VelocityChart);
     const QValueAxis* y = AxisOf(chart, Qt::Vertical);
     TChartView& view = View(VelocityChart);
