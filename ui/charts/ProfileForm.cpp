@@ -252,12 +252,12 @@ void TProfileForm::FillTable() {
     const TRunTableTexts texts = RunTableTexts(runs);
     if (RunTable->columnCount() != texts.Headings.size())
         RunTable->setColumnCount(static_cast<int>(texts.Headings.size()));
+    RunTable->setHorizontalHeaderLabels(texts.Headings);
     RunTable->setRowCount(static_cast<int>(texts.Rows.size()));
     {
         // The columns are fitted to their contents once for the table, not
         // once for every cell that changes: Live changes a row at each key.
         const QSignalBlocker quiet(RunTable->model());
-        RunTable->setHorizontalHeaderLabels(texts.Headings);
         for (int r = 0; r < static_cast<int>(texts.Rows.size()); ++r) {
             const bool newest = r == static_cast<int>(KeptRuns.size());
             for (int c = 0; c < texts.Rows[r].size(); ++c) {
@@ -272,7 +272,6 @@ void TProfileForm::FillTable() {
         }
     }
     RunTable->horizontalHeader()->resizeSections(QHeaderView::ResizeToContents);
-    RunTable->horizontalHeader()->viewport()->update();
     RunTable->viewport()->update();
 }
 
