@@ -1,7 +1,9 @@
-// Live, from a key press in a field to the Profile window repainted: Up and
-// Down in the take-up speed, alternately, on the offscreen platform unless
-// QT_QPA_PLATFORM names another. Prints the median and the 90th percentile
-// per increment and number of runs drawn.
+// Live, from a key press in a field to the Profile window repainted, on the
+// offscreen platform unless QT_QPA_PLATFORM names another. Two kinds of
+// edit to the take-up speed: Up and Down alternately, which keep every axis
+// as it is, and keys that take it 800 -> 8000 -> 800 ..., which move the
+// value axes each time. Prints the median and the 90th percentile
+// per increment, number of runs drawn and kind of edit.
 //
 //     build/release/bench/ppspin_live_bench [edits per case, 200 by default]
 #include "F_Form.h"
@@ -11,6 +13,7 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QChart>
 #include <QChartView>
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -18,6 +21,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QValueAxis>
 #include <QtTest>
 
 #include <algorithm>
@@ -44,8 +48,50 @@ double Percentile(std::vector<double> ms, double share) {
     return ms[static_cast<std::size_t>(share * static_cast<double>(ms.size() - 1) + 0.5)];
 }
 
-// Median and 90th percentile in ms of edits nudging the take-up speed.
-bool Measure(const char* increment, int kept, int edits) {
+// Handles events until the Profile window shows a run at speed; false
+// after a second without.
+bool WaitForSpeed(const TProfileForm& profile, double speed) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!profile.Latest() || profile.Latest()->Input.VL != speed) {
+        if (waited.elapsed() > 1000)
+            return false;
+        QCoreApplication::processEvents();
+    }
+    return true;
+}
+
+// One edit: the key pressed and the take-up speed it leaves in the field.
+struct TEdit {
+    Qt::Key Key;
+    double Speed;
+};
+
+// Up and Down from 3500.0: the values move, the axes stay.
+std::vector<TEdit> Nudges() {
+    return {{Qt::Key_Up, 3500.1}, {Qt::Key_Down, 3500.0}};
+}
+
+// From 800: a zero typed, then taken back. Beyond the kept runs' 4000 m/min,
+// the velocity axis moves each time.
+std::vector<TEdit> Decades() {
+    return {{Qt::Key_0, 8000}, {Qt::Key_Backspace, 800}};
+}
+
+// Every axis range of the charts, to tell whether an edit moved any.
+std::vector<double> AxisRanges(const TProfileCharts& charts) {
+    std::vector<double> ranges;
+    for (int c = 0; c < TProfileCharts::ChartCount; ++c)
+        for (QAbstractAxis* axis : charts.Chart(c).axes()) {
+            const auto* value = static_cast<const QValueAxis*>(axis);
+            ranges.push_back(value->min());
+            ranges.push_back(value->max());
+        }
+    return ranges;
+}
+
+// Median and 90th percentile in ms of edits to the take-up speed.
+bool Measure(const char* increment, int kept, bool changeAxes, int edits) {
     TForm1 form1('.');
     form1.show();
     auto* profile = form1.findChild<TProfileForm*>("ProfileForm");
@@ -55,11 +101,16 @@ bool Measure(const char* increment, int kept, int edits) {
     QLineEdit* speed = form1.findChild<QLineEdit*>("Edit3");
     for (int k = 0; k < kept; ++k) {
         speed->setText(QString::number(2000 + 500 * k));
-        while (!profile->Latest() || profile->Latest()->Input.VL != 2000 + 500 * k)
-            QCoreApplication::processEvents();
+        if (!WaitForSpeed(*profile, 2000 + 500 * k))
+            return false;
         profile->Keep();
     }
-    speed->setText("3500.0");
+    const std::vector<TEdit> cycle = changeAxes ? Decades() : Nudges();
+    const double start = changeAxes ? 800.0 : 3500.0;
+    speed->setText(changeAxes ? "800" : "3500.0");
+    speed->setCursorPosition(static_cast<int>(speed->text().size()));
+    if (!WaitForSpeed(*profile, start))
+        return false;
     QTest::qWait(50);
 
     // What must be painted for an edit to be seen: the charts and the table.
@@ -73,14 +124,17 @@ bool Measure(const char* increment, int kept, int edits) {
 
     std::vector<double> ms;
     for (int i = 0; i < edits; ++i) {
-        const bool up = i % 2 == 0;
-        const double expected = up ? 3500.1 : 3500.0;
+        const TEdit& edit = cycle[static_cast<std::size_t>(i) % cycle.size()];
+        const std::vector<double> rangesBefore = AxisRanges(charts);
         const int paintsBefore = painted.Count;
         QElapsedTimer timer;
         timer.start();
-        QTest::keyClick(speed, up ? Qt::Key_Up : Qt::Key_Down);
-        while (profile->Latest()->Input.VL != expected)
-            QCoreApplication::processEvents();
+        QTest::keyClick(speed, edit.Key);
+        if (!WaitForSpeed(*profile, edit.Speed)) {
+            std::fprintf(stderr, "edit %d: no run at %s: %s\n", i, qPrintable(speed->text()),
+                         qPrintable(profile->StatusText()));
+            return false;
+        }
         QCoreApplication::processEvents(); // the charts' queued scene updates
         profile->repaint();
         ms.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
@@ -89,10 +143,17 @@ bool Measure(const char* increment, int kept, int edits) {
                          painted.Count - paintsBefore, watched);
             return false;
         }
+        if (changeAxes && AxisRanges(charts) == rangesBefore) {
+            std::fprintf(stderr, "edit %d: no axis moved\n", i);
+            return false;
+        }
     }
-    std::printf("dz = %-4s runs drawn %d  points %4zu  median %7.2f ms  p90 %7.2f ms  (%d edits)\n",
-                increment, kept + 1, profile->Latest()->Points.size(), Percentile(ms, 0.5),
-                Percentile(ms, 0.9), edits);
+    std::printf("dz = %-4s runs drawn %d  points %4zu  %-12s median %7.2f ms  p90 %7.2f ms  "
+                "(%d edits)\n",
+                increment, kept + 1, profile->Latest()->Points.size(),
+                changeAxes ? "axes moved" : "axes kept", Percentile(ms, 0.5), Percentile(ms, 0.9),
+                edits);
+    std::fflush(stdout);
     return true;
 }
 
@@ -109,6 +170,7 @@ int main(int argc, char* argv[]) {
     bool ok = true;
     for (const char* increment : {"1.0", "0.1"})
         for (int kept : {0, TProfileForm::MaxKept})
-            ok = Measure(increment, kept, edits) && ok;
+            for (bool changeAxes : {false, true})
+                ok = Measure(increment, kept, changeAxes, edits) && ok;
     return ok ? 0 : 1;
 }

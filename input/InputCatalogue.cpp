@@ -146,7 +146,11 @@ std::string WindowLabel(const TInputField& input) {
 }
 
 bool InDomain(const TInputField& input, double value) {
-    switch (input.Domain) {
+    return InDomain(input.Domain, value);
+}
+
+bool InDomain(TInputDomain domain, double value) {
+    switch (domain) {
     case TInputDomain::Positive:
         return value > 0;
     case TInputDomain::NonNegative:

@@ -65,7 +65,8 @@ int EditableIndex(const TInputField& input);
 // The window's name of an input with its unit, "Take-up Speed (m/min)".
 std::string WindowLabel(const TInputField& input);
 
-// Whether value passes the input's check.
+// Whether value passes the input's check, or a check of that domain.
 bool InDomain(const TInputField& input, double value);
+bool InDomain(TInputDomain domain, double value);
 
 } // namespace ppspin

@@ -52,10 +52,11 @@ std::string SubtractMagnitude(std::string digits, unsigned amount, bool& flipped
 
 } // namespace
 
-std::optional<std::string> NudgeText(std::string_view text, char separator, int steps) {
-    double unused = 0;
+std::optional<std::string> NudgeText(std::string_view text, char separator, int steps,
+                                     TInputDomain domain) {
+    double value = 0;
     if (steps == 0 || steps < -MaxNudgeSteps || steps > MaxNudgeSteps ||
-        !TextToFloat(text, separator, unused))
+        !TextToFloat(text, separator, value))
         return std::nullopt;
 
     // The parts as TextToFloat reads them: spaces, sign, digits, separator,
@@ -90,7 +91,18 @@ std::optional<std::string> NudgeText(std::string_view text, char separator, int 
         digits = AddMagnitude(std::move(digits), amount);
     else
         digits = SubtractMagnitude(std::move(digits), amount, flipped);
-    const bool resultNegative = negative != flipped;
+    bool resultNegative = negative != flipped;
+    // Zero or below, for an input that takes neither, is as far as it goes.
+    const bool bounded =
+        (domain == TInputDomain::Positive || domain == TInputDomain::NonNegative) &&
+        InDomain(domain, value);
+    const bool zero = digits.find_first_not_of('0') == std::string::npos;
+    if (bounded && (resultNegative || (zero && domain == TInputDomain::Positive))) {
+        std::fill(digits.begin(), digits.end(), '0');
+        if (domain == TInputDomain::Positive)
+            digits.back() = '1';
+        resultNegative = false;
+    }
 
     // Split the stepped digits again where the separator was.
     const std::size_t decimals = fracDigits.size();
@@ -100,10 +112,9 @@ std::optional<std::string> NudgeText(std::string_view text, char separator, int 
     newInt.erase(0, std::min(newInt.find_first_not_of('0'), newInt.size() - 1));
     if (intDigits.empty() && newInt == "0")
         newInt.clear(); // ".5" stays without its leading zero
-    const bool zero = digits.find_first_not_of('0') == std::string::npos;
 
     std::string out(text.substr(0, start));
-    if (resultNegative && !zero)
+    if (resultNegative && digits.find_first_not_of('0') != std::string::npos)
         out += '-';
     else if (sign == '+')
         out += '+';
@@ -112,7 +123,8 @@ std::optional<std::string> NudgeText(std::string_view text, char separator, int 
         out += separator;
     out += digits.substr(digits.size() - decimals);
     out += text.substr(i);
-    if (!TextToFloat(out, separator, unused))
+    double stepped = 0;
+    if (out == text || !TextToFloat(out, separator, stepped))
         return std::nullopt;
     return out;
 }

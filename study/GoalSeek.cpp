@@ -32,12 +32,38 @@ std::string Shortest(double x) {
     return text;
 }
 
+// A number in a message, as the goal's wording writes it.
+std::string Number(const TGoal& goal, double x) {
+    if (goal.Wording.Digits <= 0)
+        return Shortest(x);
+    char buf[64];
+    const auto r =
+        std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, goal.Wording.Digits);
+    std::string text(buf, r.ptr);
+    std::replace(text.begin(), text.end(), '.', goal.DecimalSeparator);
+    return text;
+}
+
+std::string InputName(const TGoal& goal) {
+    return goal.Wording.Input.empty() ? goal.Input->Name : goal.Wording.Input;
+}
+
+std::string OutputName(const TGoal& goal) {
+    return goal.Wording.Output.empty() ? goal.Output->Name : goal.Wording.Output;
+}
+
+// "take-up-speed=2639.64", or as the wording has it.
+std::string InputAt(const TGoal& goal, double x) {
+    return InputName(goal) + goal.Wording.Equals + Number(goal, x);
+}
+
 // The run at one value of the input.
 struct TPoint {
     double X = 0;
     std::optional<double> Y; // the output; none when the run failed or has none
     TRunOutcomeKind Kind = TRunOutcomeKind::Converged;
     std::string Why; // why there is no output
+    int Field = -1;  // the field refused, for a refusal
 };
 
 // Runs the texts with the goal's input set to text.
@@ -54,11 +80,11 @@ TPoint RunAt(TRun& run, const TFieldTexts& texts, const TGoal& goal, const std::
     options.Cancel = goal.Cancel;
     const TRunOutcome outcome = RunCalculation(run, changed, options);
     point.Kind = outcome.Kind;
+    point.Field = outcome.Field;
     if (outcome.Converged())
         point.Y = goal.Output->Of(OutputsOf(*outcome.Snapshot));
     if (!point.Y)
-        point.Why =
-            outcome.Converged() ? "it has no " + std::string(goal.Output->Name) : outcome.Message;
+        point.Why = outcome.Converged() ? "it has no " + OutputName(goal) : outcome.Message;
     return point;
 }
 
@@ -169,8 +195,7 @@ std::optional<std::pair<TPoint, TPoint>> Refine(TRun& run, const TFieldTexts& te
             ++runs;
         }
         if (!known->second.Y) {
-            failure = "The run at " + std::string(goal.Input->Name) + "=" + Shortest(x) + ": " +
-                      known->second.Why;
+            failure = "The run at " + InputAt(goal, x) + ": " + known->second.Why;
             throw TFailed{};
         }
         return *known->second.Y - goal.Target;
@@ -218,9 +243,9 @@ struct TFound {
 
 std::string JumpMessage(const TGoal& goal, const std::pair<TPoint, TPoint>& step) {
     const auto& [a, b] = step.first.X < step.second.X ? step : std::pair(step.second, step.first);
-    return std::string(goal.Output->Name) + " steps from " + Shortest(*a.Y) + " to " +
-           Shortest(*b.Y) + " between " + goal.Input->Name + "=" + Shortest(a.X) + " and " +
-           Shortest(b.X) + ": no value gives " + Shortest(goal.Target);
+    return OutputName(goal) + " steps from " + Number(goal, *a.Y) + " to " + Number(goal, *b.Y) +
+           " between " + InputAt(goal, a.X) + " and " + Number(goal, b.X) + ": no value gives " +
+           Number(goal, goal.Target);
 }
 
 std::string NoValueMessage(const TGoal& goal, const std::vector<TPoint>& samples) {
@@ -235,17 +260,17 @@ std::string NoValueMessage(const TGoal& goal, const std::vector<TPoint>& samples
         yLo = std::min(yLo, *p.Y), yHi = std::max(yHi, *p.Y);
         any = true;
     }
-    const std::string name = goal.Input->Name;
-    const std::string target = std::string(goal.Output->Name) + "=" + Shortest(goal.Target);
+    const std::string name = InputName(goal);
+    const auto n = [&](double x) { return Number(goal, x); };
     if (goal.Bracket) {
         const TPoint &lo = samples.front(), &hi = samples.back();
-        return std::string(goal.Output->Name) + " is " + Shortest(*lo.Y) + " at " + name + "=" +
-               Shortest(lo.X) + " and " + Shortest(*hi.Y) + " at " + name + "=" + Shortest(hi.X) +
-               ", and runs from " + Shortest(yLo) + " to " + Shortest(yHi) +
-               " between them: " + Shortest(goal.Target) + " is not among its values";
+        return OutputName(goal) + " is " + n(*lo.Y) + " at " + InputAt(goal, lo.X) + " and " +
+               n(*hi.Y) + " at " + InputAt(goal, hi.X) + ", and runs from " + n(yLo) + " to " +
+               n(yHi) + " between them: " + n(goal.Target) + " is not among its values";
     }
-    return "No value of " + name + " from " + Shortest(xLo) + " to " + Shortest(xHi) + " gives " +
-           target + " (it runs from " + Shortest(yLo) + " to " + Shortest(yHi) + ")";
+    return "No value of " + name + " from " + n(xLo) + " to " + n(xHi) + " gives " +
+           OutputName(goal) + goal.Wording.Equals + n(goal.Target) + " (it runs from " + n(yLo) +
+           " to " + n(yHi) + ")";
 }
 
 } // namespace
@@ -278,16 +303,21 @@ TGoalSeekResult GoalSeek(const TFieldTexts& texts, const TGoal& goal) {
         return result;
     };
     double x0 = 0;
-    if (!TextToFloat(texts[static_cast<std::size_t>(goal.Input->Field)], goal.DecimalSeparator, x0))
+    if (!TextToFloat(texts[static_cast<std::size_t>(goal.Input->Field)], goal.DecimalSeparator,
+                     x0)) {
+        result.Field = goal.Input->Field;
         return end(TGoalSeekEnd::Refused, "Input value is not correct!");
+    }
     // Inputs refused where the search starts are the user's to mend: the
     // search never leaves the input's domain to look for a value.
     const auto run = std::make_unique<TRun>();
     const TPoint start = RunAt(*run, texts, goal,
                                texts[static_cast<std::size_t>(goal.Input->Field)], SamplingTrials);
     result.Runs = 1;
-    if (start.Kind == TRunOutcomeKind::Refused)
+    if (start.Kind == TRunOutcomeKind::Refused) {
+        result.Field = start.Field;
         return end(TGoalSeekEnd::Refused, start.Why);
+    }
 
     const std::vector<TPoint> samples = Sample(texts, goal, x0, result.Runs);
     if (goal.Cancel != nullptr && *goal.Cancel)
@@ -295,8 +325,8 @@ TGoalSeekResult GoalSeek(const TFieldTexts& texts, const TGoal& goal) {
     const auto failed =
         std::find_if(samples.begin(), samples.end(), [](const TPoint& p) { return !p.Y; });
     if (std::none_of(samples.begin(), samples.end(), [](const TPoint& p) { return p.Y; }))
-        return end(TGoalSeekEnd::RunFailed, "The run at " + std::string(goal.Input->Name) + "=" +
-                                                Shortest(failed->X) + ": " + failed->Why);
+        return end(TGoalSeekEnd::RunFailed,
+                   "The run at " + InputAt(goal, failed->X) + ": " + failed->Why);
 
     // A sign change between neighbours that both converged brackets a value;
     // neighbours with a failed run between them are not neighbours.
@@ -360,8 +390,7 @@ TGoalSeekResult GoalSeek(const TFieldTexts& texts, const TGoal& goal) {
     if (result.Solutions.empty()) {
         // A failed run inside the user's bracket is what stood in the way.
         if (failure.empty() && goal.Bracket && failed != samples.end())
-            failure = "The run at " + std::string(goal.Input->Name) + "=" + Shortest(failed->X) +
-                      ": " + failed->Why;
+            failure = "The run at " + InputAt(goal, failed->X) + ": " + failed->Why;
         if (!failure.empty())
             return end(TGoalSeekEnd::RunFailed, failure);
         if (jump)

@@ -18,6 +18,17 @@
 
 namespace ppspin {
 
+// How the seek's messages name the input and the output and write their
+// numbers. Empty names are the option's and the column's, as ppspin-cli
+// writes them, with numbers in full and "." for decimals.
+struct TGoalWording {
+    std::string Input, Output; // e.g. "Take-up Speed (m/min)", "End diameter (µm)"
+    std::string Equals = "=";  // between a name and its value
+    // Significant digits of numbers (general notation, with the goal's
+    // separator); 0 for as many as a round trip needs.
+    int Digits = 0;
+};
+
 struct TGoal {
     const TInputField* Input = nullptr;
     const TOutputColumn* Output = nullptr;
@@ -34,6 +45,7 @@ struct TGoal {
     int Jobs = 1; // runs made at once
     // Set from any thread, it ends the search with what it found so far.
     const std::atomic<bool>* Cancel = nullptr;
+    TGoalWording Wording;
 };
 
 enum class TGoalSeekEnd {
@@ -61,6 +73,7 @@ struct TGoalSeekResult {
     std::vector<TGoalSolution> Solutions; // nearest to the input's value first
     double Value = 0;                     // the nearest, Solutions[0].Value
     std::string Message;                  // why none was found
+    int Field = -1;                       // for a refusal, the index of the field refused
     int Runs = 0;                         // calculations made
 };
 

@@ -1,5 +1,6 @@
 #include "FieldNudge.h"
 
+#include "InputCatalogue.h"
 #include "NudgeText.h"
 
 #include <QKeyEvent>
@@ -35,7 +36,12 @@ bool TFieldNudge::eventFilter(QObject* watched, QEvent* event) {
     default:
         return QObject::eventFilter(watched, event);
     }
-    if (const auto nudged = NudgeText(edit->text().toStdString(), Separator, steps)) {
+    // A field stops at the edge of what its input takes.
+    TInputDomain domain = TInputDomain::Free;
+    for (const TInputField& input : InputCatalogue())
+        if (edit->objectName() == QLatin1String(input.Component))
+            domain = input.Domain;
+    if (const auto nudged = NudgeText(edit->text().toStdString(), Separator, steps, domain)) {
         const QString text = QString::fromStdString(*nudged);
         // The cursor keeps its place among the last digits, which stay put.
         const int fromEnd = static_cast<int>(edit->text().size()) - edit->cursorPosition();

@@ -1,6 +1,7 @@
 // Up and Down in a numeric field step its number by the last digit typed,
-// Page Up and Page Down ten times as far; a text that does not convert is
-// left alone.
+// Page Up and Page Down ten times as far, never past what the field's input
+// takes (the field is known by its component name); a text that does not
+// convert is left alone.
 #pragma once
 
 #include <QObject>

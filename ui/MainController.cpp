@@ -3,6 +3,7 @@
 #include "CheckInputs.h"
 #include "GoalSeek.h"
 #include "GoalSeekDialog.h"
+#include "GoalSeekTask.h"
 #include "InputCatalogue.h"
 #include "Main_PP.h"
 #include "ProfileForm.h"
@@ -46,6 +47,8 @@ TMainController::TMainController(TForm1& window, TProfileForm& profile)
     if (Profile.IsLive())
         LiveTimer->start();
     connect(&Profile, &TProfileForm::GoalSeekRequested, this, &TMainController::GoalSeekClicked);
+    SeekTask = new TGoalSeekTask(this);
+    connect(SeekTask, &TGoalSeekTask::Finished, this, &TMainController::SeekFinished);
     connect(&Profile, &TProfileForm::DefaultsRequested, this, &TMainController::SetDefaults);
     connect(&Profile, &TProfileForm::StudyRequested, this, &TMainController::StudyClicked);
 }
@@ -123,30 +126,89 @@ void TMainController::SetDefaults() {
 }
 
 void TMainController::GoalSeekClicked() {
-    TGoalSeekDialog dialog(Window.DecimalSeparator(),
-                           Profile.isVisible() ? static_cast<QWidget*>(&Profile) : &Window);
-    if (dialog.exec() != QDialog::Accepted)
+    if (SeekDialog == nullptr) {
+        SeekDialog = new TGoalSeekDialog(Window.DecimalSeparator(), &Window);
+        connect(SeekDialog, &TGoalSeekDialog::SeekRequested, this, &TMainController::StartSeek);
+        connect(SeekDialog, &TGoalSeekDialog::SolutionChosen, this, &TMainController::TakeSolution);
+        // Closed while seeking: the search is of no more use.
+        connect(SeekDialog, &QDialog::finished, SeekTask, &TGoalSeekTask::Cancel);
+    }
+    SeekDialog->show();
+    SeekDialog->raise();
+    SeekDialog->activateWindow();
+}
+
+void TMainController::StartSeek() {
+    if (SeekTask->IsRunning())
         return;
     TGoal goal;
-    goal.Input = &dialog.Input();
-    goal.Output = &dialog.Output();
+    goal.Input = &SeekDialog->Input();
+    goal.Output = &SeekDialog->Output();
+    if (!SeekDialog->Target(goal.Target)) {
+        SeekDialog->ShowMessage(QString("Target: ") + InputNotCorrectMessage);
+        return;
+    }
     goal.DecimalSeparator = Window.DecimalSeparator();
     goal.Jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    if (!dialog.Target(goal.Target)) {
-        Window.ShowMessage(InputNotCorrectMessage);
-        return;
-    }
+    // The window's words, and no more digits than a reader takes in.
+    goal.Wording = {WindowLabel(*goal.Input), goal.Output->Title, " = ", 6};
+    SoughtInput = goal.Input;
+    Solutions.clear();
+    SeekDialog->SetSeeking(true);
     Window.SetRunCursors(Qt::WaitCursor);
-    const TGoalSeekResult result = GoalSeek(Window.FieldTexts(), goal);
+    SeekTask->Start(Window.FieldTexts(), goal);
+}
+
+void TMainController::SeekFinished(const TGoalSeekResult& result) {
     Window.SetRunCursors(Qt::ArrowCursor);
-    if (result.End != TGoalSeekEnd::Found) {
-        Window.ShowMessage(QString::fromStdString(result.Message));
+    if (SeekDialog == nullptr)
+        return;
+    SeekDialog->SetSeeking(false);
+    if (result.End == TGoalSeekEnd::Cancelled || !SeekDialog->isVisible()) {
+        SeekDialog->ShowMessage({});
         return;
     }
+    if (result.End != TGoalSeekEnd::Found) {
+        QString message = QString::fromStdString(result.Message);
+        // A text that does not convert says so without naming its field.
+        if (result.End == TGoalSeekEnd::Refused && result.Field >= 0 &&
+            result.Message == InputNotCorrectMessage)
+            message = QString::fromUtf8(InputField(result.Field).Title) + ": " + message;
+        SeekDialog->ShowMessage(message);
+        // The field to mend waits with its text selected, as after GO.
+        if (result.End == TGoalSeekEnd::Refused)
+            Window.FocusField(result.Field);
+        return;
+    }
+    Solutions = result.Solutions;
+    QStringList values;
+    for (const TGoalSolution& solution : Solutions)
+        values << QString::fromStdString(solution.Text) + " " +
+                      QString::fromUtf8(SoughtInput->Unit);
+    SeekDialog->ShowSolutions(values);
+    const QString input = QString::fromStdString(WindowLabel(*SoughtInput));
+    SeekDialog->ShowMessage(Solutions.size() == 1
+                                ? "One value of " + input + " gives the target."
+                                : QString("%1 values of %2 give the target; the nearest is in the "
+                                          "field unless another is picked.")
+                                      .arg(Solutions.size())
+                                      .arg(input));
+    TakeSolution(0);
+}
+
+void TMainController::TakeSolution(int index) {
+    if (SoughtInput == nullptr || index < 0 || index >= static_cast<int>(Solutions.size()))
+        return;
     // The value as a short field text; the Profile window shows its run at once.
-    Window.SetFieldText(goal.Input->Field, QString::fromStdString(result.Solutions.front().Text));
+    Window.SetFieldText(SoughtInput->Field,
+                        QString::fromStdString(Solutions[static_cast<std::size_t>(index)].Text));
     RunLive();
-    Window.BitBtn4Click();
+    if (!Profile.isVisible()) {
+        Window.BitBtn4Click();
+        // Further values are picked in the dialog.
+        SeekDialog->raise();
+        SeekDialog->activateWindow();
+    }
 }
 
 } // namespace ppspin

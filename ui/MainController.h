@@ -4,18 +4,23 @@
 #pragma once
 
 #include "FieldTexts.h"
+#include "GoalSeek.h"
 #include "RunRecords.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
 class QTimer;
 
 namespace ppspin {
 
 class TForm1;
+class TGoalSeekDialog;
+class TGoalSeekTask;
 class TProfileForm;
 class TStudyForm;
 
@@ -42,8 +47,10 @@ class TMainController : public QObject {
     void OpenReportClicked();
     // The fields' opening texts, in every field.
     void SetDefaults();
-    // Asks for an input, an output and its target, seeks the input's value
-    // and puts it in its field, shown in the Profile window. Never runs GO.
+    // Opens the Goal Seek dialog, which asks for an input, an output and
+    // its target; each seek puts the nearest value found into the input's
+    // field, or another when it is picked, shown in the Profile window.
+    // Never runs GO.
     void GoalSeekClicked();
     // Opens the Study window; the first time, its ranges lie around the
     // fields' values.
@@ -58,6 +65,11 @@ class TMainController : public QObject {
   private:
     // Puts path first among the reports opened lately.
     void RememberReport(const QString& path);
+    // The dialog's goal, sought from the fields as they stand.
+    void StartSeek();
+    void SeekFinished(const TGoalSeekResult& result);
+    // Puts a value found into its field and shows its run.
+    void TakeSolution(int index);
 
     TForm1& Window;
     TProfileForm& Profile;
@@ -66,6 +78,11 @@ class TMainController : public QObject {
     QTimer* LiveTimer = nullptr;
     TStudyForm* Study = nullptr; // made when first asked for
     bool ToldAsPrinted = false;  // Open Report says once that values are as printed
+    // Made at the first Goal Seek, then kept with its choices.
+    QPointer<TGoalSeekDialog> SeekDialog;
+    TGoalSeekTask* SeekTask = nullptr;
+    const TInputField* SoughtInput = nullptr;
+    std::vector<TGoalSolution> Solutions; // of the last seek, nearest first
 };
 
 } // namespace ppspin

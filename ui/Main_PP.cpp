@@ -143,7 +143,7 @@ TForm1::TForm1(char separator, QWidget* parent)
 
     const TFieldTexts defaults = DefaultFieldTexts(Separator);
     for (const TInputField& input : InputCatalogue()) {
-        auto* edit = new QLineEdit(QString::fromStdString(defaults[input.Field]), this);
+        auto* edit = new QLineEdit(this);
         edit->setObjectName(input.Component);
         edit->setFixedSize(FieldWidth, EditHeight);
         QPalette black = edit->palette();
@@ -152,6 +152,7 @@ TForm1::TForm1(char separator, QWidget* parent)
         // Fixed properties of the polymer and the process: shown, read, not edited.
         edit->setEnabled(input.Editable);
         Edits[input.Field] = edit;
+        SetFieldText(input.Field, QString::fromStdString(defaults[input.Field]));
     }
 
     auto* layout = new QHBoxLayout(this);
@@ -294,7 +295,8 @@ QWidget* TForm1::BuildRightHalf() {
     openReport->setFocusPolicy(Qt::NoFocus);
     openReport->setAutoRaise(true);
     openReport->setFixedSize(EditHeight + 2, EditHeight + 2);
-    connect(openReport, &QToolButton::clicked, Control, &TMainController::OpenReportClicked);
+    // The controller comes after the widgets: looked up when clicked.
+    connect(openReport, &QToolButton::clicked, this, [this] { Control->OpenReportClicked(); });
     auto* nameRow = new QHBoxLayout;
     nameRow->setSpacing(2);
     nameRow->addWidget(Edits[Field(20)], 1);
@@ -341,7 +343,10 @@ TFieldTexts TForm1::FieldTexts() const {
 }
 
 void TForm1::SetFieldText(int field, const QString& text) {
+    // Shown from its first character: a long text would otherwise be
+    // scrolled to its end, a minus sign out of sight.
     Edits[field]->setText(text);
+    Edits[field]->setCursorPosition(0);
 }
 
 void TForm1::BitBtn1Click() {
@@ -380,29 +385,38 @@ void TForm1::BitBtn3Click() {
 }
 
 void TForm1::BitBtn4Click() {
-    if (!ProfilePlaced) {
-        // Where the operator left it last time; else beside the main window,
-        // where both can be seen.
-        ProfilePlaced = true;
-        const QScreen* s = ProfileForm->RestorePlace() ? nullptr : screen();
-        if (s != nullptr) {
-            // The frame the window manager puts around it, as around this one.
-            const QRect frame = frameGeometry();
-            const QRect client = geometry();
-            const QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
-                                   frame.right() - client.right(),
-                                   frame.bottom() - client.bottom());
-            const QRect place = PlaceBeside(frame, ProfileForm->size().grownBy(margins),
-                                            ProfileForm->minimumSizeHint().width() +
-                                                margins.left() + margins.right(),
-                                            s->availableGeometry());
-            ProfileForm->resize(place.size().shrunkBy(margins));
-            ProfileForm->move(place.topLeft());
-        }
-    }
+    if (!ProfileForm->isVisible())
+        PlaceProfile();
     ProfileForm->show();
     ProfileForm->raise();
     ProfileForm->activateWindow();
+}
+
+void TForm1::PlaceProfile() {
+    // Where the operator left it, this session or the last, while that
+    // leaves this window clear; else beside it, where both can be seen.
+    std::optional<QRect> saved;
+    if (ProfilePlaced || ProfileForm->RestorePlace())
+        saved = ProfileForm->frameGeometry();
+    ProfilePlaced = true;
+    const QScreen* s = screen();
+    if (s == nullptr)
+        return;
+    // The frame the window manager puts around it, as around this one.
+    const QRect frame = frameGeometry();
+    const QRect client = geometry();
+    const QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
+                           frame.right() - client.right(), frame.bottom() - client.bottom());
+    const TPlacement place =
+        PlaceBeside(frame, ProfileForm->size().grownBy(margins),
+                    ProfileForm->minimumSizeHint().width() + margins.left() + margins.right(),
+                    s->availableGeometry(), saved);
+    if (place.Anchor != frame)
+        move(place.Anchor.topLeft());
+    if (place.Window != saved) {
+        ProfileForm->resize(place.Window.size().shrunkBy(margins));
+        ProfileForm->move(place.Window.topLeft());
+    }
 }
 
 void TForm1::BuildActions() {
@@ -413,16 +427,43 @@ void TForm1::BuildActions() {
     RecentMenu = new QMenu(this);
     RecentMenu->setObjectName("RecentMenu");
     auto* recent = new QAction("Open &Recent", this);
+    recent->setObjectName("OpenRecentAction");
     recent->setMenu(RecentMenu);
+    // From the keyboard the list opens under the field being edited.
+    recent->setShortcut(Qt::CTRL | Qt::Key_R);
+    connect(recent, &QAction::triggered, this, [this] {
+        const QWidget* at = focusWidget() != nullptr ? focusWidget() : this;
+        RecentMenu->popup(at->mapToGlobal(QPoint(0, at->height())));
+    });
     auto* defaults = new QAction("&Defaults", this);
     defaults->setObjectName("DefaultsAction");
+    // Two modifiers: every field is replaced, and there is no undoing it.
+    defaults->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_D);
     connect(defaults, &QAction::triggered, Control, &TMainController::SetDefaults);
     auto* about = new QAction("&About ppspin", this);
+    about->setObjectName("AboutAction");
+    about->setShortcut(QKeySequence::HelpContents);
     connect(about, &QAction::triggered, this, &TForm1::ShowAbout);
     auto* separator = new QAction(this);
     separator->setSeparator(true);
     addActions({open, recent, defaults, separator, about});
     setContextMenuPolicy(Qt::ActionsContextMenu);
+    // Shift+F10 and the Menu key open a field's own menu: the window's
+    // actions follow its edit actions there.
+    for (const TInputField& input : InputCatalogue()) {
+        QLineEdit* edit = Edits[input.Field];
+        if (!input.Editable)
+            continue;
+        edit->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(edit, &QWidget::customContextMenuRequested, this, [this, edit](QPoint at) {
+            QMenu* menu = edit->createStandardContextMenu();
+            menu->setObjectName("FieldMenu");
+            menu->setAttribute(Qt::WA_DeleteOnClose);
+            menu->addSeparator();
+            menu->addActions(actions());
+            menu->popup(edit->mapToGlobal(at));
+        });
+    }
     connect(Control, &TMainController::RecentReportsChanged, this, &TForm1::FillRecentMenu);
     FillRecentMenu();
 }
@@ -434,7 +475,9 @@ void TForm1::FillRecentMenu() {
         QAction* action = RecentMenu->addAction(QDir::toNativeSeparators(path));
         connect(action, &QAction::triggered, Control, [this, path] { Control->OpenReport(path); });
     }
-    RecentMenu->setEnabled(!recent.isEmpty());
+    // Ctrl+R says so rather than showing nothing.
+    if (recent.isEmpty())
+        RecentMenu->addAction("No report opened yet")->setEnabled(false);
 }
 
 void TForm1::ShowAbout() {
@@ -460,7 +503,7 @@ void TForm1::SetRunCursors(Qt::CursorShape shape) {
 }
 
 void TForm1::ShowMessage(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), text, QMessageBox::Ok,
                     this);
     box.exec();
 }

@@ -39,14 +39,15 @@ class TForm1 : public QDialog {
     char DecimalSeparator() const { return Separator; }
     // The texts of Edit1 .. Edit20 as they stand.
     TFieldTexts FieldTexts() const;
-    // Puts text into the field of index field.
+    // Puts text into the field of index field, shown from its start.
     void SetFieldText(int field, const QString& text);
     // Puts the cursor in the field of index field, its text selected.
     void FocusField(int field);
     TMainController& Controller() const { return *Control; }
     TProfileForm& Profile() const { return *ProfileForm; }
 
-    // One message with an OK button; a run error's with the error icon.
+    // One message with an OK button: a refusal's with the warning icon, a
+    // run error's with the error icon.
     void ShowMessage(const QString& text);
     void ShowRunError(const QString& text);
     // The cursors of the window and of GO.
@@ -70,10 +71,13 @@ class TForm1 : public QDialog {
     QFrame* Labelled(int number, QWidget* parent);
     QWidget* BuildLeftHalf();
     QWidget* BuildRightHalf();
-    // Open Report, Open Recent, Defaults and About, in the window's context
-    // menu; Ctrl+O opens a report.
+    // Open Report (Ctrl+O), Open Recent (Ctrl+R), Defaults (Ctrl+Shift+D)
+    // and About (F1), in the window's context menu and after the edit
+    // actions of each field's.
     void BuildActions();
     void FillRecentMenu();
+    // Puts the hidden Profile window where it leaves this one clear.
+    void PlaceProfile();
 
     const char Separator;
     // GO computes on it; its records hold the latest run.

@@ -4,8 +4,10 @@
 #include "ChartView.h"
 #include "ChartsTestSupport.h"
 #include "RunLabels.h"
+#include "SimplifyLine.h"
 
 #include <QChart>
+#include <QGraphicsSimpleTextItem>
 #include <QLineSeries>
 #include <QValueAxis>
 #include <QtTest>
@@ -28,6 +30,17 @@ QList<double> ZoneLines(QChart& chart) {
     }
     std::sort(zs.begin(), zs.end());
     return zs;
+}
+
+// The zone names along the first chart's top.
+QStringList ZoneLabels(const TProfileCharts& charts) {
+    QStringList labels;
+    for (QGraphicsItem* item : charts.Chart(TProfileCharts::VelocityChart).childItems())
+        if (auto* text = qgraphicsitem_cast<QGraphicsSimpleTextItem*>(item);
+            text != nullptr && text->data(0).isValid())
+            labels << text->text();
+    labels.sort();
+    return labels;
 }
 
 } // namespace
@@ -70,15 +83,22 @@ class ProfileChartsTest : public QObject {
         QVERIFY(std::abs(v->at(n3 - 1).y() - 3500.0) < 3500.0 * 0.001);
     }
 
+    void everyChartSharesTheZAxisAndShowsTheZoneEnds_data() {
+        QTest::addColumn<double>("increment");
+        QTest::newRow("defaults") << 1.0;
+        // The last z summed up is 99.9999999999986; the axis ends at the grid's end.
+        QTest::newRow("fine") << 0.1;
+    }
     void everyChartSharesTheZAxisAndShowsTheZoneEnds() {
-        const TProfileSnapshot run = ConvergedRun();
+        QFETCH(double, increment);
+        const TProfileSnapshot run = ConvergedRun(3500.0, increment);
         TProfileCharts charts;
         charts.SetRuns({}, &run);
         for (int c = 0; c < TProfileCharts::ChartCount; ++c) {
             QChart& chart = charts.Chart(c);
             const auto* z = static_cast<QValueAxis*>(chart.axes(Qt::Horizontal).value(0));
             QCOMPARE(z->min(), 0.0);
-            QCOMPARE(z->max(), 100.0);
+            QVERIFY(z->max() == 100.0); // exactly, or the tick at 100 goes unlabelled
             QCOMPARE(ZoneLines(chart), QList<double>({10.0, 35.0}));
             // Every value drawn lies inside the chart's y range.
             const auto* y = static_cast<QValueAxis*>(chart.axes(Qt::Vertical).value(0));
@@ -89,14 +109,31 @@ class ProfileChartsTest : public QObject {
         }
     }
 
-    void zoneEndsOfEveryRunAreDrawnOnce() {
+    // Each position once; where the runs' ends differ, each line names its runs.
+    void zoneEndsOfEveryRunAreDrawnOnceAndNamedByRunWhereTheyDiffer() {
         TProfileSnapshot kept = ConvergedRun(3000.0);
         kept.Input.Z2 = 40.0;
         const TProfileSnapshot newest = ConvergedRun();
         TProfileCharts charts;
-        charts.SetRuns({kept}, &newest);
+        TProfileSnapshot near = newest;
+        near.Input.Z2 = 37.0; // its label would run into its neighbour's
+        charts.resize(700, 800);
+        charts.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&charts));
+        charts.SetRuns({kept, kept}, &near, {"#1", "#2", "#3"});
         QCOMPARE(ZoneLines(charts.Chart(TProfileCharts::TensionChart)),
-                 QList<double>({10.0, 35.0, 40.0}));
+                 QList<double>({10.0, 37.0, 40.0}));
+        QCOMPARE(ZoneLabels(charts), QStringList({"Z1", "Z2 #1, #2", "Z2 #3"}));
+        QList<QRectF> placed;
+        for (QGraphicsItem* item : charts.Chart(TProfileCharts::VelocityChart).childItems())
+            if (auto* text = qgraphicsitem_cast<QGraphicsSimpleTextItem*>(item);
+                text != nullptr && text->data(0).isValid())
+                placed << text->sceneBoundingRect();
+        for (int i = 0; i < placed.size(); ++i)
+            for (int j = i + 1; j < placed.size(); ++j)
+                QVERIFY(!placed[i].intersects(placed[j]));
+        charts.SetRuns({newest}, &newest, {"#1", "#2"});
+        QCOMPARE(ZoneLabels(charts), QStringList({"Z1", "Z2"}));
     }
 
     void replacingTheNewestRedrawsItAloneAndRefitsAxesAndZones() {
@@ -187,6 +224,33 @@ class ProfileChartsTest : public QObject {
         // Outside the plot area nothing is shown.
         QTest::mouseMove(view.viewport(), QPoint(1, 1));
         QTRY_COMPARE(ShownHover(view), QString());
+    }
+
+    void simplifiedLinesKeepTheirShape_data() {
+        QTest::addColumn<QList<QPointF>>("points");
+        QTest::addColumn<double>("yScale");
+        QTest::addColumn<QList<QPointF>>("kept");
+        QList<QPointF> straight, corner, bump;
+        for (int i = 0; i <= 100; ++i) {
+            straight << QPointF(i, 2.0 * i);
+            corner << QPointF(i, i <= 50 ? 0.0 : i - 50.0);
+            bump << QPointF(i, i == 70 ? 0.5 : 0.0);
+        }
+        QTest::newRow("straight") << straight << 1.0 << QList<QPointF>{{0, 0}, {100, 200}};
+        QTest::newRow("corner") << corner << 1.0 << QList<QPointF>{{0, 0}, {50, 0}, {100, 50}};
+        // Half a unit off the line: kept where a unit is 0.25 of y, not where it is 1.
+        QTest::newRow("bump, fine")
+            << bump << 0.25 << QList<QPointF>{{0, 0}, {69, 0}, {70, 0.5}, {71, 0}, {100, 0}};
+        QTest::newRow("bump, coarse") << bump << 1.0 << QList<QPointF>{{0, 0}, {100, 0}};
+        QTest::newRow("two points")
+            << QList<QPointF>{{0, 0}, {1, 5}} << 1.0 << QList<QPointF>{{0, 0}, {1, 5}};
+        QTest::newRow("flat, no y scale") << bump << 0.0 << QList<QPointF>{{0, 0}, {100, 0}};
+    }
+    void simplifiedLinesKeepTheirShape() {
+        QFETCH(QList<QPointF>, points);
+        QFETCH(double, yScale);
+        QFETCH(QList<QPointF>, kept);
+        QCOMPARE(SimplifyLine(points, 1.0, yScale), kept);
     }
 
     void runsAreNamedByWhatDiffers_data() {

@@ -1,16 +1,20 @@
 // The Profile window: the newest run replaces the last, kept runs stay, and
 // the table and the exports show every run drawn.
 #include "ProfileForm.h"
+#include "ChartView.h"
 #include "ChartsTestSupport.h"
 #include "ProfileCharts.h"
 #include "ProfileCsv.h"
 #include "RunTable.h"
 #include "TempDir.h"
 
+#include <QChart>
+#include <QFontMetricsF>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTableWidget>
+#include <QValueAxis>
 #include <QXYSeries>
 #include <QtTest>
 
@@ -117,6 +121,14 @@ class ProfileFormTest : public QObject {
             QVERIFY2(!colours.contains(c), qPrintable(c.name()));
             colours << c;
         }
+        // Six runs in the legend, and still the velocity axis' title whole.
+        form.resize(900, 940);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QChart& velocity = form.Charts().Chart(TProfileCharts::VelocityChart);
+        const auto* axis = static_cast<QValueAxis*>(velocity.axes(Qt::Vertical).value(0));
+        QTRY_VERIFY(velocity.plotArea().height() >=
+                    QFontMetricsF(axis->titleFont()).horizontalAdvance(axis->titleText()));
     }
 
     void saveDataWritesEveryShownRunWithItsInputs() {
@@ -163,6 +175,65 @@ class ProfileFormTest : public QObject {
         QVERIFY2(table.Rows[0][5].endsWith(" / 3500"), qPrintable(table.Rows[0][5]));
         QVERIFY(!table.Rows[0][8].isEmpty());
         QCOMPARE(table.Rows[1][8], QString());
+
+        // Inputs to their printed decimals at most, never with an exponent.
+        TProfileSnapshot fast = Run3500, odd = Run3500;
+        fast.Input.VL = 100000;
+        odd.Input.VL = 2639.6354117336437;
+        odd.Input.D0 = 0.0254321;
+        odd.Input.Zone1A1 = 245700.125;
+        const TRunTableTexts inputs = RunTableTexts({&fast, &odd}, QLocale::c());
+        QCOMPARE(inputs.Rows[0].mid(1, 3), QStringList({"0.025", "100000", "245700"}));
+        QCOMPARE(inputs.Rows[1].mid(1, 3), QStringList({"0.0254", "2639.6", "245700.13"}));
+        QVERIFY2(inputs.Rows[0][6].endsWith(" / 100000"), qPrintable(inputs.Rows[0][6]));
+    }
+
+    // Live at an increment of 0.1: the window draws a run through the
+    // points its shape needs, within a third of a pixel on a plot 2000
+    // pixels across, and the mouse still picks every grid point.
+    void fineRunsAreDrawnThroughFewerPointsOfTheSameShape() {
+        const TProfileSnapshot fine = ConvergedRun(3500.0, 0.1);
+        TProfileForm form;
+        form.resize(900, 940);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.ShowProfile(fine);
+        const TProfileCharts& charts = form.Charts();
+        for (int q = 0; q < ProfileQuantityCount; ++q) {
+            const auto quantity = static_cast<TProfileQuantity>(q);
+            const QList<QPointF> drawn = charts.Series(0, quantity)->points();
+            QVERIFY2(drawn.size() < 200, qPrintable(QString::number(drawn.size())));
+            double lo = 1e300, hi = -1e300;
+            for (const TProfilePoint& p : fine.Points) {
+                lo = std::min(lo, DisplayedValue(p, quantity));
+                hi = std::max(hi, DisplayedValue(p, quantity));
+            }
+            // Each grid point near the line drawn between the points kept
+            // about it, in shares of the spans.
+            const auto share = [&](QPointF p) {
+                return QPointF(p.x() / fine.Points.back().Z, (p.y() - lo) / (hi - lo));
+            };
+            qsizetype k = 0;
+            for (const TProfilePoint& p : fine.Points) {
+                while (k + 2 < drawn.size() && drawn[k + 1].x() < p.Z)
+                    ++k;
+                const QPointF a = share(drawn[k]), d = share(drawn[k + 1]) - a;
+                const QPointF at = share(QPointF(p.Z, DisplayedValue(p, quantity))) - a;
+                const double t =
+                    std::clamp(QPointF::dotProduct(at, d) / QPointF::dotProduct(d, d), 0.0, 1.0);
+                const QPointF off = at - t * d;
+                QVERIFY(std::hypot(off.x(), off.y()) <= 1.0 / 5000);
+            }
+            QCOMPARE(drawn.front().x(), 0.0);
+            QCOMPARE(drawn.back().y(), DisplayedValue(fine.Points.back(), quantity));
+        }
+        TChartView& view = charts.View(TProfileCharts::VelocityChart);
+        QXYSeries* v = charts.Series(0, TProfileQuantity::Velocity);
+        const QPointF onChart =
+            view.chart()->mapToPosition(QPointF(fine.Points[555].Z, fine.Points[555].VM), v);
+        const QString text = view.HoverAt(view.mapFromScene(view.chart()->mapToScene(onChart)));
+        // Within a pixel of grid point 555, a grid point named: not a point of the line drawn.
+        QVERIFY2(text.contains(QRegularExpression("z = 55\\.[456] cm")), qPrintable(text));
     }
 
     void escapeClosesTheWindow() {
@@ -188,6 +259,13 @@ class ProfileFormTest : public QObject {
         QVERIFY(ppspin::testing::PixelsOf(image, NewestRunColour()) > 50);
         // The window itself is left as it was.
         QCOMPARE(form.Charts().RunCount(), 2);
+        // The legend names the runs as the window does, the table saying what they are.
+        const QString svg = QString::fromStdString(dir.File("profile.svg"));
+        QVERIFY2(form.SaveImage(svg, QSize(800, 600), &error), qPrintable(error));
+        const QString drawn =
+            QString::fromStdString(ppspin::testing::ReadBytes(dir.File("profile.svg")));
+        QVERIFY(drawn.contains(">#1<") && drawn.contains(">#2<"));
+        QVERIFY(!drawn.contains("VL 3"));
     }
 };
 

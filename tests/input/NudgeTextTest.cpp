@@ -10,6 +10,7 @@ struct Nudge {
     int steps;
     const char* expected; // nullptr: left alone
     char separator = '.';
+    TInputDomain domain = TInputDomain::Free;
 };
 
 TEST(NudgeText, StepsTheLastDigitAndKeepsTheForm) {
@@ -41,11 +42,25 @@ TEST(NudgeText, StepsTheLastDigitAndKeepsTheForm) {
         {".", 1, nullptr},
         {"0,025", 1, nullptr},
         {"9e308", 1, nullptr},
+        // Within the domain: no step crosses zero, nor reaches it where it is refused.
+        {"0.004", -10, "0.001", '.', TInputDomain::Positive},
+        {"0.001", -1, nullptr, '.', TInputDomain::Positive},
+        {"1e-2", -1, nullptr, '.', TInputDomain::Positive},
+        {"0.005", -5, "0.001", '.', TInputDomain::Positive},
+        {"0.025", -1, "0.024", '.', TInputDomain::Positive},
+        {"0.0", -1, nullptr, '.', TInputDomain::NonNegative},
+        {"5.0", -100, "0.0", '.', TInputDomain::NonNegative},
+        {"0.0", 1, "0.1", '.', TInputDomain::NonNegative},
+        {"0.0", -1, "-0.1", '.', TInputDomain::Free},
+        // Already refused: stepping may lead back in.
+        {"-0.5", 10, "0.5", '.', TInputDomain::Positive},
+        {"-0.5", -1, "-0.6", '.', TInputDomain::NonNegative},
     };
     for (const Nudge& c : cases) {
-        const std::optional<std::string> got = NudgeText(c.text, c.separator, c.steps);
+        const std::optional<std::string> got = NudgeText(c.text, c.separator, c.steps, c.domain);
         if (c.expected == nullptr)
-            EXPECT_FALSE(got.has_value()) << '"' << c.text << "\" gave \"" << got.value_or("") << '"';
+            EXPECT_FALSE(got.has_value())
+                << '"' << c.text << "\" gave \"" << got.value_or("") << '"';
         else
             EXPECT_EQ(got.value_or("(nothing)"), c.expected) << '"' << c.text << "\" " << c.steps;
     }

@@ -108,6 +108,33 @@ TEST(GoalSeek, SaysWhyNoValueIsFound) {
     }
 }
 
+// The window's words: its labels, and numbers to six significant digits
+// with the fields' separator.
+TEST(GoalSeek, WordsItsMessagesAsTheCallerAsks) {
+    TGoal goal = Goal("take-up-speed", "D_end_um", 1000);
+    goal.DecimalSeparator = ',';
+    goal.Wording = {WindowLabel(*goal.Input), goal.Output->Title, " = ", 6};
+    TFieldTexts texts = DefaultFieldTexts(',');
+    texts[2] = "2639,6354117336437";
+    const TGoalSeekResult result = Seek(goal, texts);
+    ASSERT_EQ(result.End, TGoalSeekEnd::NoBracket);
+    EXPECT_EQ(result.Message.rfind("No value of Take-up Speed (m/min) from ", 0), 0u)
+        << result.Message;
+    EXPECT_NE(result.Message.find(" gives End diameter (\u00b5m) = 1000 (it runs from "),
+              std::string::npos)
+        << result.Message;
+    // Every number: at most six digits before its exponent.
+    std::size_t digits = 0;
+    for (char c : result.Message) {
+        if (c == 'e')
+            digits = 100; // the exponent's own digits do not count
+        else if (std::isdigit(static_cast<unsigned char>(c)) != 0)
+            EXPECT_LE(++digits, 6u) << result.Message;
+        else if (c != ',')
+            digits = 0;
+    }
+}
+
 // What the user gave is refused as it stands: a start value that does not
 // convert, or one outside the input's domain, which the search must not
 // leave to look for a value (below zero for an air velocity, say).
@@ -126,6 +153,7 @@ TEST(GoalSeek, RefusesAStartTheChecksRefuse) {
         const TGoalSeekResult result = Seek(goal, texts);
         EXPECT_EQ(result.End, TGoalSeekEnd::Refused) << c.text;
         EXPECT_EQ(result.Message, c.message) << c.text;
+        EXPECT_EQ(result.Field, goal.Input->Field) << c.text;
         EXPECT_LE(result.Runs, 1) << c.text;
     }
 }

@@ -9,6 +9,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QtTest>
@@ -32,6 +34,15 @@ QString WriteReport(const ScratchDirectory& scratch) {
     return scratch.File("result.txt");
 }
 
+// Fields whose texts are not shown from their first character.
+QStringList ScrolledFields(TForm1& form) {
+    QStringList scrolled;
+    for (int n = 1; n <= 20; ++n)
+        if (Edit(&form, n)->cursorPosition() != 0)
+            scrolled << Edit(&form, n)->objectName();
+    return scrolled;
+}
+
 } // namespace
 
 class CaseTest : public testing::TUiTest {
@@ -47,9 +58,12 @@ class CaseTest : public testing::TUiTest {
         QCOMPARE(Edit(&form, 3)->text(), QString("3000.0"));
         QCOMPARE(Edit(&form, 19)->text(), QString("0.3")); // 0.25 as the header printed it
         QCOMPARE(Edit(&form, 20)->text(), QString("result.txt"));
+        // "245700.00" in a field narrower than its text, "-1710.00" with its sign.
+        QCOMPARE(ScrolledFields(form), QStringList());
         form.Controller().OpenReport(report);
         QCOMPARE(closer.Seen().size(), 1); // said once
         QVERIFY(closer.Texts()[0].contains("as its header printed them"));
+        QCOMPARE(closer.Seen()[0].Icon, QMessageBox::Information);
 
         Edit(&form, 3)->setText("2500");
         QFile other(scratch.File("notes.txt"));
@@ -61,6 +75,7 @@ class CaseTest : public testing::TUiTest {
         QVERIFY2(closer.Texts()[1].endsWith("Not a report of this program: line 2 should read "
                                             "\"-------------------\""),
                  qPrintable(closer.Texts()[1]));
+        QCOMPARE(closer.Seen()[1].Icon, QMessageBox::Warning);
         QCOMPARE(Edit(&form, 3)->text(), QString("2500"));
         // Read no further than a header reaches: a folder, an endless device.
         for (const QString& name : {scratch.Path(), QString("/dev/zero")}) {
@@ -71,9 +86,11 @@ class CaseTest : public testing::TUiTest {
         QCOMPARE(closer.Seen().size(), 4);
         QCOMPARE(Edit(&form, 3)->text(), QString("2500"));
 
+        Edit(&form, 8)->setText("-1710.000001");
         form.Controller().SetDefaults();
         QCOMPARE(Edit(&form, 3)->text(), QString("3500.0"));
         QCOMPARE(Edit(&form, 19)->text(), QString("1.0"));
+        QCOMPARE(ScrolledFields(form), QStringList());
     }
 
     // Remembered: the Profile window's Live and the reports opened. Not
@@ -95,25 +112,88 @@ class CaseTest : public testing::TUiTest {
         QCOMPARE(Edit(&form, 3)->text(), QString("3500.0"));
     }
 
-    void goalSeekPutsTheValueInItsFieldAndShowsItsRun() {
+    // From a take-up speed of 2639.64, an end temperature of 32.3 is met
+    // twice: both are listed, the nearest goes into the field, the other
+    // when picked, and the Profile window shows each.
+    void goalSeekListsEveryValueFoundAndTakesTheOnePicked() {
         ScratchDirectory scratch;
         TForm1 form('.');
         form.show();
-        // The dialog asks for the end diameter by the take-up speed; 20 um.
-        QTimer::singleShot(0, [] {
-            QDialog* dialog = nullptr;
-            QTRY_VERIFY((dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())));
-            QCOMPARE(dialog->findChild<QComboBox*>("InputBox")->currentText(),
-                     QString("Take-up speed VL (m/min)"));
-            dialog->findChild<QLineEdit*>("TargetEdit")->setText("20");
-            dialog->accept();
-        });
+        Edit(&form, 3)->setText("2639.64");
         form.Controller().GoalSeekClicked();
-        QVERIFY2(Edit(&form, 3)->text().startsWith("2639.6"), qPrintable(Edit(&form, 3)->text()));
+        auto* dialog = form.findChild<QDialog*>("GoalSeekDialog");
+        QVERIFY(dialog != nullptr && dialog->isVisible());
+        QCOMPARE(dialog->findChild<QComboBox*>("InputBox")->currentText(),
+                 QString("Take-up Speed (m/min)"));
+        dialog->findChild<QComboBox*>("OutputBox")->setCurrentText("End temperature (\u00b0C)");
+        dialog->findChild<QLineEdit*>("TargetEdit")->setText("32.3");
+        auto* seek = dialog->findChild<QPushButton*>("SeekButton");
+        seek->click();
+        // The search runs beside the event loop, under the wait cursor.
+        QVERIFY(!seek->isEnabled());
+        QCOMPARE(dialog->cursor().shape(), Qt::WaitCursor);
+        QTRY_VERIFY_WITH_TIMEOUT(seek->isEnabled(), 60000);
+        QCOMPARE(dialog->cursor().shape(), Qt::ArrowCursor);
+
+        auto* values = dialog->findChild<QListWidget*>("SolutionList");
+        QCOMPARE(values->count(), 2);
         const auto* profile = form.findChild<TProfileForm*>("ProfileForm");
-        QVERIFY(profile->Latest().has_value());
-        QCOMPARE(profile->Latest()->Input.VL, Edit(&form, 3)->text().toDouble());
+        for (int picked : {0, 1}) {
+            values->setCurrentRow(picked);
+            const QString text = Edit(&form, 3)->text();
+            QCOMPARE(values->item(picked)->text(), text + " m/min");
+            QCOMPARE(profile->Latest()->Input.VL, text.toDouble());
+            QCOMPARE(Edit(&form, 3)->cursorPosition(), 0);
+        }
+        QVERIFY2(std::abs(values->item(0)->text().section(" ", 0, 0).toDouble() - 2695.2) < 1,
+                 qPrintable(values->item(0)->text()));
+        QVERIFY(Edit(&form, 3)->text().toDouble() > 400 && Edit(&form, 3)->text().toDouble() < 500);
+        QVERIFY(dialog->isVisible());
         QVERIFY(QDir(scratch.Path()).isEmpty()); // GO was never pressed
+    }
+
+    // A refusal or failure leaves the dialog open with its choices, saying
+    // why in the window's words.
+    void goalSeekStaysOpenAndSaysWhy_data() {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("message"); // how it starts
+        QTest::newRow("field refused") << 1 << "abc"
+                                       << "20"
+                                       << "Hole Diameter: Input value is not correct!";
+        QTest::newRow("empty target") << 3 << "3500.0"
+                                      << ""
+                                      << "Target: Input value is not correct!";
+        QTest::newRow("no value") << 3 << "3500.0"
+                                  << "1000"
+                                  << "No value of Take-up Speed (m/min) from ";
+    }
+    void goalSeekStaysOpenAndSaysWhy() {
+        QFETCH(int, field);
+        QFETCH(QString, text);
+        QFETCH(QString, target);
+        QFETCH(QString, message);
+        ScratchDirectory scratch;
+        TForm1 form('.');
+        form.show();
+        Edit(&form, field)->setText(text);
+        form.Controller().GoalSeekClicked();
+        auto* dialog = form.findChild<QDialog*>("GoalSeekDialog");
+        auto* input = dialog->findChild<QComboBox*>("InputBox");
+        input->setCurrentText("Take-up Speed (m/min)");
+        dialog->findChild<QLineEdit*>("TargetEdit")->setText(target);
+        auto* seek = dialog->findChild<QPushButton*>("SeekButton");
+        seek->click();
+        QTRY_VERIFY_WITH_TIMEOUT(seek->isEnabled(), 60000);
+        const QString said = dialog->findChild<QLabel*>("MessageLabel")->text();
+        QVERIFY2(said.startsWith(message), qPrintable(said));
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->findChild<QComboBox*>("OutputBox")->currentText(),
+                 QString("End diameter (\u00b5m)"));
+        QCOMPARE(dialog->findChild<QLineEdit*>("TargetEdit")->text(), target);
+        QCOMPARE(input->currentText(), QString("Take-up Speed (m/min)"));
+        QCOMPARE(Edit(&form, 3)->text(), QString("3500.0"));
     }
 };
 

@@ -5,8 +5,10 @@
 #include "RefInfo.h"
 #include "UiTestSupport.h"
 
+#include <QContextMenuEvent>
 #include <QFrame>
 #include <QGroupBox>
+#include <QMenu>
 #include <QPushButton>
 #include <QtTest>
 
@@ -100,20 +102,128 @@ class MainWindowTest : public testing::TUiTest {
     }
 
     void profileWindowGoesBesideTheMainWindow_data() {
+        QTest::addColumn<QRect>("screen");
         QTest::addColumn<QRect>("main");
+        QTest::addColumn<QRect>("saved"); // none when null
+        QTest::addColumn<QRect>("movedMain");
         QTest::addColumn<QRect>("profile");
-        // Frames on a 1600 x 1000 screen; the Profile window wants 900 x 940,
-        // 400 at least.
-        QTest::newRow("right") << QRect(0, 100, 690, 480) << QRect(690, 60, 900, 940);
-        QTest::newRow("left") << QRect(910, 30, 690, 480) << QRect(10, 30, 900, 940);
-        QTest::newRow("narrowed") << QRect(460, 30, 690, 480) << QRect(0, 30, 460, 940);
-        QTest::newRow("far right") << QRect(200, 30, 1100, 480) << QRect(700, 30, 900, 940);
+        // Frames; the Profile window wants 900 x 940, 400 wide at least.
+        const QRect wide(0, 0, 1600, 1000);
+        QTest::newRow("right") << wide << QRect(0, 100, 690, 480) << QRect()
+                               << QRect(0, 100, 690, 480) << QRect(690, 60, 900, 940);
+        QTest::newRow("left") << wide << QRect(910, 30, 690, 480) << QRect()
+                              << QRect(910, 30, 690, 480) << QRect(10, 30, 900, 940);
+        // Centred on 1920 x 1080, neither side has room: the main window
+        // moves toward the left edge, as far as it must.
+        QTest::newRow("main moves left")
+            << QRect(0, 0, 1920, 1080) << QRect(616, 313, 688, 453) << QRect()
+            << QRect(332, 313, 688, 453) << QRect(1020, 140, 900, 940);
+        QTest::newRow("main moves right, the shorter way")
+            << wide << QRect(700, 30, 690, 480) << QRect() << QRect(900, 30, 690, 480)
+            << QRect(0, 30, 900, 940);
+        QTest::newRow("narrowed") << QRect(0, 0, 1400, 1000) << QRect(300, 30, 690, 480) << QRect()
+                                  << QRect(0, 30, 690, 480) << QRect(690, 30, 710, 940);
+        QTest::newRow("screen too narrow for both")
+            << QRect(0, 0, 1000, 800) << QRect(100, 30, 690, 480) << QRect()
+            << QRect(0, 30, 690, 480) << QRect(600, 0, 400, 800);
+        QTest::newRow("saved place clear of the main window")
+            << wide << QRect(0, 100, 690, 480) << QRect(1000, 0, 500, 500)
+            << QRect(0, 100, 690, 480) << QRect(1000, 0, 500, 500);
+        QTest::newRow("saved place over the main window")
+            << wide << QRect(0, 100, 690, 480) << QRect(600, 0, 500, 500) << QRect(0, 100, 690, 480)
+            << QRect(690, 60, 900, 940);
     }
     void profileWindowGoesBesideTheMainWindow() {
+        QFETCH(QRect, screen);
         QFETCH(QRect, main);
+        QFETCH(QRect, saved);
+        QFETCH(QRect, movedMain);
         QFETCH(QRect, profile);
-        const QRect screen(0, 0, 1600, 1000);
-        QCOMPARE(PlaceBeside(main, QSize(900, 940), 400, screen), profile);
+        const TPlacement place =
+            PlaceBeside(main, QSize(900, 940), 400, screen,
+                        saved.isNull() ? std::nullopt : std::optional<QRect>(saved));
+        QCOMPARE(place.Anchor, movedMain);
+        QCOMPARE(place.Window, profile);
+    }
+
+    // Open Report, Open Recent, Defaults and About without a mouse: keys of
+    // their own, and in the menu Shift+F10 or the Menu key opens in a field.
+    void theWindowsActionsAreReachedFromTheKeyboard() {
+        TForm1 w('.');
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QLineEdit* speed = Edit(&w, 3);
+        speed->setFocus();
+        speed->setText("123");
+        QTest::keyClick(speed, Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(speed->text(), QString("3500.0"));
+
+        {
+            testing::ModalCloser closer(&w);
+            QTest::keyClick(speed, Qt::Key_F1);
+            QCOMPARE(closer.Seen().size(), 1);
+            QVERIFY(closer.Texts()[0].contains("ppspin"));
+        }
+        {
+            testing::ModalCloser closer(&w);
+            w.activateWindow(); // back from the last dialog
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            QTest::keyClick(speed, Qt::Key_O, Qt::ControlModifier);
+            QCOMPARE(closer.Seen().size(), 1); // the file dialog
+        }
+
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(speed, Qt::Key_R, Qt::ControlModifier);
+        auto* recent = w.findChild<QMenu*>("RecentMenu");
+        QTRY_COMPARE(QApplication::activePopupWidget(), recent);
+        QCOMPARE(recent->actions().size(), 1);
+        QVERIFY(!recent->actions()[0]->isEnabled()); // "No report opened yet"
+        recent->close();
+
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(2, 2),
+                                  speed->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(speed, &menuKey);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu != nullptr);
+        QStringList texts;
+        for (const QAction* action : menu->actions())
+            texts << action->text().section('\t', 0, 0);
+        QVERIFY2(texts.indexOf(QRegularExpression("&Undo.*")) == 0, qPrintable(texts.join('|')));
+        QCOMPARE(texts.mid(texts.size() - 5), QStringList({"&Open Report\u2026", "Open &Recent",
+                                                           "&Defaults", "", "&About ppspin"}));
+        menu->close();
+    }
+
+    void openReportButtonAsksForAReport() {
+        TForm1 w('.');
+        w.show();
+        testing::ModalCloser closer(&w);
+        w.findChild<QAbstractButton*>("OpenReportButton")->click();
+        QCOMPARE(closer.Seen().size(), 1);
+    }
+
+    // Stepping stops where the input's check would refuse: zero and below
+    // for the hole diameter, below zero for an air velocity.
+    void nudgingStopsAtTheEdgeOfTheInputsDomain() {
+        TForm1 w('.');
+        w.show();
+        const struct {
+            int field;
+            const char* text;
+            Qt::Key key;
+            const char* expected;
+        } cases[] = {
+            {1, "0.004", Qt::Key_PageDown, "0.001"},
+            {1, "0.001", Qt::Key_Down, "0.001"},
+            {9, "0.0", Qt::Key_Down, "0.0"},
+            {8, "0.0", Qt::Key_Down, "-0.1"}, // an air-law coefficient takes any value
+        };
+        for (const auto& c : cases) {
+            Edit(&w, c.field)->setText(c.text);
+            QTest::keyClick(Edit(&w, c.field), c.key);
+            QCOMPARE(Edit(&w, c.field)->text(), QString(c.expected));
+        }
     }
 
     void referenceButtonShowsTheDialogModally() {

@@ -169,7 +169,7 @@ class RunControlTest : public testing::TUiTest {
         p.Go();
 
         QCOMPARE(closer.Texts(), QStringList{message});
-        QCOMPARE(closer.Seen()[0].Icon, QMessageBox::NoIcon);
+        QCOMPARE(closer.Seen()[0].Icon, QMessageBox::Warning);
         QCOMPARE(p.Form1.cursor().shape(), Qt::ArrowCursor);
         QCOMPARE(p.GoButton()->cursor().shape(), Qt::ArrowCursor);
         QCOMPARE(ReadAll(scratch.File("result.txt")), QByteArray("an earlier report\r\n"));

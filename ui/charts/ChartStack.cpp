@@ -38,38 +38,54 @@ TChartView& TChartStack::View(int index) const {
 }
 
 void TChartStack::AlignPlotAreas() {
+    AlignPlotAreas(std::vector<bool>(Views.size(), true));
+}
+
+void TChartStack::AlignPlotAreas(const std::vector<bool>& changed) {
     AlignPending = false;
+    OwnAreas.resize(Views.size());
     for (int column = 0; column < Columns; ++column) {
-        std::vector<QChart*> charts;
+        std::vector<int> charts;
         for (int i = column; i < Count(); i += Columns) {
-            QChart* c = Views[i]->chart();
-            if (!c->size().isEmpty())
-                charts.push_back(c);
+            if (!Views[i]->chart()->size().isEmpty())
+                charts.push_back(i);
         }
         if (charts.empty())
             continue;
-        // Each chart's own layout first: the widest axis labels decide.
+        // Each chart's own layout first: the widest axis labels decide. A
+        // chart that is as it was, at the size it was, keeps its own.
+        std::vector<bool> freed(Views.size(), false);
         double left = 0, right = 0;
         bool first = true;
-        for (QChart* c : charts) {
-            c->setPlotArea(QRectF());
-            // Clearing the fixed area alone does not lay the chart out again.
-            c->layout()->invalidate();
-            c->layout()->activate();
-            const QRectF area = c->plotArea();
-            left = first ? area.left() : std::max(left, area.left());
-            right = first ? area.right() : std::min(right, area.right());
+        for (int i : charts) {
+            QChart* c = Views[i]->chart();
+            std::optional<TOwnArea>& own = OwnAreas[i];
+            if (changed.at(i) || !own || own->At != c->size()) {
+                c->setPlotArea(QRectF());
+                // Clearing the fixed area alone does not lay the chart out again.
+                c->layout()->invalidate();
+                c->layout()->activate();
+                own = TOwnArea{c->size(), c->plotArea()};
+                freed[i] = true;
+            }
+            left = first ? own->Area.left() : std::max(left, own->Area.left());
+            right = first ? own->Area.right() : std::min(right, own->Area.right());
             first = false;
         }
         if (right <= left)
             continue;
-        for (QChart* c : charts) {
-            const QRectF area = c->plotArea();
-            c->setPlotArea(QRectF(QPointF(left, area.top()), QPointF(right, area.bottom())));
+        for (int i : charts) {
+            QChart* c = Views[i]->chart();
+            const QRectF& own = OwnAreas[i]->Area;
+            const QRectF area(QPointF(left, own.top()), QPointF(right, own.bottom()));
+            if (!freed[i] && c->plotArea() == area)
+                continue;
+            c->setPlotArea(area);
             c->layout()->invalidate();
             c->layout()->activate();
         }
     }
+    PlotAreasAligned();
 }
 
 bool TChartStack::eventFilter(QObject* watched, QEvent* event) {

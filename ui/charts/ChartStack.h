@@ -2,8 +2,10 @@
 // an x value falls on the same pixel column in every chart of a column.
 #pragma once
 
+#include <QRectF>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class QChart;
@@ -25,14 +27,25 @@ class TChartStack : public QWidget {
     // Lines the plot areas up for the current sizes and contents. Runs by
     // itself after a resize; call it after changing axes or legends.
     void AlignPlotAreas();
+    // The same after the axes or legends of the charts changed[i] alone
+    // changed: the others are not laid out again to learn what they need.
+    void AlignPlotAreas(const std::vector<bool>& changed);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // After the plot areas are lined up anew.
+    virtual void PlotAreasAligned() {}
 
   private:
     void ScheduleAlign();
 
     std::vector<TChartView*> Views;
+    // A chart's plot area as its own layout made it, at the chart's size.
+    struct TOwnArea {
+        QSizeF At;
+        QRectF Area;
+    };
+    std::vector<std::optional<TOwnArea>> OwnAreas;
     int Columns = 1;
     bool AlignPending = false;
 };

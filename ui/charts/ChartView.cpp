@@ -71,7 +71,7 @@ QString TChartView::HoverAt(QPoint position) {
     for (const THoverSeries& h : HoverSeries) {
         if (h.Series == nullptr || !h.Series->isVisible())
             continue;
-        const QList<QPointF> points = h.Series->points();
+        const QList<QPointF> points = h.Points.isEmpty() ? h.Series->points() : h.Points;
         const auto toScreen = [&](QPointF p) { return c->mapToPosition(p, h.Series); };
         const int i = NearestPoint(points, inChart, toScreen);
         if (i < 0)

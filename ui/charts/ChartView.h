@@ -19,6 +19,9 @@ struct THoverSeries {
     QString Title; // first line, e.g. the run's name
     QString YName; // e.g. "T"
     QString YUnit; // e.g. "°C"
+    // The points the mouse picks from, where the series draws fewer; the
+    // series' own when empty.
+    QList<QPointF> Points;
 };
 
 // Index of the point nearest to target after toScreen maps data to pixels,

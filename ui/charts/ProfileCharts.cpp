@@ -3,8 +3,10 @@
 #include "ChartAxes.h"
 #include "ChartView.h"
 #include "RunLabels.h"
+#include "SimplifyLine.h"
 
 #include <QChart>
+#include <QFontMetricsF>
 #include <QGraphicsSimpleTextItem>
 #include <QLegend>
 #include <QLegendMarker>
@@ -39,6 +41,10 @@ constexpr const char* AxisTitles[TProfileCharts::ChartCount] = {
 
 constexpr double LineWidth = 2.0;
 const QColor GuideColour(110, 110, 110);
+// Simplified lines keep within this share of a run's own span of each
+// coordinate, and the axes span at least as much: within a third of a
+// pixel on a plot 2000 pixels across.
+constexpr double Resolution = 8192;
 
 // Air temperature is the filament's companion: same colour, dashed.
 Qt::PenStyle LineStyle(TProfileQuantity quantity) {
@@ -132,22 +138,23 @@ void TProfileCharts::SetRuns(const std::vector<TProfileSnapshot>& kept,
         colours.push_back(NewestRunColour());
     }
     if (names.size() >= static_cast<qsizetype>(runs.size())) {
-        RunNames = names;
+        Names = names;
     } else {
         std::vector<TRunInput> inputs;
         for (const TProfileSnapshot* run : runs)
             inputs.push_back(run->Input);
-        RunNames = RunLabels(inputs);
+        Names = RunLabels(inputs);
     }
 
     RemoveRuns();
     for (std::size_t r = 0; r < runs.size(); ++r)
-        AddRun(*runs[r], colours[r], RunNames[static_cast<int>(r)]);
+        AddRun(*runs[r], colours[r], Names[static_cast<int>(r)]);
     AddMarkers();
     NewestDrawn = newest != nullptr;
     FitAxes();
-    for (int c = 0; c < ChartCount; ++c)
-        View(c).SetHoverSeries(Hover[c], "z", "cm");
+    for (std::size_t r = 0; r < runs.size(); ++r)
+        Draw(RunSeries[r], RunPoints[r]);
+    SetHover();
     AddZoneLines();
     if (!runs.empty())
         AddLineStyleKey();
@@ -158,20 +165,27 @@ void TProfileCharts::SetRuns(const std::vector<TProfileSnapshot>& kept,
 bool TProfileCharts::ReplaceNewest(const TProfileSnapshot& newest) {
     if (!NewestDrawn || RunSeries.empty())
         return false;
-    RunRanges.back() = SetPoints(RunSeries.back(), newest);
+    RunRanges.back() = PointsOf(newest, RunPoints.back());
     RunZoneEnds.back() = {newest.Input.Z1, newest.Input.Z2};
-    const bool axesChanged = FitAxes();
-    if (axesChanged || Zones() != ShownZones) {
-        // The lines span the value axes, and the labels follow the lines.
+    // The axes first: a series then lays its new points out once, on the
+    // axes it will be drawn on.
+    const std::array<bool, ChartCount> moved = FitAxes();
+    Draw(RunSeries.back(), RunPoints.back());
+    if (Zones() != ShownZones) {
         RemoveZoneLines();
         AddZoneLines();
+    } else {
+        // The lines span the value axes.
+        for (int c = 0; c < ChartCount; ++c)
+            if (moved[c])
+                SpanZoneLines(c);
     }
-    if (axesChanged)
-        AlignPlotAreas(); // new tick labels may be wider or narrower
+    if (std::find(moved.begin(), moved.end(), true) != moved.end())
+        // New tick labels may be wider or narrower.
+        AlignPlotAreas(std::vector<bool>(moved.begin(), moved.end()));
     PlaceZoneLabels();
     // A callout would name a value no longer drawn.
-    for (int c = 0; c < ChartCount; ++c)
-        View(c).HideHover();
+    SetHover();
     return true;
 }
 
@@ -193,10 +207,10 @@ void TProfileCharts::RemoveRuns() {
     ZoneLabels.clear();
     ShownZones.clear();
     RunSeries.clear();
+    RunPoints.clear();
     RunRanges.clear();
     RunZoneEnds.clear();
     NewestDrawn = false;
-    Hover = {};
 }
 
 void TProfileCharts::AddRun(const TProfileSnapshot& run, const QColor& colour,
@@ -204,46 +218,60 @@ void TProfileCharts::AddRun(const TProfileSnapshot& run, const QColor& colour,
     std::array<QXYSeries*, ProfileQuantityCount> series{};
     for (int q = 0; q < ProfileQuantityCount; ++q) {
         const auto quantity = static_cast<TProfileQuantity>(q);
-        const TQuantityInfo& info = Quantities[q];
         QLineSeries* line =
-            AddLine(Chart(info.Chart), {}, QPen(colour, LineWidth, LineStyle(quantity)));
+            AddLine(Chart(Quantities[q].Chart), {}, QPen(colour, LineWidth, LineStyle(quantity)));
         line->setName(name);
         series[q] = line;
-        QString title = name;
-        if (info.Part != nullptr)
-            title += QString(", ") + info.Part;
-        Hover[info.Chart].append({line, title, info.Symbol, info.Unit});
     }
     RunSeries.push_back(series);
-    RunRanges.push_back(SetPoints(series, run));
+    RunPoints.emplace_back();
+    RunRanges.push_back(PointsOf(run, RunPoints.back()));
     RunZoneEnds.emplace_back(run.Input.Z1, run.Input.Z2);
 }
 
-TProfileCharts::TRanges
-TProfileCharts::SetPoints(const std::array<QXYSeries*, ProfileQuantityCount>& series,
-                          const TProfileSnapshot& run) {
+TProfileCharts::TRanges TProfileCharts::PointsOf(const TProfileSnapshot& run, TRunPoints& points) {
     TRanges ranges;
+    // The grid's end, not the last z summed up step by step: at an
+    // increment of 0.1 that is 99.9999999999986, and the axis would stop
+    // short of its last tick.
     if (!run.Points.empty())
-        ranges.ZEnd = run.Points.back().Z;
-    QList<QPointF> points;
-    points.reserve(static_cast<qsizetype>(run.Points.size()));
+        ranges.ZEnd = static_cast<double>(run.Points.size() - 1) * run.Input.Dz;
     for (int q = 0; q < ProfileQuantityCount; ++q) {
         const auto quantity = static_cast<TProfileQuantity>(q);
         const int chart = Quantities[q].Chart;
-        points.clear();
+        QList<QPointF>& line = points[q];
+        line.clear();
+        line.reserve(static_cast<qsizetype>(run.Points.size()));
         for (const TProfilePoint& p : run.Points) {
             const double value = DisplayedValue(p, quantity);
-            points.append(QPointF(p.Z, value));
+            line.append(QPointF(p.Z, value));
             ranges.Lo[chart] = std::min(ranges.Lo[chart], value);
             ranges.Hi[chart] = std::max(ranges.Hi[chart], value);
         }
-        // One replacement redraws the series once, however many points change.
-        series[q]->replace(points);
     }
     return ranges;
 }
 
-bool TProfileCharts::FitAxes() {
+void TProfileCharts::Draw(const std::array<QXYSeries*, ProfileQuantityCount>& series,
+                          const TRunPoints& points) const {
+    for (int q = 0; q < ProfileQuantityCount; ++q) {
+        const QList<QPointF>& line = points[q];
+        if (!Simplified || line.isEmpty()) {
+            // One replacement redraws the series once, however many points change.
+            series[q]->replace(line);
+            continue;
+        }
+        // Within a share of the run's own spans, which the axes' spans
+        // hold: the chart's two values of a quantity each by its own.
+        double lo = line.front().y(), hi = lo;
+        for (const QPointF& p : line)
+            lo = std::min(lo, p.y()), hi = std::max(hi, p.y());
+        series[q]->replace(
+            SimplifyLine(line, line.back().x() / Resolution, (hi - lo) / Resolution));
+    }
+}
+
+std::array<bool, TProfileCharts::ChartCount> TProfileCharts::FitAxes() {
     TRanges ranges;
     for (const TRanges& run : RunRanges)
         ranges.Add(run);
@@ -261,27 +289,62 @@ bool TProfileCharts::FitAxes() {
         layOut(axis);
         return true;
     };
-    bool changed = false;
+    std::array<bool, ChartCount> changed{};
     for (int c = 0; c < ChartCount; ++c) {
         QChart& chart = Chart(c);
-        changed |= fit(*AxisOf(chart, Qt::Horizontal), [&](QValueAxis& axis) {
+        changed[c] = fit(*AxisOf(chart, Qt::Horizontal), [&](QValueAxis& axis) {
             SetSteppedRange(axis, 0, zEnd, zStep, zStep < 1 ? 1 : 0);
         });
-        changed |= fit(*AxisOf(chart, Qt::Vertical), [&](QValueAxis& axis) {
+        changed[c] |= fit(*AxisOf(chart, Qt::Vertical), [&](QValueAxis& axis) {
             SetNiceRange(axis, ranges.Lo[c], ranges.Hi[c]);
         });
     }
     return changed;
 }
 
+void TProfileCharts::SetHover() {
+    std::array<QList<THoverSeries>, ChartCount> hover;
+    for (std::size_t r = 0; r < RunSeries.size(); ++r) {
+        for (int q = 0; q < ProfileQuantityCount; ++q) {
+            const TQuantityInfo& info = Quantities[q];
+            QString title = Names.value(static_cast<int>(r));
+            if (info.Part != nullptr)
+                title += QString(", ") + info.Part;
+            hover[info.Chart].append(
+                {RunSeries[r][q], title, info.Symbol, info.Unit, RunPoints[r][q]});
+        }
+    }
+    for (int c = 0; c < ChartCount; ++c)
+        View(c).SetHoverSeries(hover[c], "z", "cm");
+}
+
 TProfileCharts::TZones TProfileCharts::Zones() const {
-    // Zone ends of every run drawn, each position once.
+    // Each position once. A line that is not every run's names the runs
+    // whose end it is: "Z2 #1", "Z2 #2, #3".
     TZones zones;
-    for (const auto& [z1, z2] : RunZoneEnds) {
-        for (const auto& zone : {std::pair(z1, QString("Z1")), std::pair(z2, QString("Z2"))}) {
-            if (std::none_of(zones.begin(), zones.end(),
-                             [&](const auto& z) { return z.first == zone.first; }))
-                zones.push_back(zone);
+    for (const char* zone : {"Z1", "Z2"}) {
+        std::vector<double> positions;
+        for (const auto& ends : RunZoneEnds) {
+            const double z = zone[1] == '1' ? ends.first : ends.second;
+            if (std::find(positions.begin(), positions.end(), z) == positions.end())
+                positions.push_back(z);
+        }
+        for (const double z : positions) {
+            QStringList runs;
+            for (std::size_t r = 0; r < RunZoneEnds.size(); ++r) {
+                const auto& ends = RunZoneEnds[r];
+                if ((zone[1] == '1' ? ends.first : ends.second) == z)
+                    runs << Names.value(static_cast<int>(r));
+            }
+            QString label = zone;
+            if (runs.size() < static_cast<qsizetype>(RunZoneEnds.size()))
+                label += " " + runs.join(", ");
+            const auto at = std::find_if(zones.begin(), zones.end(),
+                                         [&](const auto& shown) { return shown.first == z; });
+            if (at == zones.end())
+                zones.emplace_back(z, label);
+            else
+                at->second += "; " + label; // Z1 of one run where Z2 of another
         }
     }
     return zones;
@@ -305,13 +368,12 @@ void TProfileCharts::AddZoneLines() {
     const QPen guide(GuideColour, 1, Qt::DashLine);
     for (int c = 0; c < ChartCount; ++c) {
         QChart& chart = Chart(c);
-        const QValueAxis* y = AxisOf(chart, Qt::Vertical);
-        for (const auto& zone : ShownZones) {
-            QLineSeries* line = AddLine(
-                chart, {QPointF(zone.first, y->min()), QPointF(zone.first, y->max())}, guide);
+        for (std::size_t k = 0; k < ShownZones.size(); ++k) {
+            QLineSeries* line = AddLine(chart, {}, guide);
             HideFromLegend(chart, line);
             ZoneLines[c].append(line);
         }
+        SpanZoneLines(c);
     }
     QChart& top = Chart(VelocityChart);
     for (const auto& zone : ShownZones) {
@@ -319,6 +381,15 @@ void TProfileCharts::AddZoneLines() {
         label->setBrush(GuideColour);
         label->setData(0, zone.first);
         ZoneLabels.append(label);
+    }
+}
+
+void TProfileCharts::SpanZoneLines(int chart) {
+    const QValueAxis* y = AxisOf(Chart(chart), Qt::Vertical);
+    for (std::size_t k = 0; k < ShownZones.size(); ++k) {
+        const double z = ShownZones[k].first;
+        ZoneLines[chart][static_cast<qsizetype>(k)]->replace(
+            {QPointF(z, y->min()), QPointF(z, y->max())});
     }
 }
 
@@ -334,19 +405,50 @@ QXYSeries* TProfileCharts::Series(int run, TProfileQuantity quantity) const {
 }
 
 QString TProfileCharts::RunName(int run) const {
-    return RunNames.value(run);
+    return Names.value(run);
 }
 
 void TProfileCharts::PlaceZoneLabels() {
     QChart& top = Chart(VelocityChart);
     const QRectF plot = top.plotArea();
     const QValueAxis* x = AxisOf(top, Qt::Horizontal);
-    for (QGraphicsSimpleTextItem* label : ZoneLabels) {
+    const double span = x->max() - x->min();
+    std::vector<std::pair<double, QGraphicsSimpleTextItem*>> labels;
+    for (QGraphicsSimpleTextItem* label : std::as_const(ZoneLabels)) {
         const double z = label->data(0).toDouble();
-        const double span = x->max() - x->min();
-        const double px = plot.left() + (span > 0 ? (z - x->min()) / span : 0) * plot.width();
-        label->setPos(px + 3, plot.top() + 1);
+        labels.emplace_back(plot.left() + (span > 0 ? (z - x->min()) / span : 0) * plot.width(),
+                            label);
     }
+    std::stable_sort(labels.begin(), labels.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    // From left to right, each in the first row where it clears the label
+    // before it: the runs' names can make labels of near lines overlap.
+    std::vector<double> rowEnds;
+    for (const auto& [px, label] : labels) {
+        std::size_t row = 0;
+        while (row < rowEnds.size() && rowEnds[row] > px)
+            ++row;
+        if (row == rowEnds.size())
+            rowEnds.push_back(0);
+        rowEnds[row] = px + 3 + label->boundingRect().width() + 4;
+        label->setPos(px + 3,
+                      plot.top() + 1 + static_cast<double>(row) * label->boundingRect().height());
+    }
+}
+
+void TProfileCharts::PlotAreasAligned() {
+    // The legend's rows come out of the velocity chart's height: on screen
+    // it stays tall enough for its axis title to be read whole. A picture
+    // keeps the layout of its size.
+    if (testAttribute(Qt::WA_DontShowOnScreen))
+        return;
+    QChart& chart = Chart(VelocityChart);
+    const QValueAxis* y = AxisOf(chart, Qt::Vertical);
+    TChartView& view = View(VelocityChart);
+    const double title = QFontMetricsF(y->titleFont()).horizontalAdvance(y->titleText());
+    const double around = view.height() - chart.plotArea().height();
+    if (view.height() > 0 && chart.plotArea().height() > 0)
+        view.setMinimumHeight(static_cast<int>(std::ceil(title + around)) + 8);
 }
 
 } // namespace ppspin

@@ -1,6 +1,6 @@
 // The four profile charts stacked over the shared position axis z:
 // velocity, filament and air temperature, diameter, tension, with the zone
-// ends Z1 and Z2 as vertical lines.
+// ends Z1 and Z2 as vertical lines, each run's marked where runs differ.
 #pragma once
 
 #include "ChartStack.h"
@@ -38,6 +38,12 @@ class TProfileCharts : public TChartStack {
 
     explicit TProfileCharts(QWidget* parent = nullptr);
 
+    // Lines drawn through no more points than their shapes need (within a
+    // third of a pixel on a plot 2000 pixels across), as Live at a fine
+    // increment needs to keep up; the hover still names every grid point.
+    // Off, every point is drawn. Takes effect at the next SetRuns.
+    void SetSimplified(bool on) { Simplified = on; }
+
     // Draws the kept runs in their own colours and, when given, the newest,
     // named in the legend by names (kept ones first), or by the inputs in
     // which they differ when names is empty.
@@ -56,8 +62,12 @@ class TProfileCharts : public TChartStack {
     int RunCount() const { return static_cast<int>(RunSeries.size()); }
     // The series of one quantity of one run (index as in RunCount).
     QXYSeries* Series(int run, TProfileQuantity quantity) const;
-    // The legend's name of a run.
+    // The legend's name of a run, and of every run drawn.
     QString RunName(int run) const;
+    const QStringList& RunNames() const { return Names; }
+
+  protected:
+    void PlotAreasAligned() override;
 
   private:
     // What runs' values span: z from 0, and each chart's values.
@@ -73,27 +83,35 @@ class TProfileCharts : public TChartStack {
         void Add(const TRanges& other);
     };
     using TZones = std::vector<std::pair<double, QString>>;
+    using TRunPoints = std::array<QList<QPointF>, ProfileQuantityCount>;
 
     void RemoveRuns();
     void AddRun(const TProfileSnapshot& run, const QColor& colour, const QString& name);
-    // Fills a run's series with its points; returns what they span.
-    TRanges SetPoints(const std::array<QXYSeries*, ProfileQuantityCount>& series,
-                      const TProfileSnapshot& run);
-    // Fits the axes to every run drawn; true when any axis changed.
-    bool FitAxes();
+    // A run's points in displayed units, and what they span.
+    static TRanges PointsOf(const TProfileSnapshot& run, TRunPoints& points);
+    // Gives a run's series its points, as many as drawing them needs.
+    void Draw(const std::array<QXYSeries*, ProfileQuantityCount>& series,
+              const TRunPoints& points) const;
+    // Fits the axes to every run drawn; by chart, whether an axis changed.
+    std::array<bool, ChartCount> FitAxes();
+    // The mouse picks from every grid point of every run.
+    void SetHover();
     TZones Zones() const;
     void RemoveZoneLines();
     void AddZoneLines();
+    // The zone lines of a chart from the foot of its value axis to its top.
+    void SpanZoneLines(int chart);
     void AddLineStyleKey();
     void PlaceZoneLabels();
     void AddMarkers(); // in ProfileMarkers.cpp
 
+    bool Simplified = false;
     std::vector<std::array<QXYSeries*, ProfileQuantityCount>> RunSeries;
-    std::vector<TRanges> RunRanges;                // by run, as RunSeries
+    std::vector<TRunPoints> RunPoints;                  // by run, as RunSeries
+    std::vector<TRanges> RunRanges;                     // by run, as RunSeries
     std::vector<std::pair<double, double>> RunZoneEnds; // Z1 and Z2 by run
     bool NewestDrawn = false;
-    std::array<QList<THoverSeries>, ChartCount> Hover;
-    QStringList RunNames;
+    QStringList Names;
     TZones ShownZones;
     std::array<QList<QXYSeries*>, ChartCount> ZoneLines;
     QList<QGraphicsSimpleTextItem*> ZoneLabels;

@@ -19,6 +19,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -81,6 +82,8 @@ TProfileForm::TProfileForm(QWidget* parent) : QWidget(parent, Qt::Window) {
     QPushButton* closeButton = AddButton("&Close", "CloseButton");
 
     ChartsWidget = new TProfileCharts(this);
+    // Live redraws at every key; the saved picture draws every point.
+    ChartsWidget->SetSimplified(true);
 
     RunTable = new QTableWidget(this);
     RunTable->setObjectName("RunTable");
@@ -187,8 +190,9 @@ void TProfileForm::Clear() {
 }
 
 bool TProfileForm::SaveImage(const QString& path, QSize size, QString* error) const {
+    // The legend's names as the window's, which the table explains.
     return RenderProfilePlot(KeptRuns, LatestKept || !LatestRun ? nullptr : &*LatestRun, path, size,
-                             error);
+                             error, ChartsWidget->RunNames());
 }
 
 bool TProfileForm::SaveData(const QString& path) const {
@@ -249,18 +253,25 @@ void TProfileForm::FillTable() {
         RunTable->setColumnCount(static_cast<int>(texts.Headings.size()));
     RunTable->setHorizontalHeaderLabels(texts.Headings);
     RunTable->setRowCount(static_cast<int>(texts.Rows.size()));
-    for (int r = 0; r < static_cast<int>(texts.Rows.size()); ++r) {
-        const bool newest = r == static_cast<int>(KeptRuns.size());
-        for (int c = 0; c < texts.Rows[r].size(); ++c) {
-            QTableWidgetItem* item = ItemAt(*RunTable, r, c);
-            item->setText(texts.Rows[r][c]);
-            // The run's number beside its colour; numbers aligned on the right.
-            if (c == 0)
-                item->setIcon(RunSwatch(newest ? NewestRunColour() : KeptRunColour(r)));
-            item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter
-                                          : Qt::AlignRight | Qt::AlignVCenter);
+    {
+        // The columns are fitted to their contents once for the table, not
+        // once for every cell that changes: Live changes a row at each key.
+        const QSignalBlocker quiet(RunTable->model());
+        for (int r = 0; r < static_cast<int>(texts.Rows.size()); ++r) {
+            const bool newest = r == static_cast<int>(KeptRuns.size());
+            for (int c = 0; c < texts.Rows[r].size(); ++c) {
+                QTableWidgetItem* item = ItemAt(*RunTable, r, c);
+                item->setText(texts.Rows[r][c]);
+                // The run's number beside its colour; numbers aligned on the right.
+                if (c == 0)
+                    item->setIcon(RunSwatch(newest ? NewestRunColour() : KeptRunColour(r)));
+                item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter
+                                              : Qt::AlignRight | Qt::AlignVCenter);
+            }
         }
     }
+    RunTable->horizontalHeader()->resizeSections(QHeaderView::ResizeToContents);
+    RunTable->viewport()->update();
 }
 
 bool TProfileForm::RestorePlace() {

@@ -20,10 +20,20 @@ TRunTableTexts RunTableTexts(const std::vector<const TProfileSnapshot*>& runs,
                              const QLocale& userLocale) {
     QLocale locale = userLocale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    const auto shortest = [&](double x) {
-        return locale.toString(x, 'g', QLocale::FloatingPointShortest);
-    };
     const auto fixed = [&](double x, int decimals) { return locale.toString(x, 'f', decimals); };
+    // An input to the decimals the report prints it with at most, never
+    // in an exponent: 100000 is "100000", 2639.6354 "2639.6".
+    const auto printed = [&](double x, const TInputField& input) {
+        QString text = fixed(x, input.D);
+        if (input.D > 0) {
+            while (text.endsWith(locale.zeroDigit()))
+                text.chop(1);
+            if (text.endsWith(locale.decimalPoint()))
+                text.chop(locale.decimalPoint().size());
+        }
+        return text == locale.negativeSign() + locale.zeroDigit() ? locale.zeroDigit() : text;
+    };
+    const TInputField& speed = *FindEditableInput("take-up-speed");
 
     std::vector<const TInputField*> inputs;
     for (const TInputField& input : EditableInputs()) {
@@ -35,7 +45,7 @@ TRunTableTexts RunTableTexts(const std::vector<const TProfileSnapshot*>& runs,
         }
     }
     if (inputs.empty())
-        inputs.push_back(FindEditableInput("take-up-speed")); // names a run best
+        inputs.push_back(&speed); // names a run best
 
     TRunTableTexts table;
     table.Headings << "Run";
@@ -49,13 +59,13 @@ TRunTableTexts RunTableTexts(const std::vector<const TProfileSnapshot*>& runs,
         const TProfileSnapshot& run = *runs[r];
         QStringList row{RunNumber(static_cast<int>(r))};
         for (const TInputField* input : inputs)
-            row << shortest(run.Input.*input->Value);
+            row << printed(run.Input.*input->Value, *input);
         row << locale.toString(run.Trials) << fixed(run.F0, 4);
         if (run.Points.empty()) {
             row << QString() << QString() << QString();
         } else {
             const TProfilePoint& end = run.Points.back();
-            row << fixed(end.VM, 1) + " / " + shortest(run.Input.VL) << fixed(end.DUm, 2)
+            row << fixed(end.VM, 1) + " / " + printed(run.Input.VL, speed) << fixed(end.DUm, 2)
                 << fixed(end.T, 1);
         }
         row << (run.ZFreeze ? fixed(*run.ZFreeze, 1) : QString());

@@ -25,7 +25,8 @@ QString RunNumber(int index);
 // (the take-up speed when none does); trials, spinneret tension, velocity
 // at the last point against the take-up speed, end diameter, end
 // temperature, freeze position (empty when the filament stays molten) and
-// end TEN(AP). Numbers in locale's notation.
+// end TEN(AP). Numbers in locale's notation, inputs to the decimals the
+// report prints them with at most.
 TRunTableTexts RunTableTexts(const std::vector<const TProfileSnapshot*>& runs,
                              const QLocale& locale = QLocale());
 
