@@ -10,7 +10,7 @@ bool RenderProfilePicture(const TProfilePicture& picture, const std::string& pat
                           int height, std::string& error) {
     QString message;
     if (RenderProfilePlot({}, picture.Profile, QString::fromStdString(path), QSize(width, height),
-                          &message, picture.Markers))
+                          &message, {}, picture.Markers))
         return true;
     error = message.toStdString();
     return false;
