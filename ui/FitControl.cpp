@@ -31,8 +31,12 @@ void TMainController::FitClicked() {
         // Closed while fitting: the fit is of no more use.
         connect(FitWindow, &QDialog::finished, FitTask, &TFitTask::Cancel);
     }
-    if (!Profile.Measured() && !FitTask->IsRunning())
-        FitWindow->ShowMessage(NoMeasuredMessage);
+    if (!FitTask->IsRunning()) {
+        if (!Profile.Measured())
+            FitWindow->ShowMessage(NoMeasuredMessage);
+        else if (FitWindow->Message() == NoMeasuredMessage)
+            FitWindow->ShowMessage({}); // loaded since
+    }
     FitWindow->show();
     FitWindow->raise();
     FitWindow->activateWindow();

@@ -166,6 +166,10 @@ void TFitDialog::ShowMessage(const QString& text) {
     MessageLabel->setText(text);
 }
 
+QString TFitDialog::Message() const {
+    return MessageLabel->text();
+}
+
 void TFitDialog::reject() {
     if (Fitting) {
         MessageLabel->setText("Cancelling\u2026");
@@ -182,6 +186,7 @@ QString TFitDialog::Number(double x, int digits) const {
 void TFitDialog::ShowResult(const TFitResult& result) {
     switch (result.End) {
     case TFitEnd::Converged:
+        ProgressBar->setValue(ProgressBar->maximum()); // done, well within its limit
         ShowMessage("The values found are in the main window's fields, and their run in the "
                     "Profile window.");
         break;

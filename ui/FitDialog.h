@@ -37,6 +37,7 @@ class TFitDialog : public QDialog {
     void ShowProgress(const ppspin::TFitProgress& progress);
     // Why no fit was made, or how it went.
     void ShowMessage(const QString& text);
+    QString Message() const;
     // The values found with their standard errors, the RMS before and
     // after, the runs and the warnings; for a fit that did not converge,
     // what it has to show.

@@ -92,6 +92,19 @@ class MeasuredTest : public testing::TUiTest {
         profile.findChild<QPushButton*>("ResidualsButton")->click();
         QCOMPARE(profile.Residuals()->Count(), 2);
 
+        // Escape ends a fit at once, at a fine grid that makes it long, and
+        // leaves the fields and the dialog as they were.
+        QLineEdit* increment = FieldEdit(form1, "increment");
+        const QString coarse = increment->text();
+        increment->setText("0.1");
+        dialog->findChild<QPushButton*>("FitButton")->click();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        QTRY_COMPARE(dialog->findChild<QLabel*>("MessageLabel")->text(),
+                     QString("The fit was cancelled"));
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(speed->text(), QString("3200"));
+        increment->setText(coarse);
+
         // The dialog's first choices, the take-up speed and the zone-2 air
         // velocity, fitted from the fields as they stand.
         TFitSetup setup;

@@ -143,8 +143,10 @@ QString TProfileForm::OffSpinline() const {
 
 TResidualPlot TProfileForm::NewestResidualPlot() const {
     const double zEnd = LatestRun->Input.Z3;
-    if (!MeasuredRangeRefusal(*MeasuredPoints, zEnd).empty()) {
+    if (const std::string off = MeasuredRangeRefusal(*MeasuredPoints, zEnd); !off.empty()) {
+        // A saved picture says why it is empty.
         TResidualPlot none;
+        none.Title = "No residuals: " + off;
         none.ZEnd = zEnd;
         return none;
     }
