@@ -1,9 +1,11 @@
 #include "MeasuredData.h"
 
+#include "OpenForReading.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <fstream>
+#include <cstdio>
 #include <iterator>
 
 namespace ppspin {
@@ -210,19 +212,20 @@ bool ReadMeasured(std::string_view text, TMeasuredData& data, std::string& messa
 }
 
 bool ReadMeasuredFile(const std::string& path, TMeasuredData& data, std::string& message) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    std::FILE* file = OpenForReading(path);
+    if (file == nullptr) {
         message = "Can not read measured file " + path;
         return false;
     }
     // One byte beyond the bound tells a file that is too large.
     std::string text(MaxMeasuredBytes + 1, '\0');
-    file.read(text.data(), static_cast<std::streamsize>(text.size()));
-    if (file.bad()) {
+    text.resize(std::fread(text.data(), 1, text.size(), file));
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) {
         message = "Can not read measured file " + path;
         return false;
     }
-    text.resize(static_cast<std::size_t>(file.gcount()));
     if (!ReadMeasured(text, data, message)) {
         message = path + ": " + message;
         return false;

@@ -1,5 +1,6 @@
 #include "ReportCaseFile.h"
 
+#include "OpenForReading.h"
 #include "ReportHeader.h"
 #include "ReportInputs.h"
 
@@ -7,35 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#ifndef _WIN32
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
 namespace ppspin {
-
-namespace {
-
-// Opened without waiting: a pipe with no writer would hold the caller (the
-// window, say) until one came. Once open, reads wait as usual.
-std::FILE* OpenForReading(const std::string& path) {
-#ifdef _WIN32
-    return std::fopen(path.c_str(), "rb");
-#else
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return nullptr;
-    const int flags = ::fcntl(fd, F_GETFL);
-    std::FILE* file = flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1
-                          ? nullptr
-                          : ::fdopen(fd, "rb");
-    if (file == nullptr)
-        ::close(fd);
-    return file;
-#endif
-}
-
-} // namespace
 
 TCaseRead ReadReportFile(const std::string& path, char separator, TFieldTexts& texts,
                          std::string& message) {

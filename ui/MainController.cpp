@@ -1,6 +1,7 @@
 #include "MainController.h"
 
 #include "CheckInputs.h"
+#include "FitTask.h"
 #include "GoalSeek.h"
 #include "GoalSeekDialog.h"
 #include "GoalSeekTask.h"
@@ -51,6 +52,9 @@ TMainController::TMainController(TForm1& window, TProfileForm& profile)
     connect(SeekTask, &TGoalSeekTask::Finished, this, &TMainController::SeekFinished);
     connect(&Profile, &TProfileForm::DefaultsRequested, this, &TMainController::SetDefaults);
     connect(&Profile, &TProfileForm::StudyRequested, this, &TMainController::StudyClicked);
+    connect(&Profile, &TProfileForm::FitRequested, this, &TMainController::FitClicked);
+    FitTask = new TFitTask(this);
+    connect(FitTask, &TFitTask::Finished, this, &TMainController::FitFinished);
 }
 
 TMainController::~TMainController() = default;
@@ -169,12 +173,9 @@ void TMainController::SeekFinished(const TGoalSeekResult& result) {
         return;
     }
     if (result.End != TGoalSeekEnd::Found) {
-        QString message = QString::fromStdString(result.Message);
-        // A text that does not convert says so without naming its field.
-        if (result.End == TGoalSeekEnd::Refused && result.Field >= 0 &&
-            result.Message == InputNotCorrectMessage)
-            message = QString::fromUtf8(InputField(result.Field).Title) + ": " + message;
-        SeekDialog->ShowMessage(message);
+        SeekDialog->ShowMessage(result.End == TGoalSeekEnd::Refused
+                                    ? RefusalText(result.Field, result.Message)
+                                    : QString::fromStdString(result.Message));
         // The field to mend waits with its text selected, as after GO.
         if (result.End == TGoalSeekEnd::Refused)
             Window.FocusField(result.Field);
@@ -202,13 +203,26 @@ void TMainController::TakeSolution(int index) {
     // The value as a short field text; the Profile window shows its run at once.
     Window.SetFieldText(SoughtInput->Field,
                         QString::fromStdString(Solutions[static_cast<std::size_t>(index)].Text));
+    // Further values are picked in the dialog.
+    ShowFieldsRun(SeekDialog);
+}
+
+void TMainController::ShowFieldsRun(QWidget* front) {
     RunLive();
     if (!Profile.isVisible()) {
         Window.BitBtn4Click();
-        // Further values are picked in the dialog.
-        SeekDialog->raise();
-        SeekDialog->activateWindow();
+        if (front != nullptr) {
+            front->raise();
+            front->activateWindow();
+        }
     }
+}
+
+QString TMainController::RefusalText(int field, const std::string& message) {
+    // A text that does not convert says so without naming its field.
+    if (field >= 0 && message == InputNotCorrectMessage)
+        return QString::fromUtf8(InputField(field).Title) + ": " + QString::fromStdString(message);
+    return QString::fromStdString(message);
 }
 
 } // namespace ppspin

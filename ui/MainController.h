@@ -1,9 +1,11 @@
 // What the main window does besides GO: Live runs for the Profile window,
-// reports opened as cases and remembered, the defaults, and goal seeking.
+// reports opened as cases and remembered, the defaults, goal seeking, and
+// fitting inputs to measured points.
 // Each reads and fills the window's fields; none writes a report.
 #pragma once
 
 #include "FieldTexts.h"
+#include "Fit.h"
 #include "GoalSeek.h"
 #include "RunRecords.h"
 
@@ -18,6 +20,8 @@ class QTimer;
 
 namespace ppspin {
 
+class TFitDialog;
+class TFitTask;
 class TForm1;
 class TGoalSeekDialog;
 class TGoalSeekTask;
@@ -52,6 +56,10 @@ class TMainController : public QObject {
     // field, or another when it is picked, shown in the Profile window.
     // Never runs GO.
     void GoalSeekClicked();
+    // Opens the Fit dialog, which asks for the inputs to fit to the
+    // Profile window's measured points; a fit that converges puts their
+    // values into the fields, shown in the Profile window. Never runs GO.
+    void FitClicked();
     // Opens the Study window; the first time, its ranges lie around the
     // fields' values.
     void StudyClicked();
@@ -70,6 +78,14 @@ class TMainController : public QObject {
     void SeekFinished(const TGoalSeekResult& result);
     // Puts a value found into its field and shows its run.
     void TakeSolution(int index);
+    // The dialog's inputs, fitted from the fields as they stand (in FitControl.cpp).
+    void StartFit();
+    void FitFinished(const TFitResult& result);
+    // The fields' run in the Profile window, which opens if hidden while
+    // front keeps the keyboard.
+    void ShowFieldsRun(QWidget* front);
+    // A refused field's message, naming the field where the message does not.
+    static QString RefusalText(int field, const std::string& message);
 
     TForm1& Window;
     TProfileForm& Profile;
@@ -83,6 +99,9 @@ class TMainController : public QObject {
     TGoalSeekTask* SeekTask = nullptr;
     const TInputField* SoughtInput = nullptr;
     std::vector<TGoalSolution> Solutions; // of the last seek, nearest first
+    // Made at the first Fit, then kept with its choices.
+    QPointer<TFitDialog> FitWindow;
+    TFitTask* FitTask = nullptr;
 };
 
 } // namespace ppspin

@@ -27,10 +27,8 @@ void TMainController::ShowStudyPoint(const TFieldTexts& texts) {
         if (shown[field] != texts[field])
             Window.SetFieldText(input.Field, QString::fromStdString(texts[field]));
     }
-    RunLive();
     // Shown, but the Study window keeps the keyboard for the next point.
-    if (!Profile.isVisible())
-        Window.BitBtn4Click();
+    ShowFieldsRun(nullptr);
 }
 
 } // namespace ppspin

@@ -2,8 +2,11 @@
 // data left as it was.
 #include "MeasuredData.h"
 #include "ProfileCsv.h"
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace ppspin {
 namespace {
@@ -75,6 +78,26 @@ TEST(MeasuredData, RefusesWithTheLineAndChangesNothing) {
         EXPECT_FALSE(ReadMeasured(c.text, data, message)) << c.message;
         EXPECT_EQ(message, c.message);
         EXPECT_EQ(data.PointCount(), 1u) << c.message;
+    }
+}
+
+// A file chosen in the window is read at once: a pipe that nobody writes
+// to reads as empty rather than hold the window, and a folder is unreadable.
+TEST(MeasuredData, ReadsAFileWithoutWaitingForAWriter) {
+    testing::TempDir dir;
+    ASSERT_EQ(mkfifo(dir.File("pipe").c_str(), 0600), 0);
+    const struct {
+        std::string path, message;
+    } cases[] = {
+        {dir.File("pipe"), dir.File("pipe") + ": the file is empty"},
+        {dir.Path().string(), "Can not read measured file " + dir.Path().string()},
+        {dir.File("missing.csv"), "Can not read measured file " + dir.File("missing.csv")},
+    };
+    for (const auto& c : cases) {
+        TMeasuredData data;
+        std::string message;
+        EXPECT_FALSE(ReadMeasuredFile(c.path, data, message)) << c.path;
+        EXPECT_EQ(message, c.message);
     }
 }
 

@@ -2,9 +2,11 @@
 
 #include "FileReplacement.h"
 #include "ImageExport.h"
+#include "Measured.h"
 #include "ProfileCharts.h"
 #include "ProfileCsv.h"
 #include "ProfilePlot.h"
+#include "ResidualCharts.h"
 #include "RunTable.h"
 
 #include <QCheckBox>
@@ -20,6 +22,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalBlocker>
+#include <QStackedWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -84,6 +87,8 @@ TProfileForm::TProfileForm(QWidget* parent) : QWidget(parent, Qt::Window) {
     ChartsWidget = new TProfileCharts(this);
     // Live redraws at every key; the saved picture draws every point.
     ChartsWidget->SetSimplified(true);
+    Pages = new QStackedWidget(this);
+    Pages->addWidget(ChartsWidget);
 
     RunTable = new QTableWidget(this);
     RunTable->setObjectName("RunTable");
@@ -123,18 +128,19 @@ TProfileForm::TProfileForm(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(Controls);
-    layout->addWidget(ChartsWidget, 1);
+    layout->addLayout(MeasuredControls());
+    layout->addWidget(Pages, 1);
     layout->addWidget(RunTable);
     layout->addWidget(StatusLine);
 
     Redraw();
 }
 
-QPushButton* TProfileForm::AddButton(const QString& text, const QString& name) {
+QPushButton* TProfileForm::AddButton(const QString& text, const QString& name, QHBoxLayout* row) {
     auto* b = new QPushButton(text, this);
     b->setObjectName(name);
     b->setAutoDefault(false);
-    Controls->addWidget(b);
+    (row != nullptr ? row : Controls)->addWidget(b);
     return b;
 }
 
@@ -156,9 +162,12 @@ QString TProfileForm::StatusText() const {
         return Refusal;
     if (!LatestRun)
         return "No converged run yet.";
+    QStringList parts;
     if (!KeptRuns.empty())
-        return QString("%1 of %2 kept").arg(KeptRuns.size()).arg(MaxKept);
-    return {};
+        parts << QString("%1 of %2 kept").arg(KeptRuns.size()).arg(MaxKept);
+    if (const QString off = OffSpinline(); !off.isEmpty())
+        parts << off;
+    return parts.join("; ");
 }
 
 void TProfileForm::ShowProfile(const TProfileSnapshot& profile) {
@@ -190,9 +199,13 @@ void TProfileForm::Clear() {
 }
 
 bool TProfileForm::SaveImage(const QString& path, QSize size, QString* error) const {
+    if (ResidualsShown() && LatestRun)
+        return RenderResidualPlot(NewestResidualPlot(), path, size, error);
     // The legend's names as the window's, which the table explains.
     return RenderProfilePlot(KeptRuns, LatestKept || !LatestRun ? nullptr : &*LatestRun, path, size,
-                             error, ChartsWidget->RunNames());
+                             error, ChartsWidget->RunNames(),
+                             MeasuredPoints ? MeasuredMarkers(*MeasuredPoints)
+                                            : std::vector<TMeasuredMarkers>());
 }
 
 bool TProfileForm::SaveData(const QString& path) const {
@@ -202,7 +215,7 @@ bool TProfileForm::SaveData(const QString& path) const {
 }
 
 void TProfileForm::SaveImageClicked() {
-    const QString path = AskImagePath(this, "profile.png");
+    const QString path = AskImagePath(this, ResidualsShown() ? "residuals.png" : "profile.png");
     if (path.isEmpty())
         return;
     QString error;
@@ -243,12 +256,13 @@ void TProfileForm::Redraw(bool newestOnly) {
     ClearButton->setEnabled(kept > 0);
     SaveImageButton->setEnabled(LatestRun.has_value());
     SaveDataButton->setEnabled(LatestRun.has_value());
+    RedrawMeasured();
     StatusLine->setText(StatusText());
 }
 
 void TProfileForm::FillTable() {
     const std::vector<const TProfileSnapshot*> runs = ShownRuns();
-    const TRunTableTexts texts = RunTableTexts(runs);
+    const TRunTableTexts texts = RunTableTexts(runs, QLocale(), MeasuredPoints.get());
     if (RunTable->columnCount() != texts.Headings.size())
         RunTable->setColumnCount(static_cast<int>(texts.Headings.size()));
     RunTable->setHorizontalHeaderLabels(texts.Headings);

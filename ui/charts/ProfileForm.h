@@ -2,13 +2,18 @@
 // charts, keeps up to five earlier ones beside it for comparison, lists the
 // runs' results in a table, and saves the charts as a picture and the runs
 // as CSV. With Live on, the main window recomputes the newest run as its
-// fields change.
+// fields change. Measured points loaded from a file are marked on the
+// charts, and the table and a residual chart say how far each run is from
+// them.
 #pragma once
 
+#include "MeasuredData.h"
+#include "MeasuredPictures.h"
 #include "ProfileSnapshot.h"
 
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -16,11 +21,14 @@ class QCheckBox;
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
+class QStackedWidget;
 class QTableWidget;
+class QVBoxLayout;
 
 namespace ppspin {
 
 class TProfileCharts;
+class TResidualCharts;
 
 class TProfileForm : public QWidget {
     Q_OBJECT
@@ -48,6 +56,18 @@ class TProfileForm : public QWidget {
     // or the file cannot be written (an earlier file is then left as it was).
     bool SaveData(const QString& path) const;
 
+    // Reads measured points from path in place of any loaded before; false,
+    // with why in *error and nothing changed, when the file is refused or a
+    // point lies off the newest run's spinline.
+    bool LoadMeasured(const QString& path, QString* error);
+    // The measured points loaded, none when there are none, and their file.
+    const std::shared_ptr<const TMeasuredData>& Measured() const { return MeasuredPoints; }
+    const QString& MeasuredPath() const { return MeasuredFile; }
+    // The residual chart of the newest run in place of the profile charts.
+    bool ResidualsShown() const;
+    // The residual chart drawn now; none while the profile charts are shown.
+    TResidualCharts* Residuals() const { return ResidualChart; }
+
   public slots:
     // A new converged run: it replaces the newest profile; kept ones stay.
     void ShowProfile(const ppspin::TProfileSnapshot& profile);
@@ -61,12 +81,20 @@ class TProfileForm : public QWidget {
     // Ask for a file name, then save.
     void SaveImageClicked();
     void SaveDataClicked();
+    // Asks for a measured file, then loads it; a refused one is said in a
+    // warning box, and a cancelled choice keeps the points loaded.
+    void MeasuredClicked();
+    // Removes the measured points: markers, residual columns and chart.
+    void ClearMeasured();
+    // Shows the residual chart of the newest run, or the profile charts.
+    void ShowResiduals(bool on);
 
   signals:
     // The Live check box was switched.
     void LiveChanged(bool on);
     // The buttons that act on the main window's fields.
     void GoalSeekRequested();
+    void FitRequested();
     void StudyRequested();
     void DefaultsRequested();
 
@@ -75,12 +103,21 @@ class TProfileForm : public QWidget {
     void hideEvent(QHideEvent* event) override;
 
   private:
-    QPushButton* AddButton(const QString& text, const QString& name);
+    QPushButton* AddButton(const QString& text, const QString& name, QHBoxLayout* row = nullptr);
+    // The row of controls for measured points (in ProfileMeasured.cpp).
+    QHBoxLayout* MeasuredControls();
     // Draws every run anew; with newestOnly, only the newest run's values
     // changed and the charts redraw just those.
     void Redraw(bool newestOnly = false);
     void FillTable();
     void ShowError(const QString& text);
+    // The measured part of Redraw: the buttons, and the residual chart when shown.
+    void RedrawMeasured();
+    // Which shown run's spinline ends before a measured point, as the
+    // status line says it; empty when none does.
+    QString OffSpinline() const;
+    // The residuals of the newest run; none where its spinline ends before a point.
+    TResidualPlot NewestResidualPlot() const;
 
     TProfileCharts* ChartsWidget = nullptr;
     QTableWidget* RunTable = nullptr;
@@ -91,11 +128,21 @@ class TProfileForm : public QWidget {
     QPushButton* ClearButton = nullptr;
     QPushButton* SaveImageButton = nullptr;
     QPushButton* SaveDataButton = nullptr;
+    QPushButton* ResidualsButton = nullptr;
+    QPushButton* ClearMeasuredButton = nullptr;
+    QLabel* MeasuredLabel = nullptr;
+    QStackedWidget* Pages = nullptr; // the profile charts, or the residual page
+    QWidget* ResidualPage = nullptr;
+    QLabel* ResidualTitle = nullptr;
+    TResidualCharts* ResidualChart = nullptr;
 
     std::vector<TProfileSnapshot> KeptRuns;
     std::optional<TProfileSnapshot> LatestRun;
     bool LatestKept = false; // drawn as a kept run, not again as the newest
     QString Refusal;         // why the latest Live text gave no run
+    // Shared with a fit that reads them while other points may be loaded.
+    std::shared_ptr<const TMeasuredData> MeasuredPoints;
+    QString MeasuredFile;
 };
 
 } // namespace ppspin

@@ -1,6 +1,8 @@
 #include "RunTable.h"
 
+#include "GoalSeek.h"
 #include "InputCatalogue.h"
+#include "Measured.h"
 
 namespace ppspin {
 
@@ -17,7 +19,7 @@ QString RunNumber(int index) {
 }
 
 TRunTableTexts RunTableTexts(const std::vector<const TProfileSnapshot*>& runs,
-                             const QLocale& userLocale) {
+                             const QLocale& userLocale, const TMeasuredData* measured) {
     QLocale locale = userLocale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     const auto fixed = [&](double x, int decimals) { return locale.toString(x, 'f', decimals); };
@@ -32,6 +34,12 @@ TRunTableTexts RunTableTexts(const std::vector<const TProfileSnapshot*>& runs,
                 text.chop(locale.decimalPoint().size());
         }
         return text == locale.negativeSign() + locale.zeroDigit() ? locale.zeroDigit() : text;
+    };
+    // As many decimals as 3 significant digits take, as ppspin-cli prints an RMS.
+    const auto significant = [&](double x) {
+        const std::string text = SignificantText(x, 3, '.');
+        const auto point = text.find('.');
+        return fixed(x, point == std::string::npos ? 0 : static_cast<int>(text.size() - point - 1));
     };
     const TInputField& speed = *FindEditableInput("take-up-speed");
 
@@ -54,6 +62,10 @@ TRunTableTexts RunTableTexts(const std::vector<const TProfileSnapshot*>& runs,
     table.Headings << "Trials" << Heading("F0", "dyn") << Heading("v end / VL", "m/min")
                    << Heading("D end", "\u00b5m") << Heading("T end", "\u2103")
                    << Heading("Freeze at", "cm") << Heading("TEN(AP) end", "g/den");
+    if (measured != nullptr)
+        for (const TMeasuredSeries& series : measured->Series)
+            table.Headings << Heading(QString("RMS ") + series.Column->Name,
+                                      QString::fromUtf8(series.Column->Unit));
 
     for (std::size_t r = 0; r < runs.size(); ++r) {
         const TProfileSnapshot& run = *runs[r];
@@ -70,6 +82,12 @@ TRunTableTexts RunTableTexts(const std::vector<const TProfileSnapshot*>& runs,
         }
         row << (run.ZFreeze ? fixed(*run.ZFreeze, 1) : QString());
         row << (run.Points.empty() ? QString() : fixed(run.Points.back().TenAp, 4));
+        if (measured != nullptr) {
+            // The model is not extended past the spinline's end to meet a point.
+            const bool onSpinline = MeasuredRangeRefusal(*measured, run.Input.Z3).empty();
+            for (const TQuantityComparison& q : Compare(run, *measured))
+                row << (onSpinline ? significant(q.Rms) : QString());
+        }
         table.Rows << row;
     }
     return table;

@@ -1,8 +1,9 @@
 // The results of runs shown together, at a glance: one row per run, numbered
 // as the legend names them, with the inputs in which the runs differ and
-// what each run arrived at.
+// what each run arrived at, and how far it is from measured points.
 #pragma once
 
+#include "MeasuredData.h"
 #include "ProfileSnapshot.h"
 
 #include <QList>
@@ -25,9 +26,12 @@ QString RunNumber(int index);
 // (the take-up speed when none does); trials, spinneret tension, velocity
 // at the last point against the take-up speed, end diameter, end
 // temperature, freeze position (empty when the filament stays molten) and
-// end TEN(AP). Numbers in locale's notation, inputs to the decimals the
-// report prints them with at most.
+// end TEN(AP); with measured points, the RMS of measured minus model for
+// each measured quantity, in its column's unit to 3 significant digits, empty
+// for a run whose spinline ends before a point. Numbers in locale's
+// notation, inputs to the decimals the report prints them with at most.
 TRunTableTexts RunTableTexts(const std::vector<const TProfileSnapshot*>& runs,
-                             const QLocale& locale = QLocale());
+                             const QLocale& locale = QLocale(),
+                             const TMeasuredData* measured = nullptr);
 
 } // namespace ppspin

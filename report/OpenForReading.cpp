@@ -1,0 +1,27 @@
+#include "OpenForReading.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace ppspin {
+
+std::FILE* OpenForReading(const std::string& path) {
+#ifdef _WIN32
+    return std::fopen(path.c_str(), "rb");
+#else
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    const int flags = ::fcntl(fd, F_GETFL);
+    std::FILE* file = flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1
+                          ? nullptr
+                          : ::fdopen(fd, "rb");
+    if (file == nullptr)
+        ::close(fd);
+    return file;
+#endif
+}
+
+} // namespace ppspin
