@@ -24,13 +24,13 @@ check() {
     fi
 }
 
-check one-line "http://mirror.example/debian bookworm" \
-    sources.list "# deb http://old.example/debian buster main\n\ndeb [arch=amd64 signed-by=/k.gpg] http://mirror.example/debian bookworm main\n"
-check list-d "http://list.example/debian bookworm" \
-    sources.list.d/a.list "deb-src http://src.example/debian bookworm main\ndeb http://list.example/debian bookworm main\n"
-check deb822 "http://mirror.example/debian bookworm" \
-    sources.list.d/debian.sources "Types: deb-src\nURIs: http://src.example/debian\nSuites: bookworm\n\nTypes: deb\nEnabled: no\nURIs: http://off.example/debian\nSuites: sid\n\n# a comment\nTypes: deb deb-src\nURIs: http://mirror.example/debian http://second.example/debian\nSuites: bookworm bookworm-updates\nComponents: main"
-check none "" sources.list.d/off.sources "Types: deb\nEnabled: no\nURIs: http://off.example/debian\nSuites: sid\n"
+check one-line "file:/srv/mirror/debian bookworm" \
+    sources.list "# deb file:/srv/old/debian buster main\n\ndeb [arch=amd64 signed-by=/k.gpg] file:/srv/mirror/debian bookworm main\n"
+check list-d "file:/srv/list/debian bookworm" \
+    sources.list.d/a.list "deb-src file:/srv/src/debian bookworm main\ndeb file:/srv/list/debian bookworm main\n"
+check deb822 "file:/srv/mirror/debian bookworm" \
+    sources.list.d/debian.sources "Types: deb-src\nURIs: file:/srv/src/debian\nSuites: bookworm\n\nTypes: deb\nEnabled: no\nURIs: file:/srv/off/debian\nSuites: sid\n\n# a comment\nTypes: deb deb-src\nURIs: file:/srv/mirror/debian file:/srv/second/debian\nSuites: bookworm bookworm-updates\nComponents: main"
+check none "" sources.list.d/off.sources "Types: deb\nEnabled: no\nURIs: file:/srv/off/debian\nSuites: sid\n"
 
 ! grep -Eq '[a-z]+://' "$scripts/check-deb" || fail "check-deb names a host"
 
