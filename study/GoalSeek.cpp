@@ -26,16 +26,10 @@ constexpr int DenseEnough = SamplesPerPass / 4;
 // the reach's far ends rarely converge, and need not take long to say so.
 constexpr int SamplingTrials = 500;
 
-std::string Shortest(double x) {
-    std::string text;
-    AppendShortest(text, x);
-    return text;
-}
-
 // A number in a message, as the goal's wording writes it.
 std::string Number(const TGoal& goal, double x) {
     if (goal.Wording.Digits <= 0)
-        return Shortest(x);
+        return NumberText(x, '.');
     char buf[64];
     const auto r =
         std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, goal.Wording.Digits);
@@ -86,6 +80,11 @@ TPoint RunAt(TRun& run, const TFieldTexts& texts, const TGoal& goal, const std::
     if (!point.Y)
         point.Why = outcome.Converged() ? "it has no " + OutputName(goal) : outcome.Message;
     return point;
+}
+
+// "The run at take-up-speed=…: why it gave no output".
+std::string FailureAt(const TGoal& goal, const TPoint& point) {
+    return "The run at " + InputAt(goal, point.X) + ": " + point.Why;
 }
 
 TPoint RunAt(TRun& run, const TFieldTexts& texts, const TGoal& goal, double x, int maxTrials) {
@@ -195,7 +194,7 @@ std::optional<std::pair<TPoint, TPoint>> Refine(TRun& run, const TFieldTexts& te
             ++runs;
         }
         if (!known->second.Y) {
-            failure = "The run at " + InputAt(goal, x) + ": " + known->second.Why;
+            failure = FailureAt(goal, known->second);
             throw TFailed{};
         }
         return *known->second.Y - goal.Target;
@@ -325,8 +324,7 @@ TGoalSeekResult GoalSeek(const TFieldTexts& texts, const TGoal& goal) {
     const auto failed =
         std::find_if(samples.begin(), samples.end(), [](const TPoint& p) { return !p.Y; });
     if (std::none_of(samples.begin(), samples.end(), [](const TPoint& p) { return p.Y; }))
-        return end(TGoalSeekEnd::RunFailed,
-                   "The run at " + InputAt(goal, failed->X) + ": " + failed->Why);
+        return end(TGoalSeekEnd::RunFailed, FailureAt(goal, *failed));
 
     // A sign change between neighbours that both converged brackets a value;
     // neighbours with a failed run between them are not neighbours.
@@ -390,7 +388,7 @@ TGoalSeekResult GoalSeek(const TFieldTexts& texts, const TGoal& goal) {
     if (result.Solutions.empty()) {
         // A failed run inside the user's bracket is what stood in the way.
         if (failure.empty() && goal.Bracket && failed != samples.end())
-            failure = "The run at " + InputAt(goal, failed->X) + ": " + failed->Why;
+            failure = FailureAt(goal, *failed);
         if (!failure.empty())
             return end(TGoalSeekEnd::RunFailed, failure);
         if (jump)
