@@ -1,11 +1,11 @@
 #include "Commands.h"
 
+#include "NumberText.h"
 #include "OutputNames.h"
 #include "Plots.h"
 #include "ProfileCsv.h"
 #include "Report.h"
 
-#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -13,12 +13,6 @@
 namespace ppspin::cli {
 
 namespace {
-
-std::string Decimal(double x, int decimals) {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, decimals);
-    return std::string(buf, r.ptr);
-}
 
 std::string Absolute(const std::string& path) {
     std::error_code ec;
@@ -166,8 +160,8 @@ int RunSingle(const TOptions& o, const TMeasuredData* measured, TOutput& out) {
                           residualPlot ? &*residualPlot : nullptr}))
         return ExitRunError;
     out.WriteLine(std::to_string(profile.Trials) + " trials, spinneret tension " +
-                  Decimal(profile.F0, 4) + " dyn, velocity at the last point " +
-                  Decimal(profile.Points.back().VM, 1) + " m/min, report " +
+                  DecimalText(profile.F0, 4) + " dyn, velocity at the last point " +
+                  DecimalText(profile.Points.back().VM, 1) + " m/min, report " +
                   Absolute(o.Texts[FileNameField]));
     for (const TQuantityComparison& quantity : comparison)
         out.WriteLine(RmsLine(quantity));

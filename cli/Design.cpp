@@ -1,6 +1,7 @@
 // The design tools: goal seeking and sensitivities.
 #include "Commands.h"
 #include "GoalSeek.h"
+#include "NumberText.h"
 #include "OutputNames.h"
 #include "PictureData.h"
 #include "Plots.h"

@@ -1,7 +1,7 @@
 // Fitting inputs to measured points, then a single run at the values found.
 #include "Fit.h"
 #include "Commands.h"
-#include "GoalSeek.h"
+#include "NumberText.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // Measured points on the command line: the file, and the lines that say how
 // far a run is from them.
 #include "Commands.h"
-#include "GoalSeek.h"
+#include "NumberText.h"
 
 namespace ppspin::cli {
 

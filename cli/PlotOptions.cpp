@@ -1,8 +1,9 @@
 #include "PlotOptions.h"
 
+#include "NumberText.h"
+
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 
 namespace ppspin::cli {
 
@@ -10,13 +11,11 @@ bool ParsePlotSize(const std::string& text, TPlotSize& size) {
     const auto x = text.find_first_of("xX");
     if (x == std::string::npos)
         return false;
-    auto read = [](const char* first, const char* last, int& value) {
-        const auto r = std::from_chars(first, last, value);
-        return r.ec == std::errc() && r.ptr == last && value >= 100 && value <= 10000;
+    auto read = [](std::string_view digits, int& value) {
+        return ReadInteger(digits, value) && value >= 100 && value <= 10000;
     };
-    const char* begin = text.data();
-    return read(begin, begin + x, size.Width) &&
-           read(begin + x + 1, begin + text.size(), size.Height);
+    const std::string_view whole = text;
+    return read(whole.substr(0, x), size.Width) && read(whole.substr(x + 1), size.Height);
 }
 
 bool IsPlotFileName(const std::string& path) {

@@ -3,7 +3,6 @@
 #include "InputCatalogue.h"
 
 #include <algorithm>
-#include <charconv>
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <langinfo.h>
@@ -24,19 +23,6 @@ TFieldTexts DefaultFieldTexts(char separator) {
         texts[static_cast<std::size_t>(input.Field)] = std::move(text);
     }
     return texts;
-}
-
-void AppendShortest(std::string& out, double x) {
-    char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, x);
-    out.append(buf, r.ptr);
-}
-
-std::string NumberText(double value, char separator) {
-    std::string text;
-    AppendShortest(text, value);
-    std::replace(text.begin(), text.end(), '.', separator);
-    return text;
 }
 
 char UserDecimalSeparator() {

@@ -24,12 +24,6 @@ inline constexpr int FileNameField = FieldIndex(20);
 // the given decimal separator.
 TFieldTexts DefaultFieldTexts(char separator);
 
-// Appends the shortest text that reads back as x, always with ".".
-void AppendShortest(std::string& out, double x);
-
-// The shortest field text that reads back as value, with separator.
-std::string NumberText(double value, char separator);
-
 // First character of the user's locale decimal symbol, "." when it cannot be read.
 char UserDecimalSeparator();
 

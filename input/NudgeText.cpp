@@ -1,9 +1,9 @@
 #include "NudgeText.h"
 
+#include "NumberText.h"
 #include "TextToFloat.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdlib>
 
 namespace ppspin {
@@ -14,11 +14,6 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::string Digits(unsigned long value) {
-    char buf[24];
-    return std::string(buf, std::to_chars(buf, buf + sizeof buf, value).ptr);
-}
-
 // digits + amount, both as decimal digit strings without sign.
 std::string AddMagnitude(std::string digits, unsigned amount) {
     for (auto i = digits.rbegin(); i != digits.rend() && amount > 0; ++i) {
@@ -26,7 +21,7 @@ std::string AddMagnitude(std::string digits, unsigned amount) {
         *i = static_cast<char>('0' + amount % 10);
         amount /= 10;
     }
-    return amount > 0 ? Digits(amount) + digits : digits;
+    return amount > 0 ? std::to_string(amount) + digits : digits;
 }
 
 // digits - amount; the sign flips when amount is the larger.
@@ -34,11 +29,11 @@ std::string SubtractMagnitude(std::string digits, unsigned amount, bool& flipped
     // Past its last nine digits the text is far larger than any step.
     const std::size_t tail = std::min<std::size_t>(digits.size(), 9);
     unsigned long low = 0;
-    std::from_chars(digits.data() + digits.size() - tail, digits.data() + digits.size(), low);
+    ReadInteger(std::string_view(digits).substr(digits.size() - tail), low);
     const bool larger = digits.find_first_not_of('0') < digits.size() - tail;
     flipped = !larger && low < amount;
     if (flipped)
-        return std::string(digits.size() - tail, '0') + Digits(amount - low);
+        return std::string(digits.size() - tail, '0') + std::to_string(amount - low);
     unsigned borrow = amount;
     for (auto i = digits.rbegin(); i != digits.rend() && borrow > 0; ++i) {
         const int d = (*i - '0') - static_cast<int>(borrow % 10);

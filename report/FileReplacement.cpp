@@ -1,7 +1,8 @@
 #include "FileReplacement.h"
 
+#include "NumberText.h"
+
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <filesystem>
 #include <random>
@@ -72,9 +73,7 @@ bool Resolve(const std::string& name, TResolved& resolved) {
             resolved.Path = path;
             resolved.ThroughDescriptor = true;
             const std::string number = path.filename().string();
-            int fd = -1;
-            const auto r = std::from_chars(number.data(), number.data() + number.size(), fd);
-            if (own && r.ec == std::errc() && r.ptr == number.data() + number.size())
+            if (int fd = -1; own && ReadInteger(number, fd))
                 resolved.Descriptor = fd;
             return true;
         }

@@ -1,9 +1,9 @@
 #include "MeasuredData.h"
 
+#include "NumberText.h"
 #include "OpenForReading.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <iterator>
@@ -108,8 +108,7 @@ bool ReadHeader(std::string_view line, std::vector<TColumnRole>& roles, std::str
 
 // A cell's number; false when it is not one, or not finite.
 bool ReadNumber(std::string_view cell, double& value) {
-    const auto r = std::from_chars(cell.data(), cell.data() + cell.size(), value);
-    return r.ec == std::errc() && r.ptr == cell.data() + cell.size() && std::isfinite(value);
+    return ReadDouble(cell, value) == TNumberRead::Ok && std::isfinite(value);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "FieldTexts.h"
 #include "InputCatalogue.h"
+#include "NumberText.h"
 
 namespace ppspin {
 

@@ -1,6 +1,6 @@
 #include "Fit.h"
 
-#include "GoalSeek.h"
+#include "NumberText.h"
 #include "OrderedRuns.h"
 #include "RunCalculation.h"
 #include "TextToFloat.h"

@@ -1,8 +1,7 @@
 #include "FitStatistics.h"
 
-#include "GoalSeek.h"
+#include "NumberText.h"
 
-#include <charconv>
 #include <cmath>
 #include <utility>
 
@@ -62,9 +61,7 @@ std::string Significant(double x) {
 }
 
 std::string Correlation(double c) {
-    char buf[16];
-    const auto r = std::to_chars(buf, buf + sizeof buf, c, std::chars_format::fixed, 2);
-    return std::string(buf, r.ptr);
+    return DecimalText(c, 2);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "GoalSeek.h"
 
+#include "NumberText.h"
 #include "OrderedRuns.h"
 #include "RunCalculation.h"
 #include "TextToFloat.h"
@@ -7,7 +8,6 @@
 #include <boost/math/tools/toms748_solve.hpp>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <map>
@@ -30,12 +30,7 @@ constexpr int SamplingTrials = 500;
 std::string Number(const TGoal& goal, double x) {
     if (goal.Wording.Digits <= 0)
         return NumberText(x, '.');
-    char buf[64];
-    const auto r =
-        std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, goal.Wording.Digits);
-    std::string text(buf, r.ptr);
-    std::replace(text.begin(), text.end(), '.', goal.DecimalSeparator);
-    return text;
+    return GeneralText(x, goal.Wording.Digits, goal.DecimalSeparator);
 }
 
 std::string InputName(const TGoal& goal) {
@@ -273,26 +268,6 @@ std::string NoValueMessage(const TGoal& goal, const std::vector<TPoint>& samples
 }
 
 } // namespace
-
-std::string SignificantText(double x, int digits, char separator) {
-    char buf[64];
-    // Rounded to the digits, then written without an exponent.
-    auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, digits - 1);
-    double rounded = 0;
-    std::from_chars(buf, r.ptr, rounded);
-    const int exponent =
-        rounded == 0 ? 0 : static_cast<int>(std::floor(std::log10(std::fabs(rounded))));
-    const int decimals = std::clamp(digits - 1 - exponent, 0, 340);
-    r = std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::fixed, decimals);
-    std::string text(buf, r.ptr);
-    if (text.find('.') != std::string::npos) {
-        text.erase(text.find_last_not_of('0') + 1);
-        if (text.back() == '.')
-            text.pop_back();
-        std::replace(text.begin(), text.end(), '.', separator);
-    }
-    return text == "-0" ? "0" : text;
-}
 
 TGoalSeekResult GoalSeek(const TFieldTexts& texts, const TGoal& goal) {
     TGoalSeekResult result;

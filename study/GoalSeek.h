@@ -82,8 +82,4 @@ struct TGoalSeekResult {
 // threads.
 TGoalSeekResult GoalSeek(const TFieldTexts& texts, const TGoal& goal);
 
-// x to so many significant digits (1 .. 17), in plain decimals with
-// separator and without trailing zeros: 2639.6354 to 6 digits is "2639.64".
-std::string SignificantText(double x, int digits, char separator);
-
 } // namespace ppspin

@@ -2,6 +2,7 @@
 
 #include "ConvertInputs.h"
 #include "FieldTexts.h"
+#include "NumberText.h"
 
 #include <algorithm>
 #include <cmath>

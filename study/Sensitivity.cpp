@@ -1,6 +1,7 @@
 #include "Sensitivity.h"
 
 #include "CheckInputs.h"
+#include "NumberText.h"
 #include "OrderedRuns.h"
 #include "Sweep.h"
 #include "TextToFloat.h"

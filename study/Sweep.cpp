@@ -1,10 +1,10 @@
 #include "Sweep.h"
 
+#include "NumberText.h"
 #include "OrderedRuns.h"
 #include "TextToFloat.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <functional>
@@ -91,10 +91,7 @@ std::vector<double> SweepValues(const TSweepRange& range) {
         // digit is rounding, and the value is 0 (-0.3 + 3 x 0.1).
         if (std::abs(v) < 1e-12 * std::max(std::abs(range.From), std::abs(i * range.Step)))
             v = 0;
-        char buf[32];
-        const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 12);
-        std::from_chars(buf, r.ptr, v);
-        values.push_back(v);
+        values.push_back(RoundToSignificant(v, 12));
     }
     return values;
 }

@@ -1,6 +1,6 @@
 #include "FitDialog.h"
 
-#include "GoalSeek.h"
+#include "NumberText.h"
 #include "TextToFloat.h"
 
 #include <QComboBox>

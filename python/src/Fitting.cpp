@@ -3,6 +3,7 @@
 #include "Fit.h"
 #include "Inputs.h"
 #include "MeasuredPoints.h"
+#include "NumberText.h"
 #include "OffThread.h"
 
 #include <pybind11/stl.h>

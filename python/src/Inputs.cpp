@@ -1,6 +1,7 @@
 #include "Inputs.h"
 
 #include "ConvertInputs.h"
+#include "NumberText.h"
 #include "TextToFloat.h"
 
 #include <algorithm>

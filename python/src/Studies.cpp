@@ -3,6 +3,7 @@
 #include "GoalSeek.h"
 #include "InputSets.h"
 #include "Inputs.h"
+#include "NumberText.h"
 #include "OffThread.h"
 #include "Sensitivity.h"
 

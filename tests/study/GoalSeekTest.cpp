@@ -1,6 +1,7 @@
 // Goal seeking: the value found gives the target in a run of its own, and
 // every way the search can fail says why.
 #include "GoalSeek.h"
+#include "NumberText.h"
 #include "RunCalculation.h"
 
 #include <gtest/gtest.h>

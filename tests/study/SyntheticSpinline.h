@@ -5,6 +5,7 @@
 #include "FieldTexts.h"
 #include "InputCatalogue.h"
 #include "MeasuredData.h"
+#include "NumberText.h"
 #include "RunCalculation.h"
 
 #include <cmath>

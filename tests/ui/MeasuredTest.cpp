@@ -2,9 +2,9 @@
 // follow the runs, Live's included, and a fit from its dialog into the
 // main window's fields.
 #include "Fit.h"
-#include "GoalSeek.h"
 #include "MainController.h"
 #include "Main_PP.h"
+#include "NumberText.h"
 #include "ProfileCharts.h"
 #include "ProfileForm.h"
 #include "ResidualCharts.h"

@@ -1,8 +1,8 @@
 #include "RunTable.h"
 
-#include "GoalSeek.h"
 #include "InputCatalogue.h"
 #include "Measured.h"
+#include "NumberText.h"
 
 namespace ppspin {
 

@@ -3,6 +3,7 @@
 #include "FileReplacement.h"
 #include "HeadlessPlots.h"
 #include "ImageExport.h"
+#include "NumberText.h"
 #include "PictureData.h"
 #include "RangeEditor.h"
 #include "StudyPicture.h"

@@ -1,5 +1,6 @@
 #include "StudyTable.h"
 
+#include "NumberText.h"
 #include "StudyCanvas.h"
 
 #include <QColor>

@@ -1,8 +1,8 @@
 #include "TextToFloat.h"
 
-#include <charconv>
+#include "NumberText.h"
+
 #include <string>
-#include <system_error>
 
 namespace ppspin {
 
@@ -92,12 +92,15 @@ bool TextToFloat(std::string_view text, char separator, double& value) {
     plain += std::to_string(exponent);
 
     double result = 0;
-    const auto r = std::from_chars(plain.data(), plain.data() + plain.size(), result);
-    if (r.ec == std::errc::result_out_of_range) {
+    switch (ReadDouble(plain, result)) {
+    case TNumberRead::Ok:
+        break;
+    case TNumberRead::OutOfRange:
         if (magnitude > 0)
             return false;               // beyond the largest double
         result = negative ? -0.0 : 0.0; // below the smallest: underflows to zero
-    } else if (r.ec != std::errc() || r.ptr != plain.data() + plain.size()) {
+        break;
+    case TNumberRead::NotANumber:
         return false;
     }
     value = result;

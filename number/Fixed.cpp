@@ -1,9 +1,11 @@
 #include "Fixed.h"
 
+#include "NumberText.h"
+
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <string>
+#include <string_view>
 
 namespace ppspin {
 
@@ -14,19 +16,17 @@ constexpr int ExpansionDigits = 18;
 // |x| as 18 significant decimal digits and the exponent E with
 // |x| = 0.d1d2... x 10^E, d1 != 0; x must be finite and non-zero.
 void Expand(double x, std::string& digits, int& e) {
-    char buf[64];
-    // to_chars rounds the exact binary value to nearest, a tie to even.
-    const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific,
-                                 ExpansionDigits - 1);
-    const std::string_view text(buf, static_cast<std::size_t>(r.ptr - buf));
+    // Rounded from the exact binary value to nearest, a tie to even.
+    const std::string text = ScientificText(std::fabs(x), ExpansionDigits - 1);
     const auto ePos = text.find('e');
     digits.assign(1, text[0]);
-    digits.append(text.substr(2, ExpansionDigits - 1));
-    int exponent = 0;
-    const std::string_view expText = text.substr(ePos + 1);
-    std::from_chars(expText.data() + (expText[0] == '+' ? 1 : 0), expText.data() + expText.size(),
-                    exponent);
-    e = exponent + 1;
+    digits.append(text, 2, ExpansionDigits - 1);
+    std::string_view exponent = std::string_view(text).substr(ePos + 1);
+    if (exponent[0] == '+')
+        exponent.remove_prefix(1);
+    int power = 0;
+    ReadInteger(exponent, power);
+    e = power + 1;
 }
 
 std::string Zero(int d, char separator) {
