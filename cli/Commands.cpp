@@ -4,6 +4,7 @@
 #include "OutputNames.h"
 #include "Plots.h"
 #include "ProfileCsv.h"
+#include "ReportedRun.h"
 #include "Report.h"
 
 #include <cstdio>
@@ -124,14 +125,14 @@ int RunSingle(const TOptions& o, const TMeasuredData* measured, TOutput& out) {
     // calculation, and each is published only once all are written.
     TFileReplacement report(o.Texts[FileNameField]);
     std::optional<TFileReplacement> csv, plot, residualPlot;
-    TRunOptions options = RunOptions(o);
-    options.Report = &report;
+    TRunFiles files{&report, {}};
     for (auto [path, file] : {std::pair(&o.Csv, &csv), std::pair(&o.Plot, &plot),
                               std::pair(&o.ResidualPlot, &residualPlot)})
         if (!path->empty())
-            options.Outputs.push_back(&file->emplace(*path));
+            files.Outputs.push_back(&file->emplace(*path));
     // On the heap: the point tables are large for a stack.
-    const TRunOutcome outcome = RunCalculation(*std::make_unique<TRun>(), o.Texts, options);
+    const TRunOutcome outcome =
+        RunWithFiles(*std::make_unique<TRun>(), o.Texts, RunOptions(o), files);
     if (!outcome.Converged()) {
         PrintError(outcome.Message);
         return ExitStatus(outcome.Kind);

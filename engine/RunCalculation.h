@@ -1,18 +1,18 @@
-// The one way a calculation is run, for the window, ppspin-cli and studies:
-// convert and check the field texts, write the report's header, set up,
-// shoot on the spinneret tension, write the rows, take the profile.
+// The one way a calculation is run, for the window, ppspin-cli, studies and
+// Python: convert and check the field texts, set up, shoot on the spinneret
+// tension, take the profile. It touches no file: a caller that wants the
+// report writes it from the profile (study/ReportedRun.h).
 #pragma once
 
 #include "AdjustTension.h"
 #include "FieldTexts.h"
-#include "FileReplacement.h"
 #include "ProfileSnapshot.h"
 #include "RunRecords.h"
 
 #include <atomic>
+#include <functional>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace ppspin {
 
@@ -22,29 +22,8 @@ enum class TRunOutcomeKind {
     FloatingPointFault, // division by zero, overflow or invalid operation
     NotConverged,       // the shooting gave up after its trial bound
     Cancelled,          // stopped on the caller's request
-    FileError,          // the report could not be created or written
+    FileError,          // a file of the run could not be created or written
     Failed,             // anything else the run could not survive (out of memory)
-};
-
-struct TRunOptions {
-    // Reads the field texts and writes the report's numbers: the user's
-    // locale's for the window and ppspin-cli.
-    char DecimalSeparator = '.';
-    // Without a report the run touches no file; the profile is all it gives.
-    bool WriteReport = true;
-    int MaxTrials = ppspin::MaxTrials;
-    // Set from any thread, it stops the run before its next trial.
-    const std::atomic<bool>* Cancel = nullptr;
-    // The report's replacement, for a caller that publishes the report
-    // itself together with other files of the run; its target must be the
-    // file name's text. The run then writes and completes the report but
-    // leaves it unpublished.
-    TFileReplacement* Report = nullptr;
-    // Further files the caller writes from the outcome: begun after the
-    // report and before the calculation, so that one that cannot be written
-    // ends the run with "File can not open!" before it starts, as the report
-    // does.
-    std::vector<TFileReplacement*> Outputs;
 };
 
 struct TRunOutcome {
@@ -54,6 +33,21 @@ struct TRunOutcome {
     int Trials = 0;      // trials run, the converged one included
     std::optional<TProfileSnapshot> Snapshot; // the converged profile
     bool Converged() const { return Kind == TRunOutcomeKind::Converged; }
+};
+
+struct TRunOptions {
+    // Reads the field texts: the user's locale's for the window and
+    // ppspin-cli.
+    char DecimalSeparator = '.';
+    int MaxTrials = ppspin::MaxTrials;
+    // Set from any thread, it stops the run before its next trial.
+    const std::atomic<bool>* Cancel = nullptr;
+    // Called with the checked inputs just before the calculation: a caller
+    // that writes files of the run begins them here, so that one that cannot
+    // be written ends the run before it starts ("File can not open!"). An
+    // outcome returned ends the run with it; a RunError thrown ends it as any
+    // other.
+    std::function<std::optional<TRunOutcome>(const TRunInput&)> BeforeCalculation;
 };
 
 // Runs the calculation of texts on run, whose records it overwrites. Never

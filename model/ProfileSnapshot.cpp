@@ -23,8 +23,11 @@ TProfilePoint ProfilePoint(const TRun& run, int k) {
             Tenacity(p.F[k], in.Q, in.VL)};
 }
 
-TProfileSnapshot TakeProfileSnapshot(const TRun& run) {
+TProfileSnapshot TakeProfileSnapshot(TRun& run) {
     const TRunState& s = run.RunState;
+    TSpinProfile& p = run.SpinProfile;
+    for (int k = 1; k <= s.N3 && k <= MaxPoints; ++k)
+        p.VM[k] = p.V[k] * 60 / 100; // m/min
     TProfileSnapshot snap;
     snap.Input = run.RunInput;
     snap.Trials = s.TrialCount;

@@ -34,8 +34,9 @@ struct TProfileSnapshot {
 // Point k of the run's profile in report units.
 TProfilePoint ProfilePoint(const TRun& run, int k);
 
-// Copies points 1 .. N3 of the run's converged profile.
-TProfileSnapshot TakeProfileSnapshot(const TRun& run);
+// Stores VM of every grid point, the velocity in the report's unit, then
+// copies points 1 .. N3 of the run's converged profile.
+TProfileSnapshot TakeProfileSnapshot(TRun& run);
 
 // Position where the temperature of points first falls below freezeT,
 // interpolated linearly between the grid points around it.

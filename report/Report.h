@@ -36,10 +36,10 @@ std::string ResultRow(const TProfilePoint& point, char separator);
 // WriteResultRows write for it.
 std::string ReportText(const TProfileSnapshot& profile, char separator);
 
-// Stores VM of every grid point, then appends one row per point and two
-// empty lines to the report begun by WriteReportHeader and completes it,
-// ready to be published. Returns false, having written nothing, when no
-// report is begun; throws RunError when a write, flush or close fails.
-bool WriteResultRows(TRun& run, char separator, TFileReplacement& report);
+// Appends one row per point of profile and two empty lines to the report
+// begun by WriteReportHeader and completes it, ready to be published.
+// Returns false, having written nothing, when no report is begun; throws
+// RunError when a write, flush or close fails.
+bool WriteResultRows(const TProfileSnapshot& profile, char separator, TFileReplacement& report);
 
 } // namespace ppspin

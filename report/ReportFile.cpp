@@ -5,7 +5,6 @@
 #include "ReportHeader.h"
 #include "RunError.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -103,16 +102,12 @@ std::string ReportText(const TProfileSnapshot& profile, char separator) {
     return text + "\r\n\r\n";
 }
 
-bool WriteResultRows(TRun& run, char separator, TFileReplacement& report) {
+bool WriteResultRows(const TProfileSnapshot& profile, char separator, TFileReplacement& report) {
     ReportWriter out(report);
     if (!out.IsOpen())
         return false;
-    const int points = std::min(run.RunState.N3, MaxPoints);
-    TSpinProfile& p = run.SpinProfile;
-    for (int k = 1; k <= points; ++k)
-        p.VM[k] = p.V[k] * 60 / 100; // the velocity in the report's unit, m/min
-    for (int k = 1; k <= points; ++k)
-        out.Line(ResultRow(ProfilePoint(run, k), separator));
+    for (const TProfilePoint& point : profile.Points)
+        out.Line(ResultRow(point, separator));
     out.Line();
     out.Line();
     out.Complete();

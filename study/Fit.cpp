@@ -51,7 +51,6 @@ class TFitRuns {
                 NumberText(values[j], Setup.DecimalSeparator);
         TRunOptions options;
         options.DecimalSeparator = Setup.DecimalSeparator;
-        options.WriteReport = false;
         options.MaxTrials = Setup.MaxTrials;
         options.Cancel = Setup.Cancel;
         const TRunOutcome outcome = RunCalculation(run, texts, options);

@@ -64,7 +64,6 @@ TPoint RunAt(TRun& run, const TFieldTexts& texts, const TGoal& goal, const std::
     changed[static_cast<std::size_t>(goal.Input->Field)] = text;
     TRunOptions options;
     options.DecimalSeparator = goal.DecimalSeparator;
-    options.WriteReport = false;
     options.MaxTrials = maxTrials;
     options.Cancel = goal.Cancel;
     const TRunOutcome outcome = RunCalculation(run, changed, options);

@@ -14,7 +14,6 @@ TFieldTexts TInputSets::SetTexts(std::size_t k) const {
 void RunInputSets(const TInputSets& sets, const TRunOptions& options, int jobs,
                   const std::function<bool(TSweepRow&&, std::size_t)>& deliver) {
     TRunOptions inMemory = options;
-    inMemory.WriteReport = false;
     RunInOrder<TSweepRow>(
         sets.Count, jobs,
         [&](TRun& run, std::size_t k) {

@@ -117,7 +117,6 @@ TSensitivities RunSensitivities(const TFieldTexts& texts, const TRunOptions& opt
         points.push_back({&input, steps.Above});
     }
     TRunOptions inMemory = options;
-    inMemory.WriteReport = false;
     // Each row is made as soon as its second run arrives; the runs come in
     // order, the current one first.
     std::optional<TRunOutputs> current;

@@ -2,6 +2,7 @@
 
 #include "NumberText.h"
 #include "OrderedRuns.h"
+#include "ReportedRun.h"
 #include "TextToFloat.h"
 
 #include <algorithm>
@@ -140,10 +141,10 @@ TSweepRow RunSweepPoint(TRun& run, const TStudy& study, const std::vector<double
     options.DecimalSeparator = study.DecimalSeparator;
     options.MaxTrials = study.MaxTrials;
     options.Cancel = study.Cancel;
-    options.WriteReport = !study.ReportDir.empty();
-    if (options.WriteReport)
-        texts[FileNameField] = ReportPath(study, values);
-    return RowOf(RunCalculation(run, texts, options), values);
+    if (study.ReportDir.empty())
+        return RowOf(RunCalculation(run, texts, options), values);
+    texts[FileNameField] = ReportPath(study, values);
+    return RowOf(RunWithReport(run, texts, options), values);
 }
 
 TSweepRow RowOf(const TRunOutcome& outcome, std::vector<double> values) {

@@ -68,7 +68,6 @@ void TMainController::FieldEdited() {
 void TMainController::RunLive() {
     TRunOptions options;
     options.DecimalSeparator = Window.DecimalSeparator();
-    options.WriteReport = false;
     const TRunOutcome outcome = RunCalculation(*LiveRun, Window.FieldTexts(), options);
     if (outcome.Converged())
         Profile.ShowProfile(*outcome.Snapshot);

@@ -9,7 +9,7 @@
 #include "PpspinVersion.h"
 #include "ProfileForm.h"
 #include "RefInfo.h"
-#include "RunCalculation.h"
+#include "ReportedRun.h"
 #include "ScreenCentre.h"
 #include "SpinlineSchematic.h"
 
@@ -353,7 +353,7 @@ void TForm1::BitBtn1Click() {
     SetRunCursors(Qt::WaitCursor);
     TRunOptions options;
     options.DecimalSeparator = Separator;
-    const TRunOutcome outcome = RunCalculation(*Run, FieldTexts(), options);
+    const TRunOutcome outcome = RunWithReport(*Run, FieldTexts(), options);
     const QString message = QString::fromLocal8Bit(outcome.Message);
     switch (outcome.Kind) {
     case TRunOutcomeKind::Converged:

@@ -17,7 +17,6 @@ namespace ppspin::python {
 
 TConvergedRun RunTexts(TFieldTexts texts, int maxTrials) {
     TRunOptions options;
-    options.WriteReport = false;
     options.MaxTrials = maxTrials;
     TRunOutcome outcome;
     {

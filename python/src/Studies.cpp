@@ -24,7 +24,6 @@ constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 
 TRunOptions OptionsOf(int maxTrials, const std::atomic<bool>& cancel) {
     TRunOptions options;
-    options.WriteReport = false;
     options.MaxTrials = maxTrials;
     options.Cancel = &cancel;
     return options;

@@ -293,7 +293,6 @@ TEST(Cli, CsvHoldsTheConvergedProfile) {
     ASSERT_EQ(o.status, 0) << o.err;
     TRun run;
     TRunOptions inMemory;
-    inMemory.WriteReport = false;
     const TRunOutcome outcome = RunCalculation(run, DefaultFieldTexts('.'), inMemory);
     const std::string csv = ReadBytes(dir.File("profile.csv"));
     EXPECT_EQ(csv, ProfileCsv(*outcome.Snapshot));

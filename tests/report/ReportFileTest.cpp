@@ -22,7 +22,7 @@ std::string RunIntoReport(TRun& run, void (*beforeRows)(TRun&) = nullptr) {
     RunTrials(run);
     if (beforeRows != nullptr)
         beforeRows(run);
-    EXPECT_TRUE(WriteResultRows(run, '.', report));
+    EXPECT_TRUE(WriteResultRows(TakeProfileSnapshot(run), '.', report));
     std::string reason;
     EXPECT_TRUE(report.Publish(reason)) << reason;
     return ReadBytes(run.RunInput.FileName);
@@ -144,7 +144,7 @@ TEST(Report, OnlyACompleteReportReplacesTheOldOne) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 
     TFileReplacement unbegun(run.RunInput.FileName); // rows need the header's file
-    EXPECT_FALSE(WriteResultRows(run, '.', unbegun));
+    EXPECT_FALSE(WriteResultRows(TakeProfileSnapshot(run), '.', unbegun));
     EXPECT_EQ(ReadBytes(run.RunInput.FileName), old);
 }
 
@@ -160,7 +160,7 @@ TEST(Report, FullDeviceEndsTheRunWithAnError) {
         try {
             if (rows) {
                 ASSERT_TRUE(report.Begin());
-                WriteResultRows(run, '.', report);
+                WriteResultRows(TakeProfileSnapshot(run), '.', report);
             } else {
                 WriteReportHeader(run.RunInput, '.', report);
             }

@@ -29,7 +29,6 @@ double OutputAt(const TGoal& goal, const std::string& text) {
     TFieldTexts texts = DefaultFieldTexts('.');
     texts[static_cast<std::size_t>(goal.Input->Field)] = text;
     TRunOptions inMemory;
-    inMemory.WriteReport = false;
     const TRunOutcome outcome = RunCalculation(*std::make_unique<TRun>(), texts, inMemory);
     EXPECT_TRUE(outcome.Converged()) << outcome.Message;
     return outcome.Converged() ? *goal.Output->Of(OutputsOf(*outcome.Snapshot)) : 0;

@@ -35,7 +35,6 @@ TEST(InputSets, EachSetRunsInMemoryWithItsOwnTextsInOrder) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("r.txt")));
     for (const std::size_t k : {0u, 2u}) {
         TRunOptions inMemory;
-        inMemory.WriteReport = false;
         const TRunOutcome single =
             RunCalculation(*std::make_unique<TRun>(), sets.SetTexts(k), inMemory);
         ASSERT_TRUE(rows[k].Ok()) << rows[k].Status;

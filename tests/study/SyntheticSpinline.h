@@ -44,7 +44,6 @@ inline TFieldTexts TextsWith(const std::vector<std::pair<const char*, const char
 
 inline TProfileSnapshot ProfileOf(const TFieldTexts& texts) {
     TRunOptions inMemory;
-    inMemory.WriteReport = false;
     return *RunCalculation(*std::make_unique<TRun>(), texts, inMemory).Snapshot;
 }
 
