@@ -277,8 +277,21 @@ struct TFound {
     int Runs = 0;
 };
 
+// "The search between take-up-speed=880.1 and 880.3 did not close …".
+std::string UnclosedMessage(const TGoal& goal, const std::pair<TPoint, TPoint>& last) {
+    const TPoint& best = last.first;
+    const auto [lo, hi] = std::minmax(last.first.X, last.second.X);
+    return "The search between " + InputAt(goal, lo) + " and " + Number(goal, hi) +
+           " did not close on a value in " + NumberText(RefineSteps, '.') +
+           " steps: " + OutputName(goal) + " is " + Number(goal, *best.Y) + " at " +
+           Number(goal, best.X) + ", not " + Number(goal, goal.Target);
+}
+
 // One bracket refined: its run nearest the target gives it within the
-// shooting's scatter, or the output steps across the target there.
+// shooting's scatter, or the output steps across the target there. A
+// refinement whose steps ran out tells of no step: its nearest run counts
+// only if it meets the target within the output tolerance, as a short text
+// must, and the bracket has failed otherwise.
 TFound Settle(TRun& run, const TFieldTexts& texts, const TGoal& goal,
               const std::pair<TPoint, TPoint>& bracket, const TTolerances& tolerances) {
     TFound f;
@@ -289,10 +302,12 @@ TFound Settle(TRun& run, const TFieldTexts& texts, const TGoal& goal,
     }
     const TPoint& best = refined.Last->first;
     const double miss = std::fabs(*best.Y - goal.Target);
-    if (miss <= tolerances.Scatter)
+    if (miss <= (refined.Closed ? tolerances.Scatter : tolerances.Output))
         f.Solution = TGoalSolution{best.X, *best.Y, {}};
-    else
+    else if (refined.Closed)
         f.Jump = refined.Last;
+    else
+        f.Failure = UnclosedMessage(goal, *refined.Last);
     return f;
 }
 
