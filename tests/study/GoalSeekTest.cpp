@@ -81,6 +81,14 @@ TEST(GoalSeek, FindsEveryValueInReachNearestFirst) {
     const TGoalSeekResult over = Seek(Goal("take-up-speed", "T_end_C", 32.42), texts);
     ASSERT_EQ(over.End, TGoalSeekEnd::Found) << over.Message;
     EXPECT_NEAR(over.Value, 1280.2, 0.1);
+    // Two values in the user's bracket: both, not only the nearer.
+    TGoal bracketed = Goal("take-up-speed", "T_end_C", 32.432);
+    bracketed.Bracket = std::pair(700.0, 1200.0);
+    const TGoalSeekResult both = Seek(bracketed);
+    ASSERT_EQ(both.End, TGoalSeekEnd::Found) << both.Message;
+    ASSERT_EQ(both.Solutions.size(), 2u);
+    EXPECT_NEAR(both.Solutions[0].Value, 1056.3, 0.1);
+    EXPECT_NEAR(both.Solutions[1].Value, 880.7, 0.1);
 }
 
 // Closing a bracket says whether it closed or its steps ran out: about a
