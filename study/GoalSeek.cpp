@@ -1,15 +1,13 @@
 #include "GoalSeek.h"
 
+#include "CloseBracket.h"
 #include "NumberText.h"
 #include "OrderedRuns.h"
 #include "RunCalculation.h"
 #include "TextToFloat.h"
 
-#include <boost/math/tools/toms748_solve.hpp>
-
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <map>
 
 namespace ppspin {
@@ -173,13 +171,62 @@ std::vector<TPoint> Sample(const TFieldTexts& texts, const TGoal& goal, double x
     return all;
 }
 
-// The last bracket about the value in [lo, hi] where the output meets the
-// target, the output changing sign about it between the ends: two runs as
-// near each other as the seek's tolerance allows, the nearer the target first.
-std::optional<std::pair<TPoint, TPoint>> Refine(TRun& run, const TFieldTexts& texts,
-                                                const TGoal& goal, const TPoint& lo,
-                                                const TPoint& hi, std::string& failure, int& runs) {
+// Where the sampled output meets the target: samples that give it
+// exactly, and neighbours that both converged with outputs either side of
+// it. Neighbours with a failed run between them are not neighbours.
+struct TBrackets {
+    std::vector<std::pair<TPoint, TPoint>> Straddles;
+    std::vector<TGoalSolution> Met;
+};
+
+TBrackets FindBrackets(const TGoal& goal, const std::vector<TPoint>& samples) {
+    TBrackets brackets;
+    for (std::size_t k = 0; k < samples.size(); ++k) {
+        const TPoint& p = samples[k];
+        if (p.Y && *p.Y == goal.Target)
+            brackets.Met.push_back({p.X, *p.Y, {}});
+        if (k + 1 < samples.size() && p.Y && samples[k + 1].Y &&
+            (*p.Y - goal.Target) * (*samples[k + 1].Y - goal.Target) < 0)
+            brackets.Straddles.emplace_back(p, samples[k + 1]);
+    }
+    return brackets;
+}
+
+// How near the target a run must come, in the output's own size.
+struct TTolerances {
+    double Output = 0; // for a shorter text to stand for a value
+    // Where the output steps across the target (a grid point changing zone,
+    // say), the refinement closes on the step: a value whose run misses by
+    // more than the shooting's own scatter is no solution.
+    double Scatter = 0;
+};
+
+TTolerances TolerancesOf(const TGoal& goal, const std::vector<TPoint>& samples) {
+    double scale = std::fabs(goal.Target);
+    if (scale == 0)
+        for (const TPoint& p : samples)
+            scale = std::max(scale, p.Y ? std::fabs(*p.Y) : 0.0);
+    const double tolerance = goal.OutputTolerance * scale;
+    return {tolerance, std::max(tolerance, 1e-3 * scale)};
+}
+
+// Steps, each a run, that one bracket's refinement may take.
+constexpr int RefineSteps = 200;
+
+// The refinement of a bracket: the last bracket about the value where the
+// output meets the target, two runs as near each other as the seek's
+// tolerance allows, the nearer the target first.
+struct TRefined {
+    std::optional<std::pair<TPoint, TPoint>> Last; // none when a run failed
+    bool Closed = false; // false when the steps ran out with the runs still apart
+    std::string Failure; // the failed run's
+};
+
+TRefined Refine(TRun& run, const TFieldTexts& texts, const TGoal& goal,
+                const std::pair<TPoint, TPoint>& bracket, int& runs) {
+    const auto& [lo, hi] = bracket;
     std::map<double, TPoint> seen = {{lo.X, lo}, {hi.X, hi}};
+    TRefined refined;
     struct TFailed {};
     const auto miss = [&](double x) {
         auto known = seen.find(x);
@@ -188,26 +235,21 @@ std::optional<std::pair<TPoint, TPoint>> Refine(TRun& run, const TFieldTexts& te
             ++runs;
         }
         if (!known->second.Y) {
-            failure = FailureAt(goal, known->second);
+            refined.Failure = FailureAt(goal, known->second);
             throw TFailed{};
         }
         return *known->second.Y - goal.Target;
     };
-    const double floor = std::numeric_limits<double>::min() / goal.RelativeTolerance;
-    const auto close = [&](double a, double b) {
-        return std::fabs(b - a) <=
-               goal.RelativeTolerance * std::max({std::fabs(a), std::fabs(b), floor});
-    };
     try {
-        std::uintmax_t iterations = 200;
-        const auto [a, b] = boost::math::tools::toms748_solve(miss, lo.X, hi.X, miss(lo.X),
-                                                              miss(hi.X), close, iterations);
-        if (std::fabs(miss(a)) <= std::fabs(miss(b)))
-            return std::pair(seen.at(a), seen.at(b));
-        return std::pair(seen.at(b), seen.at(a));
+        const TClosedBracket closed = CloseBracket(miss, lo.X, hi.X, miss(lo.X), miss(hi.X),
+                                                   goal.RelativeTolerance, RefineSteps);
+        const TPoint &a = seen.at(closed.Lo), &b = seen.at(closed.Hi);
+        refined.Last =
+            std::fabs(miss(a.X)) <= std::fabs(miss(b.X)) ? std::pair(a, b) : std::pair(b, a);
+        refined.Closed = closed.Closed;
     } catch (const TFailed&) {
-        return std::nullopt;
     }
+    return refined;
 }
 
 // The fewest significant digits of the value whose own run meets the target
@@ -224,15 +266,75 @@ std::string ShortText(TRun& run, const TFieldTexts& texts, const TGoal& goal, do
     return SignificantText(value, 10, goal.DecimalSeparator);
 }
 
-// A bracket of the sampled reach and what its refinement found: a value
-// that gives the target, a value where the output jumps across it, or a
-// run that failed.
+// What a bracket of the sampled reach, or a sample met, gave: a value that
+// gives the target, a value where the output jumps across it, or why
+// neither.
 struct TFound {
     std::optional<TGoalSolution> Solution;
     std::optional<std::pair<TPoint, TPoint>> Jump;
     std::string Failure;
     int Runs = 0;
 };
+
+// "The search between take-up-speed=880.1 and 880.3 did not close …".
+std::string UnclosedMessage(const TGoal& goal, const std::pair<TPoint, TPoint>& last) {
+    const TPoint& best = last.first;
+    const auto [lo, hi] = std::minmax(last.first.X, last.second.X);
+    return "The search between " + InputAt(goal, lo) + " and " + Number(goal, hi) +
+           " did not close on a value in " + NumberText(RefineSteps, '.') +
+           " steps: " + OutputName(goal) + " is " + Number(goal, *best.Y) + " at " +
+           Number(goal, best.X) + ", not " + Number(goal, goal.Target);
+}
+
+// One bracket refined: its run nearest the target gives it within the
+// shooting's scatter, or the output steps across the target there. A
+// refinement whose steps ran out tells of no step: its nearest run counts
+// only if it meets the target within the output tolerance, as a short text
+// must, and the bracket has failed otherwise.
+TFound Settle(TRun& run, const TFieldTexts& texts, const TGoal& goal,
+              const std::pair<TPoint, TPoint>& bracket, const TTolerances& tolerances) {
+    TFound f;
+    const TRefined refined = Refine(run, texts, goal, bracket, f.Runs);
+    if (!refined.Last) {
+        f.Failure = refined.Failure;
+        return f;
+    }
+    const TPoint& best = refined.Last->first;
+    const double miss = std::fabs(*best.Y - goal.Target);
+    if (miss <= (refined.Closed ? tolerances.Scatter : tolerances.Output))
+        f.Solution = TGoalSolution{best.X, *best.Y, {}};
+    else if (refined.Closed)
+        f.Jump = refined.Last;
+    else
+        f.Failure = UnclosedMessage(goal, *refined.Last);
+    return f;
+}
+
+// Settles every bracket and finds every value's short text, on the goal's
+// threads: the brackets' in their order, then the samples met.
+std::vector<TFound> SettleAll(const TFieldTexts& texts, const TGoal& goal,
+                              const TBrackets& brackets, const TTolerances& tolerances) {
+    const std::size_t straddles = brackets.Straddles.size();
+    std::vector<TFound> found(straddles + brackets.Met.size());
+    RunInOrder<TFound>(
+        found.size(), goal.Jobs,
+        [&](TRun& run, std::size_t i) {
+            TFound f;
+            if (i < straddles)
+                f = Settle(run, texts, goal, brackets.Straddles[i], tolerances);
+            else
+                f.Solution = brackets.Met[i - straddles];
+            if (f.Solution)
+                f.Solution->Text =
+                    ShortText(run, texts, goal, f.Solution->Value, tolerances.Output, f.Runs);
+            return f;
+        },
+        [&](TFound&& f, std::size_t i) {
+            found[i] = std::move(f);
+            return true;
+        });
+    return found;
+}
 
 std::string JumpMessage(const TGoal& goal, const std::pair<TPoint, TPoint>& step) {
     const auto& [a, b] = step.first.X < step.second.X ? step : std::pair(step.second, step.first);
@@ -266,20 +368,61 @@ std::string NoValueMessage(const TGoal& goal, const std::vector<TPoint>& samples
            " to " + n(yHi) + ")";
 }
 
+TGoalSeekResult Ended(TGoalSeekResult result, TGoalSeekEnd kind, std::string message) {
+    result.End = kind;
+    result.Message = std::move(message);
+    return result;
+}
+
+// The seek's end from what the brackets gave: every value found, the
+// nearest to x0 first. Else why none: the first failure, the first failed
+// sample of the user's bracket, the first step across the target, or the
+// span of the output, in that order.
+TGoalSeekResult Conclude(const TGoal& goal, double x0, const std::vector<TPoint>& samples,
+                         std::vector<TFound> found, TGoalSeekResult result) {
+    std::string failure;
+    std::optional<std::pair<TPoint, TPoint>> jump;
+    for (TFound& f : found) {
+        result.Runs += f.Runs;
+        if (f.Solution)
+            result.Solutions.push_back(std::move(*f.Solution));
+        else if (f.Jump) {
+            if (!jump)
+                jump = f.Jump;
+        } else if (failure.empty())
+            failure = f.Failure;
+    }
+    if (goal.Cancel != nullptr && *goal.Cancel)
+        return Ended(std::move(result), TGoalSeekEnd::Cancelled, "Goal seek was cancelled");
+    if (result.Solutions.empty()) {
+        // A failed run inside the user's bracket is what stood in the way.
+        const auto failed =
+            std::find_if(samples.begin(), samples.end(), [](const TPoint& p) { return !p.Y; });
+        if (failure.empty() && goal.Bracket && failed != samples.end())
+            failure = FailureAt(goal, *failed);
+        if (!failure.empty())
+            return Ended(std::move(result), TGoalSeekEnd::RunFailed, failure);
+        if (jump)
+            return Ended(std::move(result), TGoalSeekEnd::NoBracket, JumpMessage(goal, *jump));
+        return Ended(std::move(result), TGoalSeekEnd::NoBracket, NoValueMessage(goal, samples));
+    }
+    std::stable_sort(result.Solutions.begin(), result.Solutions.end(),
+                     [x0](const TGoalSolution& a, const TGoalSolution& b) {
+                         return std::fabs(a.Value - x0) < std::fabs(b.Value - x0);
+                     });
+    result.Value = result.Solutions.front().Value;
+    return result;
+}
+
 } // namespace
 
 TGoalSeekResult GoalSeek(const TFieldTexts& texts, const TGoal& goal) {
     TGoalSeekResult result;
-    const auto end = [&](TGoalSeekEnd kind, std::string message) {
-        result.End = kind;
-        result.Message = std::move(message);
-        return result;
-    };
     double x0 = 0;
     if (!TextToFloat(texts[static_cast<std::size_t>(goal.Input->Field)], goal.DecimalSeparator,
                      x0)) {
         result.Field = goal.Input->Field;
-        return end(TGoalSeekEnd::Refused, "Input value is not correct!");
+        return Ended(std::move(result), TGoalSeekEnd::Refused, "Input value is not correct!");
     }
     // Inputs refused where the search starts are the user's to mend: the
     // search never leaves the input's domain to look for a value.
@@ -289,92 +432,17 @@ TGoalSeekResult GoalSeek(const TFieldTexts& texts, const TGoal& goal) {
     result.Runs = 1;
     if (start.Kind == TRunOutcomeKind::Refused) {
         result.Field = start.Field;
-        return end(TGoalSeekEnd::Refused, start.Why);
+        return Ended(std::move(result), TGoalSeekEnd::Refused, start.Why);
     }
 
     const std::vector<TPoint> samples = Sample(texts, goal, x0, result.Runs);
     if (goal.Cancel != nullptr && *goal.Cancel)
-        return end(TGoalSeekEnd::Cancelled, "Goal seek was cancelled");
-    const auto failed =
-        std::find_if(samples.begin(), samples.end(), [](const TPoint& p) { return !p.Y; });
+        return Ended(std::move(result), TGoalSeekEnd::Cancelled, "Goal seek was cancelled");
     if (std::none_of(samples.begin(), samples.end(), [](const TPoint& p) { return p.Y; }))
-        return end(TGoalSeekEnd::RunFailed, FailureAt(goal, *failed));
-
-    // A sign change between neighbours that both converged brackets a value;
-    // neighbours with a failed run between them are not neighbours.
-    std::vector<std::pair<TPoint, TPoint>> brackets;
-    std::vector<TGoalSolution> solutions;
-    for (std::size_t k = 0; k < samples.size(); ++k) {
-        const TPoint& p = samples[k];
-        if (p.Y && *p.Y == goal.Target)
-            solutions.push_back({p.X, *p.Y, {}});
-        if (k + 1 < samples.size() && p.Y && samples[k + 1].Y &&
-            (*p.Y - goal.Target) * (*samples[k + 1].Y - goal.Target) < 0)
-            brackets.emplace_back(p, samples[k + 1]);
-    }
-    double scale = std::fabs(goal.Target);
-    if (scale == 0)
-        for (const TPoint& p : samples)
-            scale = std::max(scale, p.Y ? std::fabs(*p.Y) : 0.0);
-    const double tolerance = goal.OutputTolerance * scale;
-    // Where the output steps across the target (a grid point changing
-    // zone, say), the refinement closes on the step; a value whose run
-    // misses by more than the shooting's own scatter is no solution.
-    const double scatter = std::max(tolerance, 1e-3 * scale);
-
-    std::vector<TFound> found(brackets.size() + solutions.size());
-    RunInOrder<TFound>(
-        found.size(), goal.Jobs,
-        [&](TRun& run, std::size_t i) {
-            TFound f;
-            if (i < brackets.size()) {
-                const auto last = Refine(run, texts, goal, brackets[i].first, brackets[i].second,
-                                         f.Failure, f.Runs);
-                if (last && std::fabs(*last->first.Y - goal.Target) <= scatter)
-                    f.Solution = TGoalSolution{last->first.X, *last->first.Y, {}};
-                else if (last)
-                    f.Jump = last;
-            } else {
-                f.Solution = solutions[i - brackets.size()];
-            }
-            if (f.Solution)
-                f.Solution->Text =
-                    ShortText(run, texts, goal, f.Solution->Value, tolerance, f.Runs);
-            return f;
-        },
-        [&](TFound&& f, std::size_t i) {
-            found[i] = std::move(f);
-            return true;
-        });
-    std::string failure;
-    std::optional<std::pair<TPoint, TPoint>> jump;
-    for (TFound& f : found) {
-        result.Runs += f.Runs;
-        if (f.Solution)
-            result.Solutions.push_back(std::move(*f.Solution));
-        else if (f.Jump && !jump)
-            jump = f.Jump;
-        else if (failure.empty())
-            failure = f.Failure;
-    }
-    if (goal.Cancel != nullptr && *goal.Cancel)
-        return end(TGoalSeekEnd::Cancelled, "Goal seek was cancelled");
-    if (result.Solutions.empty()) {
-        // A failed run inside the user's bracket is what stood in the way.
-        if (failure.empty() && goal.Bracket && failed != samples.end())
-            failure = FailureAt(goal, *failed);
-        if (!failure.empty())
-            return end(TGoalSeekEnd::RunFailed, failure);
-        if (jump)
-            return end(TGoalSeekEnd::NoBracket, JumpMessage(goal, *jump));
-        return end(TGoalSeekEnd::NoBracket, NoValueMessage(goal, samples));
-    }
-    std::stable_sort(result.Solutions.begin(), result.Solutions.end(),
-                     [x0](const TGoalSolution& a, const TGoalSolution& b) {
-                         return std::fabs(a.Value - x0) < std::fabs(b.Value - x0);
-                     });
-    result.Value = result.Solutions.front().Value;
-    return result;
+        return Ended(std::move(result), TGoalSeekEnd::RunFailed, FailureAt(goal, samples.front()));
+    std::vector<TFound> found =
+        SettleAll(texts, goal, FindBrackets(goal, samples), TolerancesOf(goal, samples));
+    return Conclude(goal, x0, samples, std::move(found), std::move(result));
 }
 
 } // namespace ppspin

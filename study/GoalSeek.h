@@ -54,13 +54,19 @@ enum class TGoalSeekEnd {
     // where the search starts: the user's to mend.
     Refused,
     NoBracket, // no value in reach gives the target
-    RunFailed, // no run of the reach converged, or a run in the bracket failed and none gave it
+    // No run of the reach converged, or a run in the bracket failed, or the
+    // refinement of a bracket ran out of steps with its runs missing the
+    // target by more than the output tolerance; and no bracket gave a value.
+    RunFailed,
     Cancelled,
 };
 
 // One value of the input that gives the target.
 struct TGoalSolution {
-    double Value = 0;  // as found, to the seek's relative tolerance
+    // As found, to the seek's relative tolerance; where the refinement ran
+    // out of steps first, a value whose run meets the target within the
+    // output tolerance.
+    double Value = 0;
     double Output = 0; // the output of the run at Value
     // The fewest significant digits (at most 10) whose own run meets the
     // target within the output tolerance, with the goal's separator: what

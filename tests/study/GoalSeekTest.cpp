@@ -1,6 +1,7 @@
 // Goal seeking: the value found gives the target in a run of its own, and
 // every way the search can fail says why.
 #include "GoalSeek.h"
+#include "CloseBracket.h"
 #include "NumberText.h"
 #include "RunCalculation.h"
 
@@ -79,6 +80,36 @@ TEST(GoalSeek, FindsEveryValueInReachNearestFirst) {
     const TGoalSeekResult over = Seek(Goal("take-up-speed", "T_end_C", 32.42), texts);
     ASSERT_EQ(over.End, TGoalSeekEnd::Found) << over.Message;
     EXPECT_NEAR(over.Value, 1280.2, 0.1);
+    // Two values in the user's bracket: both, not only the nearer.
+    TGoal bracketed = Goal("take-up-speed", "T_end_C", 32.432);
+    bracketed.Bracket = std::pair(700.0, 1200.0);
+    const TGoalSeekResult both = Seek(bracketed);
+    ASSERT_EQ(both.End, TGoalSeekEnd::Found) << both.Message;
+    ASSERT_EQ(both.Solutions.size(), 2u);
+    EXPECT_NEAR(both.Solutions[0].Value, 1056.3, 0.1);
+    EXPECT_NEAR(both.Solutions[1].Value, 880.7, 0.1);
+}
+
+// Closing a bracket says whether it closed or its steps ran out: about a
+// step of the function, where interpolation cannot help, and about a zero
+// found exactly on the last step allowed.
+TEST(GoalSeek, ClosingABracketSaysWhetherItClosed) {
+    const auto step = [](double x) { return x < 3 ? -1.0 : 1.0; };
+    const TClosedBracket closed = CloseBracket(step, 1, 10, -1, 1, 1e-9, 200);
+    EXPECT_TRUE(closed.Closed);
+    EXPECT_LT(closed.Lo, 3);
+    EXPECT_GE(closed.Hi, 3);
+    EXPECT_LE(closed.Hi - closed.Lo, 3e-9);
+    const TClosedBracket cut = CloseBracket(step, 1, 10, -1, 1, 1e-9, 10);
+    EXPECT_FALSE(cut.Closed);
+    EXPECT_LT(cut.Lo, 3);
+    EXPECT_GE(cut.Hi, 3);
+    // The first secant step lands on the zero.
+    const TClosedBracket exact =
+        CloseBracket([](double x) { return x - 3; }, 1, 10, -2, 7, 1e-9, 1);
+    EXPECT_TRUE(exact.Closed);
+    EXPECT_EQ(exact.Lo, 3);
+    EXPECT_EQ(exact.Hi, 3);
 }
 
 TEST(GoalSeek, SaysWhyNoValueIsFound) {
