@@ -15,7 +15,7 @@ void AdjustTension(TRun& run) {
     TSpinProfile& p = run.SpinProfile;
 
     const double e = s.Vend - s.VLc; // cm/s
-    if (std::fabs(e / s.VLc) < 0.001) {
+    if (std::fabs(Quotient(e, s.VLc)) < 0.001) {
         s.Converged = true;
         // The march leaves the last point without air values. They take the
         // area of point N3 - 1, where the last step started, as the march
@@ -26,6 +26,7 @@ void AdjustTension(TRun& run) {
         AirCondition(run.RunInput, s, s.N3, a, p.Z[s.N3], p.V[s.N3], ta, h);
         p.H[s.N3] = h;
         p.TA[s.N3] = ta;
+        NoteResults(h, ta);
     } else {
         double fNew;
         if (e > 0) {
@@ -37,14 +38,18 @@ void AdjustTension(TRun& run) {
             s.Flo = s.F0;
             fNew = s.F0 + s.DF;
         }
-        // Once trials on both sides exist, the secant through them replaces the step.
-        if (s.Elo * s.Ehi < 0) {
-            const double slope = (s.Ehi - s.Elo) / (s.Fhi - s.Flo);
+        // Once trials on both sides exist, the secant through them replaces
+        // the step. The errors' product may overflow, a fault as any other.
+        const double sides = s.Elo * s.Ehi;
+        NoteResults(sides);
+        if (sides < 0) {
+            const double slope = Quotient(s.Ehi - s.Elo, s.Fhi - s.Flo);
             const double b = s.Ehi - slope * s.Fhi;
-            fNew = -b / slope;
+            fNew = Quotient(-b, slope);
         }
         s.F0 = fNew;
         s.TrialCount = s.TrialCount + 1;
+        NoteResults(fNew);
     }
     CheckFloatingPointFaults();
 }

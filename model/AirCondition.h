@@ -23,9 +23,9 @@ inline void AirCondition(const TRunInput& in, const TRunState& s, std::int32_t i
     } else {
         a1 = in.Zone2A1, a2 = in.Zone2A2, a3 = in.Zone2A3, va = in.Va3;
     }
-    ta = a1 / (z + a2) + a3;
-    const double cross = 8 * va / v;
-    h = 0.000137 * Power(v / a, 0.259);
+    ta = Quotient(a1, z + a2) + a3;
+    const double cross = Quotient(8 * va, v);
+    h = 0.000137 * Power(Quotient(v, a), 0.259);
     // Without cross-air the second factor is exactly 1 (exp(0.167 ln 1)):
     // multiplying by it changes nothing, and computing it raises no fault.
     if (cross != 0)

@@ -52,10 +52,11 @@ void MarchSpinline(TRun& run) {
         // it, and a call holds back what follows it.
         p.RHO[i + 1] = PolymerDensity(p.T[i + 1]);
         p.CP[i + 1] = PolymerHeat(p.T[i + 1]);
-        p.D[i + 1] = std::sqrt(4 * s.W / (Pi * p.RHO[i + 1] * p.V[i + 1]));
+        p.D[i + 1] = Sqrt(Quotient(4 * s.W, Pi * p.RHO[i + 1] * p.V[i + 1]));
         p.ETA[i + 1] = PolymerViscosity(p.T[i + 1], c);
         last = i + 1;
-        CheckFloatingPointFaults();
+        CheckFloatingPointFaults(h, ta, p.V[i + 1], p.F[i + 1], p.T[i + 1], p.RHO[i + 1],
+                                 p.CP[i + 1], p.D[i + 1], p.ETA[i + 1]);
         if (p.V[i + 1] > runaway)
             break;
     }

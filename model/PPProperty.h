@@ -2,8 +2,7 @@
 #pragma once
 
 #include "Constants.h"
-
-#include <cmath>
+#include "FloatingPoint.h"
 
 namespace ppspin {
 
@@ -11,7 +10,7 @@ namespace ppspin {
 // (poise), for a zero-shear viscosity eta0 (poise) at the reference
 // temperature tref (degC). A constant of the run.
 inline double ViscosityScale(double eta0, double tref) {
-    return 3.0 * eta0 / std::exp(4400 / (tref + 273));
+    return Quotient(3.0 * eta0, Exp(Quotient(4400, tref + 273)));
 }
 
 // Density (g/cm3) and specific heat (cal/(g degC)) at temperature t (degC).
@@ -27,8 +26,8 @@ inline double PolymerHeat(double t) {
 inline double PolymerViscosity(double t, double c) {
     // Below 130 degC the melt follows a steeper activation law.
     if (t >= FreezeTemperature)
-        return c * std::exp(4400 / (t + 273));
-    return 0.000132 * c * std::exp(8000 / (t + 273));
+        return c * Exp(Quotient(4400, t + 273));
+    return 0.000132 * c * Exp(Quotient(8000, t + 273));
 }
 
 // Density rho (g/cm3), specific heat cp (cal/(g degC)) and elongational

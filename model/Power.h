@@ -1,13 +1,13 @@
 #pragma once
 
-#include <cmath>
+#include "FloatingPoint.h"
 
 namespace ppspin {
 
 // b^e for a non-integer exponent, taken through the logarithm so that a
 // non-positive base raises a floating-point fault instead of passing.
 inline double Power(double base, double exponent) {
-    return std::exp(exponent * std::log(base));
+    return Exp(exponent * Log(base));
 }
 
 } // namespace ppspin

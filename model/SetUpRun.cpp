@@ -27,12 +27,12 @@ std::int32_t ZoneIndex(double n) {
 
 double GridPoint(double z, double dz) {
     // nearbyint under round-to-nearest takes a tie to the even integer.
-    return std::nearbyint((z + 0.0001) / dz) + 1;
+    return std::nearbyint(Quotient(z + 0.0001, dz)) + 1;
 }
 
 double WallShearRate(double w, double rho, double d0) {
     const double r = d0 / 2;
-    return 4 * w / rho / (r * Pi * r * r);
+    return Quotient(Quotient(4 * w, rho), r * Pi * r * r);
 }
 
 void SetUpRun(TRun& run) {
@@ -46,7 +46,7 @@ void SetUpRun(TRun& run) {
     const double n1 = GridPoint(in.Z1, in.Dz);
     const double n2 = GridPoint(in.Z2, in.Dz);
     const double n3 = GridPoint(in.Z3, in.Dz);
-    CheckFloatingPointFaults();
+    CheckFloatingPointFaults(s.VLc, s.W, n1, n2, n3);
     // The tables hold MaxPoints points, and a spinline needs one step at least.
     if (!(n3 <= MaxPoints))
         throw RunError(TRunErrorKind::Refused, IncrementTooSmallMessage);
@@ -66,7 +66,7 @@ void SetUpRun(TRun& run) {
     p.CP[1] = cp;
     p.ETA[1] = lambda;
     const double a = AreaFactor * p.D[1] * p.D[1]; // cm2
-    p.V[1] = s.W / p.RHO[1] / a;
+    p.V[1] = Quotient(Quotient(s.W, p.RHO[1]), a);
     p.Z[1] = 0;
 
     s.TrialCount = 1;
@@ -75,7 +75,7 @@ void SetUpRun(TRun& run) {
     s.F0 = 25.0;
     s.DF = s.F0 / 10;
     s.Converged = false;
-    CheckFloatingPointFaults();
+    CheckFloatingPointFaults(p.D[1], p.RHO[1], p.CP[1], p.ETA[1], p.V[1]);
 }
 
 } // namespace ppspin

@@ -32,14 +32,18 @@ inline void SpinDerivatives(const TPointValues& point, double w, const TStateVec
 
     // The powers first: each is a call that clobbers every floating-point
     // register, so the fewer values live across them the better.
-    const double drag = Power(w / rho, 0.195), inertia = Power(v, 1.195);
+    const double drag = Power(Quotient(w, rho), 0.195), inertia = Power(v, 1.195);
     // The square root is the local filament diameter.
-    const double diameter = Power(4 * w / (Pi * v * rho), 0.5);
+    const double diameter = Power(Quotient(4 * w, Pi * v * rho), 0.5);
 
-    const double dvdz = rho * v * f / (lambda * w);
-    // Tension grows with air drag and inertia, less gravity.
-    const double dfdz = 0.000284 * drag * inertia + (dvdz - Gravity / v) * w;
-    const double dtdz = Pi * diameter * h * (ta - t) / (w * cp);
+    const double dvdz = Quotient(rho * v * f, lambda * w);
+    // Tension grows with air drag and inertia, and as the filament is
+    // drawn, less gravity.
+    const double dragAndInertia = 0.000284 * drag * inertia;
+    const double drawLessGravity = (dvdz - Quotient(Gravity, v)) * w;
+    const double dfdz = dragAndInertia + drawLessGravity;
+    const double dtdz = Quotient(Pi * diameter * h * (ta - t), w * cp);
+    NoteResults(dragAndInertia, drawLessGravity, dvdz, dfdz, dtdz);
     dy[0] = dvdz;
     dy[1] = dfdz;
     dy[2] = dtdz;
