@@ -21,6 +21,8 @@
 #include <QTableView>
 #include <QtTest>
 
+#include <new>
+
 using namespace ppspin;
 using ppspin::testing::Edit;
 using ppspin::testing::ModalCloser;
@@ -256,6 +258,25 @@ class StudyTest : public testing::TUiTest {
         QCOMPARE(w.Rows(), 2);
         QCOMPARE(w.Progress().format(), QString("Cancelled after 6 of 31 runs"));
         QCOMPARE(w.Saved(scratch), Head(cli, w.Rows()));
+    }
+
+    // Work that throws on the runner's thread, as a map too large for the
+    // memory would: the window says why and runs the next study.
+    void aRunThatThrowsSaysWhyAndTheNextOneRuns() {
+        TWindows w;
+        ModalCloser closer(&w.Main);
+        QSignalSpy finished(w.Study, &TStudyForm::Finished);
+        w.Study->Runner().StartWork([] { throw std::bad_alloc(); });
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(closer.Texts(), QStringList{"The study stopped: out of memory"});
+        QCOMPARE(closer.Seen().back().Icon, QMessageBox::Critical);
+        QCOMPARE(w.Progress().format(), closer.Texts().back());
+        QVERIFY(!w.Study->IsRunning());
+
+        w.Set(TMode::Sweep, {"take-up-speed", "1000", "2000", "500"});
+        QVERIFY(w.RunToEnd());
+        QCOMPARE(w.Rows(), 3);
+        QCOMPARE(closer.Seen().size(), 1);
     }
 
     // The CLI's limits and messages; a text that is no number is the
