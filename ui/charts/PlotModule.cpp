@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <clocale>
-#include <cstring>
 #include <exception>
 #include <new>
 #include <optional>
@@ -97,7 +96,7 @@ void CopyError(char* error, std::size_t size, std::string_view head, std::string
         const bool cut = k < text.size();
         while (cut && k > 0 && (static_cast<unsigned char>(text[k]) & 0xC0) == 0x80)
             --k;
-        std::memcpy(error + n, text.data(), k);
+        text.copy(error + n, k);
         n += k;
         if (cut)
             break;
