@@ -1,8 +1,10 @@
 #include "Plots.h"
 
+#include "PictureBytes.h"
 #include "PlotModule.h"
 
 #include <filesystem>
+#include <optional>
 #include <utility>
 
 #ifdef _WIN32
@@ -23,7 +25,12 @@ constexpr const char* ModuleFile = "ppspin-plots.dll";
 constexpr const char* ModuleFile = "ppspin-plots.so";
 #endif
 
-const TPlotModule* Module = nullptr;
+// The module's entries, once loaded.
+struct TModule {
+    TPlotDraw Draw = nullptr;
+    TPlotRelease Release = nullptr;
+};
+std::optional<TModule> Module;
 
 fs::path ExecutableFolder() {
 #ifdef _WIN32
@@ -37,32 +44,43 @@ fs::path ExecutableFolder() {
 #endif
 }
 
-// The module's entry in the file at path, or null.
-const TPlotModule* Open(const fs::path& path) {
+// The module's entries in the file at path; none unless it exports every
+// one under this build's version.
+std::optional<TModule> Open(const fs::path& path) {
 #ifdef _WIN32
     HMODULE handle = LoadLibraryW(path.c_str());
-    void* entry =
-        handle ? reinterpret_cast<void*>(GetProcAddress(handle, PlotModuleEntry)) : nullptr;
+    const auto find = [&](const char* name) {
+        return handle ? reinterpret_cast<void*>(GetProcAddress(handle, name)) : nullptr;
+    };
 #else
     // Never closed: Qt's threads and exit handlers live in it until the end.
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    void* entry = handle ? dlsym(handle, PlotModuleEntry) : nullptr;
+    const auto find = [&](const char* name) { return handle ? dlsym(handle, name) : nullptr; };
 #endif
-    if (entry == nullptr)
-        return nullptr;
-    return reinterpret_cast<decltype(&ppspin_plot_module)>(entry)();
+    void* draw = find(PlotDrawEntry);
+    void* release = find(PlotReleaseEntry);
+    if (draw == nullptr || release == nullptr)
+        return std::nullopt;
+    return TModule{reinterpret_cast<TPlotDraw>(draw), reinterpret_cast<TPlotRelease>(release)};
 }
 
-TPlotModule const* Loaded(std::string& error) {
-    if (Module == nullptr && !LoadPlots(error))
-        return nullptr;
-    return Module;
+// The picture of bytes drawn by the module, loaded first if need be.
+bool Draw(const TPictureBytes& bytes, const std::string& path, TPlotSize size, std::string& error) {
+    if (!Module && !LoadPlots(error))
+        return false;
+    std::string text(PlotErrorSize, '\0');
+    if (Module->Draw(bytes.data(), bytes.size(), path.c_str(), size.Width, size.Height, text.data(),
+                     text.size()) != 0)
+        return true;
+    text.resize(text.find('\0'));
+    error = std::move(text);
+    return false;
 }
 
 } // namespace
 
 bool LoadPlots(std::string& error) {
-    if (Module != nullptr)
+    if (Module)
         return true;
     // Beside the executable in the build tree; in the library folder once
     // installed.
@@ -75,13 +93,12 @@ bool LoadPlots(std::string& error) {
             looked += (looked.empty() ? "" : ", ") + place.string();
             continue;
         }
-        const TPlotModule* module = Open(place);
-        if (module == nullptr || module->Version != PlotModuleVersion) {
+        Module = Open(place);
+        if (!Module) {
             error = "Pictures are not available: " + place.string() +
                     " is not this program's plot module";
             return false;
         }
-        Module = module;
         return true;
     }
     error = "Pictures are not available: the plot module " + std::string(ModuleFile) +
@@ -91,36 +108,31 @@ bool LoadPlots(std::string& error) {
 
 bool PlotProfile(const TProfilePicture& picture, const std::string& path, TPlotSize size,
                  std::string& error) {
-    const TPlotModule* module = Loaded(error);
-    return module && module->Profile(picture, path, size.Width, size.Height, error);
+    return Draw(EncodePicture(picture), path, size, error);
 }
 
 bool PlotResiduals(const TResidualPlot& plot, const std::string& path, TPlotSize size,
                    std::string& error) {
-    const TPlotModule* module = Loaded(error);
-    return module && module->Residuals(plot, path, size.Width, size.Height, error);
+    return Draw(EncodePicture(plot), path, size, error);
 }
 
 bool PlotSummary(const TSummaryPlot& plot, const std::string& path, TPlotSize size,
                  std::string& error) {
-    const TPlotModule* module = Loaded(error);
-    return module && module->Summary(plot, path, size.Width, size.Height, error);
+    return Draw(EncodePicture(plot), path, size, error);
 }
 
 bool PlotGridMaps(const TGridMaps& maps, const std::string& path, TPlotSize size,
                   std::string& error) {
-    const TPlotModule* module = Loaded(error);
-    return module && module->GridMaps(maps, path, size.Width, size.Height, error);
+    return Draw(EncodePicture(maps), path, size, error);
 }
 
 bool PlotTornado(const TTornado& tornado, const std::string& path, TPlotSize size,
                  std::string& error) {
-    const TPlotModule* module = Loaded(error);
-    return module && module->Tornado(tornado, path, size.Width, size.Height, error);
+    return Draw(EncodePicture(tornado), path, size, error);
 }
 
 void ReleasePlots() {
-    if (Module != nullptr)
+    if (Module)
         Module->Release();
 }
 

@@ -1,39 +1,47 @@
 // The drawing of ppspin-cli's pictures lives in a module that the runner
 // loads only when a picture is asked for: a run without one loads no Qt.
-// This is the module's interface, Qt-free: both sides are built together,
-// so C++ types cross the boundary; the version guards against a module from
-// another build.
+// This is the module's interface. Only C types cross it, the picture's data
+// as bytes (PictureBytes.h), and no exception does: the two sides share no
+// C++ object. The version is part of every name the module exports, so a
+// module of another build has none of the names this one looks up.
 #pragma once
 
-#include "MeasuredPictures.h"
-#include "StudyPictures.h"
+#include <stddef.h>
 
-#include <string>
+#define PPSPIN_PLOT_MODULE_VERSION 3
+
+#define PPSPIN_PLOT_JOIN(name, version) name##_v##version
+#define PPSPIN_PLOT_VERSIONED(name, version) PPSPIN_PLOT_JOIN(name, version)
+// name with this build's version: ppspin_plot_draw_v3.
+#define PPSPIN_PLOT_NAME(name) PPSPIN_PLOT_VERSIONED(name, PPSPIN_PLOT_MODULE_VERSION)
+#define PPSPIN_PLOT_QUOTE(name) #name
+#define PPSPIN_PLOT_TEXT(name) PPSPIN_PLOT_QUOTE(name)
+
+extern "C" {
+
+// Draws the picture that bytes encode into path (PNG or SVG by its ending)
+// at width x height pixels and returns 1; returns 0, having written nothing,
+// with the reason in error, NUL-terminated and cut to errorSize bytes.
+int PPSPIN_PLOT_NAME(ppspin_plot_draw)(const unsigned char* bytes, size_t size, const char* path,
+                                       int width, int height, char* error, size_t errorSize);
+
+// Ends the Qt application the pictures made; call before unloading.
+void PPSPIN_PLOT_NAME(ppspin_plot_release)(void);
+}
 
 namespace ppspin {
 
-inline constexpr int PlotModuleVersion = 2;
+inline constexpr int PlotModuleVersion = PPSPIN_PLOT_MODULE_VERSION;
 
-// Draws data into path (PNG or SVG by its ending) at width x height pixels;
-// false with the reason in error, having written nothing, when it cannot.
-template <typename Data>
-using TRenderer = bool (*)(const Data& data, const std::string& path, int width, int height,
-                           std::string& error);
+// The names to look up.
+inline constexpr const char* PlotDrawEntry = PPSPIN_PLOT_TEXT(PPSPIN_PLOT_NAME(ppspin_plot_draw));
+inline constexpr const char* PlotReleaseEntry =
+    PPSPIN_PLOT_TEXT(PPSPIN_PLOT_NAME(ppspin_plot_release));
 
-struct TPlotModule {
-    int Version;
-    TRenderer<TProfilePicture> Profile; // a run's profile, measured points marked
-    TRenderer<TSummaryPlot> Summary;
-    TRenderer<TGridMaps> GridMaps;
-    TRenderer<TTornado> Tornado;
-    TRenderer<TResidualPlot> Residuals;
-    // Ends the Qt application the pictures made; call before unloading.
-    void (*Release)();
-};
+using TPlotDraw = decltype(&PPSPIN_PLOT_NAME(ppspin_plot_draw));
+using TPlotRelease = decltype(&PPSPIN_PLOT_NAME(ppspin_plot_release));
 
-// The module's one exported name.
-inline constexpr const char* PlotModuleEntry = "ppspin_plot_module";
+// Room for an error: a message naming the longest path the system takes.
+inline constexpr size_t PlotErrorSize = 8192;
 
 } // namespace ppspin
-
-extern "C" const ppspin::TPlotModule* ppspin_plot_module();

@@ -1,5 +1,8 @@
 #include "BackgroundTask.h"
 
+#include "WorkerFailure.h"
+
+#include <exception>
 #include <utility>
 
 namespace ppspin {
@@ -10,7 +13,7 @@ TBackgroundTask::~TBackgroundTask() {
         Worker.join();
 }
 
-bool TBackgroundTask::Start(std::function<TDelivery()> work) {
+bool TBackgroundTask::Start(std::function<TDelivery()> work, TFailure failed) {
     if (Running)
         return false;
     // The last work has handed its result over, and ends at once.
@@ -18,11 +21,21 @@ bool TBackgroundTask::Start(std::function<TDelivery()> work) {
         Worker.join();
     Running = true;
     Cancelled = false;
-    Worker = std::thread([this, work = std::move(work)] {
-        TDelivery deliver = work();
-        Post([this, deliver = std::move(deliver)] {
+    Worker = std::thread([this, work = std::move(work), failed = std::move(failed)] {
+        TDelivery deliver;
+        // Thrown out of this thread, it would end the program.
+        std::exception_ptr failure;
+        try {
+            deliver = work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        Post([this, deliver = std::move(deliver), failed, failure] {
             Running = false;
-            deliver();
+            if (failure)
+                failed(FailureReason(failure));
+            else
+                deliver();
         });
     });
     return true;

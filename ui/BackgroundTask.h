@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <functional>
+#include <string>
 #include <thread>
 
 namespace ppspin {
@@ -15,6 +16,8 @@ class TBackgroundTask {
   public:
     // What the work hands back: called on the receiver's thread.
     using TDelivery = std::function<void()>;
+    // What the receiver is told when the work throws: why, in a few words.
+    using TFailure = std::function<void(const std::string& reason)>;
 
     explicit TBackgroundTask(QObject& receiver) : Receiver(receiver) {}
     // Cancels work still running and waits for it to end.
@@ -24,9 +27,10 @@ class TBackgroundTask {
 
     bool IsRunning() const { return Running; }
     // Runs work on a thread of its own; the delivery it returns follows on
-    // the receiver's thread, after which IsRunning is false. False, and
-    // nothing started, while work runs.
-    bool Start(std::function<TDelivery()> work);
+    // the receiver's thread, or failed with the reason should work throw,
+    // after which IsRunning is false. False, and nothing started, while work
+    // runs.
+    bool Start(std::function<TDelivery()> work, TFailure failed);
     // Calls f on the receiver's thread once the events queued before it are
     // handled; from the work's thread, this is how it reports progress.
     void Post(TDelivery f);

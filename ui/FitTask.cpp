@@ -1,5 +1,6 @@
 #include "FitTask.h"
 
+#include <string>
 #include <utility>
 
 namespace ppspin {
@@ -10,10 +11,17 @@ void TFitTask::Start(const TFieldTexts& texts, std::shared_ptr<const TMeasuredDa
     setup.Progress = [this](const TFitProgress& progress) {
         Work.Post([this, progress] { emit Progress(progress); });
     };
-    Work.Start([this, texts, data = std::move(data), setup]() -> TBackgroundTask::TDelivery {
-        auto result = std::make_shared<const TFitResult>(FitMeasured(texts, *data, setup));
-        return [this, result, data] { emit Finished(*result); };
-    });
+    Work.Start(
+        [this, texts, data = std::move(data), setup]() -> TBackgroundTask::TDelivery {
+            auto result = std::make_shared<const TFitResult>(FitMeasured(texts, *data, setup));
+            return [this, result, data] { emit Finished(*result); };
+        },
+        [this](const std::string& reason) {
+            TFitResult result;
+            result.End = TFitEnd::Failed;
+            result.Message = "The fit stopped: " + reason;
+            emit Finished(result);
+        });
 }
 
 } // namespace ppspin

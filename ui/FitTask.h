@@ -22,7 +22,8 @@ class TFitTask : public QObject {
     // Fits setup's inputs to data from texts on a thread of its own;
     // Progress and then Finished follow on this object's thread. The data
     // are kept until Finished has been handled: its comparisons point into
-    // them. One fit at a time: ignored while one runs.
+    // them; a failed fit saying why should the fit throw. One fit at a
+    // time: ignored while one runs.
     void Start(const TFieldTexts& texts, std::shared_ptr<const TMeasuredData> data,
                TFitSetup setup);
     // Ends the fit before its next run; Finished still follows, cancelled.

@@ -17,7 +17,8 @@ class TGoalSeekTask : public QObject {
 
     bool IsRunning() const { return Work.IsRunning(); }
     // Seeks goal from texts on a thread of its own; Finished follows on
-    // this object's thread. One search at a time: ignored while one runs.
+    // this object's thread, a failed search saying why should the search
+    // throw. One search at a time: ignored while one runs.
     void Start(const TFieldTexts& texts, TGoal goal);
     // Ends the search early; Finished still follows, cancelled.
     void Cancel() { Work.Cancel(); }

@@ -1,6 +1,8 @@
 // Cases: a report's inputs back in the fields, the defaults back, a goal
-// sought into a field, and what a session remembers.
+// sought into a field (or failing with a reason), and what a session
+// remembers.
 #include "F_Form.h"
+#include "GoalSeekTask.h"
 #include "MainController.h"
 #include "Main_PP.h"
 #include "ProfileForm.h"
@@ -14,6 +16,9 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QtTest>
+
+#include <new>
+#include <optional>
 
 using namespace ppspin;
 using ppspin::testing::Edit;
@@ -194,6 +199,32 @@ class CaseTest : public testing::TUiTest {
         QCOMPARE(dialog->findChild<QLineEdit*>("TargetEdit")->text(), target);
         QCOMPARE(input->currentText(), QString("Take-up Speed (m/min)"));
         QCOMPARE(Edit(&form, 3)->text(), QString("3500.0"));
+    }
+
+    // A search that throws on its thread, as one out of memory would: it
+    // ends as a failed one saying why, and the next search runs.
+    void aGoalSeekThatThrowsSaysWhyAndTheNextOneRuns() {
+        static constexpr TOutputColumn Throwing{
+            "x", "x", [](const TRunOutputs&) -> std::optional<double> { throw std::bad_alloc(); }};
+        TGoalSeekTask task;
+        std::optional<TGoalSeekResult> heard;
+        connect(&task, &TGoalSeekTask::Finished, this,
+                [&](const TGoalSeekResult& result) { heard = result; });
+        TGoal goal;
+        goal.Input = FindEditableInput("take-up-speed");
+        goal.Output = &Throwing;
+        goal.Target = 20;
+        task.Start(DefaultFieldTexts('.'), goal);
+        QTRY_VERIFY_WITH_TIMEOUT(heard.has_value(), 60000);
+        QCOMPARE(heard->End, TGoalSeekEnd::RunFailed);
+        QCOMPARE(heard->Message, std::string("The goal seek stopped: out of memory"));
+        QVERIFY(!task.IsRunning());
+
+        heard.reset();
+        goal.Output = FindOutputColumn("D_end_um");
+        task.Start(DefaultFieldTexts('.'), goal);
+        QTRY_VERIFY_WITH_TIMEOUT(heard.has_value(), 60000);
+        QCOMPARE(heard->End, TGoalSeekEnd::Found);
     }
 };
 

@@ -322,7 +322,12 @@ void TStudyForm::RunFinished() {
                                   .arg(total)
                                   .arg(Duration(Clock.elapsed() / 1000.0)));
     SetRunning(false);
-    if (Table->IsSensitivities() && !Worker->Cancelled()) {
+    if (const std::string failure = Worker->Failure(); !failure.empty()) {
+        const QString text = "The study stopped: " + QString::fromStdString(failure);
+        Progress->setFormat(text);
+        QMessageBox box(QMessageBox::Critical, windowTitle(), text, QMessageBox::Ok, this);
+        box.exec();
+    } else if (Table->IsSensitivities() && !Worker->Cancelled()) {
         const TSensitivities& result = Worker->Sensitivities();
         if (const std::string failure = SensitivitiesFailure(result); !failure.empty()) {
             Progress->setFormat(QString::fromStdString(failure));

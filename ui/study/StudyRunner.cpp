@@ -1,5 +1,7 @@
 #include "StudyRunner.h"
 
+#include "WorkerFailure.h"
+
 namespace ppspin {
 
 TStudyRunner::TStudyRunner(QObject* parent) : QObject(parent) {
@@ -14,7 +16,7 @@ TStudyRunner::~TStudyRunner() {
         Worker.join();
 }
 
-template <typename Work> void TStudyRunner::Start(Work work) {
+void TStudyRunner::StartWork(std::function<void()> work) {
     if (Worker.joinable())
         return;
     CancelFlag = false;
@@ -22,8 +24,15 @@ template <typename Work> void TStudyRunner::Start(Work work) {
     Result = {};
     Pending = {};
     Notified = false;
+    Failed = nullptr;
     Worker = std::thread([this, work = std::move(work)] {
-        work();
+        // Thrown out of this thread, it would end the program: it is told
+        // once Finished is heard, the thread joined.
+        try {
+            work();
+        } catch (...) {
+            Failed = std::current_exception();
+        }
         emit Finished();
     });
 }
@@ -31,7 +40,7 @@ template <typename Work> void TStudyRunner::Start(Work work) {
 void TStudyRunner::StartStudy(const TStudy& study, int jobs) {
     TStudy cancellable = study;
     cancellable.Cancel = &CancelFlag;
-    Start([this, study = std::move(cancellable), jobs] {
+    StartWork([this, study = std::move(cancellable), jobs] {
         const std::vector<std::vector<double>> points = StudyPoints(study);
         std::size_t done = 0;
         RunStudyPoints(study, points, jobs, [&](TSweepRow&& row, std::size_t i) {
@@ -54,7 +63,7 @@ void TStudyRunner::StartSensitivities(const TFieldTexts& texts, const TRunOption
                                       int jobs) {
     TRunOptions cancellable = options;
     cancellable.Cancel = &CancelFlag;
-    Start([this, texts, options = cancellable, jobs] {
+    StartWork([this, texts, options = cancellable, jobs] {
         TSensitivityWatch watch;
         watch.Progress = [this](std::size_t done, std::size_t total) { Progress(done, total); };
         watch.Row = [this](const TSensitivityRow& row) {
@@ -64,6 +73,10 @@ void TStudyRunner::StartSensitivities(const TFieldTexts& texts, const TRunOption
         Result = RunSensitivities(texts, options, jobs, watch);
         WasCancelled = Result.Cancelled;
     });
+}
+
+std::string TStudyRunner::Failure() const {
+    return Failed ? FailureReason(Failed) : std::string();
 }
 
 void TStudyRunner::Cancel() {

@@ -9,6 +9,8 @@
 #include <QObject>
 
 #include <atomic>
+#include <exception>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -26,6 +28,9 @@ class TStudyRunner : public QObject {
     // Start on jobs threads; only when nothing runs.
     void StartStudy(const TStudy& study, int jobs);
     void StartSensitivities(const TFieldTexts& texts, const TRunOptions& options, int jobs);
+    // Runs work on the worker thread, as the two above run theirs, then
+    // says it finished; only when nothing runs.
+    void StartWork(std::function<void()> work);
     // Stops the runs in progress before their next trial; rows done are kept.
     // Safe from any thread.
     void Cancel();
@@ -43,6 +48,9 @@ class TStudyRunner : public QObject {
     // sensitivities have no rows (empty when they have).
     bool Cancelled() const { return WasCancelled; }
     const TSensitivities& Sensitivities() const { return Result; }
+    // Once finished: why the work ended in an exception, e.g. "out of
+    // memory"; empty when it did not.
+    std::string Failure() const;
 
   signals:
     // From the worker: something to take. Sent once until taken.
@@ -51,8 +59,6 @@ class TStudyRunner : public QObject {
     void Finished();
 
   private:
-    // Runs work on the worker thread, then says it finished.
-    template <typename Work> void Start(Work work);
     void Progress(std::size_t done, std::size_t total);
     void Notify();
     void Join();
@@ -64,6 +70,7 @@ class TStudyRunner : public QObject {
     bool Notified = false; // under Lock
     bool WasCancelled = false;
     TSensitivities Result;
+    std::exception_ptr Failed; // what the work threw
 };
 
 } // namespace ppspin
