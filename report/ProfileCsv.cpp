@@ -45,7 +45,7 @@ std::string ProfileCsv(const TProfileSnapshot& profile) {
 std::string ProfilesCsv(const std::vector<const TProfileSnapshot*>& runs) {
     std::string out = "run";
     for (const TInputField& input : EditableInputs())
-        (out += ',') += input.Column;
+        (out += ',') += CsvColumn(input);
     (out += ',') += ProfileColumns();
     out += '\n';
     // Every row repeats its run's inputs: a row read alone, or the file

@@ -22,9 +22,9 @@ py::list Catalogue() {
     for (const TInputField& input : InputCatalogue()) {
         py::dict field;
         field["name"] = PythonName(input);
-        field["default"] = input.DefaultText;
+        field["default"] = DefaultText(input);
         field["editable"] = input.Editable;
-        field["help"] = input.Help;
+        field["help"] = HelpText(input);
         fields.append(field);
     }
     return fields;
