@@ -12,14 +12,19 @@ using namespace ppspin;
 // noise, both inputs fitted from the defaults.
 void BM_FitSynthetic(benchmark::State& state) {
     using namespace ppspin::testing;
-    const TProfileSnapshot truth =
-        ProfileOf(TextsWith({{"take-up-speed", "3100"}, {"zone2-air-velocity", "85"}}));
+    const TRunOutcome truth =
+        RunOf(TextsWith({{"take-up-speed", "3100"}, {"zone2-air-velocity", "85"}}));
+    if (!truth.Snapshot) {
+        state.SkipWithError(truth.Message.c_str());
+        return;
+    }
     std::vector<double> z;
     for (int k = 1; k <= 15; ++k)
         z.push_back(5.0 * k);
     TMeasuredData data;
     std::string message;
-    ReadMeasured(MeasuredCsv(truth, {Column("D_um"), Column("T_C")}, z, 0.01, 1), data, message);
+    ReadMeasured(MeasuredCsv(*truth.Snapshot, {Column("D_um"), Column("T_C")}, z, 0.01, 1), data,
+                 message);
     TFitSetup setup;
     for (const char* name : {"take-up-speed", "zone2-air-velocity"})
         setup.Inputs.push_back({FindEditableInput(name), std::nullopt});

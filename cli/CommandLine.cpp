@@ -49,10 +49,10 @@ void DeclareOptions(CLI::App& app, TOptions& o, TDeclared& d) {
     app.get_formatter()->column_width(34);
     for (const TInputField& input : EditableInputs())
         app.add_option(std::string("--") + input.Name,
-                       o.Texts[static_cast<std::size_t>(input.Field)], input.Help)
+                       o.Texts[static_cast<std::size_t>(input.Field)], HelpText(input))
             ->capture_default_str();
     const TInputField& fileName = InputField(FileNameField);
-    app.add_option(std::string("--") + fileName.Name, o.Texts[FileNameField], fileName.Help)
+    app.add_option(std::string("--") + fileName.Name, o.Texts[FileNameField], HelpText(fileName))
         ->capture_default_str();
     d.InputsFrom = app.add_option(
         "--inputs-from", o.InputsFrom,

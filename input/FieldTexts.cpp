@@ -17,7 +17,7 @@ namespace ppspin {
 TFieldTexts DefaultFieldTexts(char separator) {
     TFieldTexts texts;
     for (const TInputField& input : InputCatalogue()) {
-        std::string text = input.DefaultText;
+        std::string text = DefaultText(input);
         if (input.Value != nullptr)
             std::replace(text.begin(), text.end(), '.', separator);
         texts[static_cast<std::size_t>(input.Field)] = std::move(text);

@@ -11,6 +11,8 @@ namespace ppspin {
 // Capacity of every point table; points are numbered 1 .. MaxPoints.
 inline constexpr int MaxPoints = 1001;
 
+// The defaults are written here only: the window's opening texts, the
+// defaults of --help and of Python are made from them.
 struct TRunInput {
     double D0 = 0.025;         // spinneret hole diameter, cm
     double Q = 0.7;            // polymer output, g/min

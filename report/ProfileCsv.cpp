@@ -8,32 +8,28 @@ namespace ppspin {
 
 namespace {
 
-std::string ProfileColumns() {
+std::string ProfileHeader() {
     std::string header;
-    for (const char* name : ProfileColumnNames)
-        (header += header.empty() ? "" : ",") += name;
+    for (const TProfileColumn& column : ProfileColumns)
+        (header += header.empty() ? "" : ",") += column.Name;
     return header;
 }
 
 // The values of one point, comma-separated, without a line end.
 void AppendPointValues(std::string& out, const TProfilePoint& pt) {
     bool first = true;
-    for (double v : ProfileValues(pt)) {
+    for (const TProfileColumn& column : ProfileColumns) {
         if (!first)
             out += ',';
         first = false;
-        AppendShortest(out, v);
+        AppendShortest(out, pt.*column.Value);
     }
 }
 
 } // namespace
 
-std::array<double, ProfileColumnNames.size()> ProfileValues(const TProfilePoint& pt) {
-    return {pt.Z, pt.VM, pt.F, pt.T, pt.D, pt.TA, pt.H, pt.TenRe, pt.TenAp};
-}
-
 std::string ProfileCsv(const TProfileSnapshot& profile) {
-    std::string out = ProfileColumns();
+    std::string out = ProfileHeader();
     out += '\n';
     for (const TProfilePoint& pt : profile.Points) {
         AppendPointValues(out, pt);
@@ -45,8 +41,8 @@ std::string ProfileCsv(const TProfileSnapshot& profile) {
 std::string ProfilesCsv(const std::vector<const TProfileSnapshot*>& runs) {
     std::string out = "run";
     for (const TInputField& input : EditableInputs())
-        (out += ',') += input.Column;
-    (out += ',') += ProfileColumns();
+        (out += ',') += CsvColumn(input);
+    (out += ',') += ProfileHeader();
     out += '\n';
     // Every row repeats its run's inputs: a row read alone, or the file
     // filtered by run, still says what was computed.

@@ -4,18 +4,28 @@
 
 #include "ProfileSnapshot.h"
 
-#include <array>
 #include <string>
 #include <vector>
 
 namespace ppspin {
 
-// The profile's columns, as the CSV's header names them, and a point's
-// values in that order.
-inline constexpr std::array<const char*, 9> ProfileColumnNames = {
-    "z_cm", "v_m_min",       "F_dyn",        "T_C",         "D_cm",
-    "Ta_C", "h_cal_cm2_s_C", "ten_re_g_den", "ten_ap_g_den"};
-std::array<double, ProfileColumnNames.size()> ProfileValues(const TProfilePoint& point);
+// The profile's columns in the CSV's order: the header's name and the
+// point's value under it.
+struct TProfileColumn {
+    const char* Name;
+    double TProfilePoint::*Value;
+};
+inline constexpr TProfileColumn ProfileColumns[] = {
+    {"z_cm", &TProfilePoint::Z},
+    {"v_m_min", &TProfilePoint::VM},
+    {"F_dyn", &TProfilePoint::F},
+    {"T_C", &TProfilePoint::T},
+    {"D_cm", &TProfilePoint::D},
+    {"Ta_C", &TProfilePoint::TA},
+    {"h_cal_cm2_s_C", &TProfilePoint::H},
+    {"ten_re_g_den", &TProfilePoint::TenRe},
+    {"ten_ap_g_den", &TProfilePoint::TenAp},
+};
 
 // The CSV header row and the rows of the profile.
 std::string ProfileCsv(const TProfileSnapshot& profile);

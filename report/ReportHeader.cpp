@@ -1,13 +1,34 @@
 #include "ReportHeader.h"
 
+#include <algorithm>
+
 namespace ppspin {
 
 namespace {
 
-// The line of field index field: its label, then its value.
-THeaderLine InputLine(int field) {
+// The label an input's value follows: the name indented, the unit in the
+// report's bytes, and "=" in one column on every line.
+THeaderLine Labelled(int field, int indent, bool unit) {
+    constexpr std::size_t Width = 49; // up to the value
     const TInputField& input = InputField(field);
-    return {input.HeaderLabel, &input};
+    std::string left = std::string(static_cast<std::size_t>(indent), ' ') +
+                       (input.HeaderName != nullptr ? input.HeaderName : input.Title);
+    std::string right = " =  ";
+    if (unit)
+        right = "(" + UnitText(input, TUnitSpelling::ShiftJis) + ")" + right;
+    left.resize(std::max(left.size(), Width - right.size()), ' ');
+    return {left + right, &input};
+}
+
+// "    Hole Diameter                        (cm) =  "
+THeaderLine InputLine(int field) {
+    return Labelled(field, 4, true);
+}
+
+// "        A1                                    =  ": a coefficient of the
+// air law named on the line above, deeper and without its unit.
+THeaderLine CoefficientLine(int field) {
+    return Labelled(field, 8, false);
 }
 
 } // namespace
@@ -26,18 +47,18 @@ const std::array<THeaderLine, ReportHeaderLineCount>& ReportHeaderLines() {
         {"--------------------"},
         InputLine(4), // Z1
         {"    Air Temperature Eq. Parameters:"},
-        InputLine(5), // A1, A2, A3 of zone 1
-        InputLine(6),
-        InputLine(7),
+        CoefficientLine(5), // A1, A2, A3 of zone 1
+        CoefficientLine(6),
+        CoefficientLine(7),
         InputLine(8), // Va1
         {""},
         {"SECOND ZONE CONDITION"},
         {"---------------------"},
         InputLine(9), // Z2
         {"    Air Temperature Eq. Parameters:"},
-        InputLine(10), // A1, A2, A3 of zone 2
-        InputLine(11),
-        InputLine(12),
+        CoefficientLine(10), // A1, A2, A3 of zone 2
+        CoefficientLine(11),
+        CoefficientLine(12),
         InputLine(13), // Va2
         {""},
         {"THIRD ZONE CONDITION"},

@@ -6,8 +6,8 @@ namespace ppspin {
 
 TGridMaps GridMapsOf(const TStudy& study, const std::vector<TSweepRow>& rows) {
     TGridMaps maps;
-    maps.XName = study.Ranges[0].Input->Label;
-    maps.YName = study.Ranges[1].Input->Label;
+    maps.XName = ChartLabel(*study.Ranges[0].Input);
+    maps.YName = ChartLabel(*study.Ranges[1].Input);
     maps.X = SweepValues(study.Ranges[0]);
     maps.Y = SweepValues(study.Ranges[1]);
     const std::size_t nx = maps.X.size(), ny = maps.Y.size();
@@ -45,7 +45,7 @@ TGridMaps GridMapsOf(const TStudy& study, const std::vector<TSweepRow>& rows) {
 TSummaryPlot SummaryPlotOf(const TStudy& study, const std::vector<TSweepRow>& rows) {
     TSummaryPlot plot;
     plot.Title = "Parameter study";
-    plot.XLabel = study.Ranges[0].Input->Label;
+    plot.XLabel = ChartLabel(*study.Ranges[0].Input);
     // Every value from the start, so that the axes stay as rows arrive.
     plot.X = SweepValues(study.Ranges[0]);
     const auto series = [&](const char* name, auto of) {
@@ -68,7 +68,7 @@ TTornado TornadoOf(const TSensitivities& sensitivities) {
     for (const TOutputColumn* column : drawn)
         tornado.Outputs.push_back({column->Title, {}});
     for (const TSensitivityRow& row : sensitivities.Rows) {
-        tornado.Inputs.push_back(row.Input->Label);
+        tornado.Inputs.push_back(ChartLabel(*row.Input));
         for (std::size_t t = 0; t < std::size(drawn); ++t) {
             const auto column = static_cast<std::size_t>(drawn[t] - OutputColumns);
             tornado.Outputs[t].Inputs.push_back(

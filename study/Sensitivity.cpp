@@ -94,6 +94,11 @@ TSensitivityRow RowOf(const TInputField& input, double value, const TRunOutputs&
 
 } // namespace
 
+std::size_t SensitivityRunCount() {
+    // The current values, then one below and one above each input's.
+    return 1 + 2 * EditableInputs().size();
+}
+
 TSensitivities RunSensitivities(const TFieldTexts& texts, const TRunOptions& options, int jobs,
                                 const TSensitivityWatch& watch) {
     TSensitivities result;

@@ -66,6 +66,9 @@ struct TSensitivityWatch {
 TSensitivities RunSensitivities(const TFieldTexts& texts, const TRunOptions& options, int jobs,
                                 const TSensitivityWatch& watch = {});
 
+// The runs RunSensitivities makes, the total its watch hears of.
+std::size_t SensitivityRunCount();
+
 // Why there are no rows: the refusal, or the failure of the run at the
 // current values. Empty when there are.
 std::string SensitivitiesFailure(const TSensitivities& sensitivities);

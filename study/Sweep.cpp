@@ -173,16 +173,14 @@ std::string SummaryRow(const TSweepRow& r) {
         AppendShortest(out, value);
         out += ',';
     }
-    out += CsvField(r.Status);
-    if (r.Ok()) {
-        out += ',' + std::to_string(r.Outputs.Trials);
-        for (const TOutputColumn& column : OutputColumns) {
-            out += ',';
-            if (const std::optional<double> value = column.Of(r.Outputs))
-                AppendShortest(out, *value);
-        }
-    } else {
-        out += ",,,,,,,,";
+    out += CsvField(r.Status) + ',';
+    // A run that failed leaves the trials and every output empty.
+    if (r.Ok())
+        out += std::to_string(r.Outputs.Trials);
+    for (const TOutputColumn& column : OutputColumns) {
+        out += ',';
+        if (const std::optional<double> value = r.Ok() ? column.Of(r.Outputs) : std::nullopt)
+            AppendShortest(out, *value);
     }
     return out + '\n';
 }

@@ -89,7 +89,7 @@ QFrame* LabelPanel(QWidget* parent) {
 QFrame* LabelledField(const TInputField& input, QLineEdit* edit, QWidget* parent) {
     QFrame* panel = LabelPanel(parent);
     auto* row = static_cast<QHBoxLayout*>(panel->layout());
-    row->addWidget(BlueLabel(QString::fromUtf8(input.Caption), panel));
+    row->addWidget(BlueLabel(QString::fromStdString(WindowCaption(input)), panel));
     row->addStretch(1);
     edit->setParent(panel);
     row->addWidget(edit);

@@ -59,7 +59,7 @@ void CheckFixed(const TInputField& input, const std::string& text) {
     if (TextToFloat(text, '.', value) && value == TRunInput{}.*input.Value)
         return;
     RaiseRunError(TRunOutcomeKind::Refused,
-                  std::string(input.Title) + " is fixed in this program at " + input.DefaultText +
+                  std::string(input.Title) + " is fixed in this program at " + DefaultText(input) +
                       " " + input.Unit,
                   input.Field);
 }

@@ -22,9 +22,9 @@ py::list Catalogue() {
     for (const TInputField& input : InputCatalogue()) {
         py::dict field;
         field["name"] = PythonName(input);
-        field["default"] = input.DefaultText;
+        field["default"] = DefaultText(input);
         field["editable"] = input.Editable;
-        field["help"] = input.Help;
+        field["help"] = HelpText(input);
         fields.append(field);
     }
     return fields;
@@ -54,8 +54,8 @@ PYBIND11_MODULE(_core, m) {
     py::list outputs, profile;
     for (const TOutputColumn& column : OutputColumns)
         outputs.append(column.Name);
-    for (const char* name : ProfileColumnNames)
-        profile.append(name);
+    for (const TProfileColumn& column : ProfileColumns)
+        profile.append(column.Name);
     m.attr("OUTPUT_NAMES") = py::tuple(outputs);
     m.attr("PROFILE_COLUMNS") = py::tuple(profile);
     m.def("catalogue", &Catalogue);

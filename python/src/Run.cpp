@@ -51,17 +51,13 @@ py::dict OutputsDict(const TProfileSnapshot& profile) {
 // The profile's columns as NumPy arrays, named as the CSV names them.
 py::dict ProfileArrays(const TProfileSnapshot& profile) {
     const auto n = static_cast<py::ssize_t>(profile.Points.size());
-    std::array<py::array_t<double>, ProfileColumnNames.size()> columns;
-    for (py::array_t<double>& column : columns)
-        column = py::array_t<double>(n);
-    for (py::ssize_t k = 0; k < n; ++k) {
-        const auto values = ProfileValues(profile.Points[static_cast<std::size_t>(k)]);
-        for (std::size_t c = 0; c < columns.size(); ++c)
-            columns[c].mutable_at(k) = values[c];
-    }
     py::dict out;
-    for (std::size_t c = 0; c < columns.size(); ++c)
-        out[ProfileColumnNames[c]] = columns[c];
+    for (const TProfileColumn& column : ProfileColumns) {
+        py::array_t<double> values(n);
+        for (py::ssize_t k = 0; k < n; ++k)
+            values.mutable_at(k) = profile.Points[static_cast<std::size_t>(k)].*column.Value;
+        out[column.Name] = values;
+    }
     return out;
 }
 

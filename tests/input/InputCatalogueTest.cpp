@@ -41,7 +41,7 @@ TEST(InputCatalogue, EachFieldHasItsOwnPlaceAndNames) {
         EXPECT_EQ(std::count(members.begin(), members.end(), input.Value), 0) << input.Component;
         members.push_back(input.Value);
         EXPECT_TRUE(names.insert(input.Name).second) << input.Name;
-        EXPECT_TRUE(columns.insert(input.Column).second) << input.Column;
+        EXPECT_TRUE(columns.insert(CsvColumn(input)).second) << input.ColumnName;
     }
     EXPECT_EQ(EditableInputs().size(), 15u);
 }

@@ -10,7 +10,7 @@ namespace {
 
 using testing::Column;
 using testing::MeasuredCsv;
-using testing::ProfileOf;
+using testing::RunOf;
 using testing::TextsWith;
 
 std::vector<double> Positions(double from, double step, int count) {
@@ -42,13 +42,14 @@ TFitSetup FitOf(const std::vector<const char*>& names) {
 // (their standard errors): the noise of seed 1 leaves both within 2 %, as
 // it does for about half of all seeds.
 TEST(Fit, RecoversASyntheticSpinline) {
-    const TProfileSnapshot truth =
-        ProfileOf(TextsWith({{"take-up-speed", "3100"}, {"zone2-air-velocity", "85"}}));
+    const TRunOutcome truth =
+        RunOf(TextsWith({{"take-up-speed", "3100"}, {"zone2-air-velocity", "85"}}));
+    ASSERT_TRUE(truth.Snapshot) << truth.Message;
     TMeasuredData data;
     std::string message;
     ASSERT_TRUE(ReadMeasured(
-        MeasuredCsv(truth, {Column("D_um"), Column("T_C")}, Positions(5, 5, 15), 0.01, 1), data,
-        message))
+        MeasuredCsv(*truth.Snapshot, {Column("D_um"), Column("T_C")}, Positions(5, 5, 15), 0.01, 1),
+        data, message))
         << message;
     const TFitResult fit =
         FitMeasured(DefaultFieldTexts('.'), data, FitOf({"take-up-speed", "zone2-air-velocity"}));
@@ -71,12 +72,13 @@ TEST(Fit, RecoversASyntheticSpinline) {
 // With the shooting held to 7 trials, runs away from the defaults fail:
 // they are penalised and counted, and the fit ends on runs that converged.
 TEST(Fit, CountsTheRunsThatFail) {
-    const TProfileSnapshot truth =
-        ProfileOf(TextsWith({{"take-up-speed", "3100"}, {"zone2-air-velocity", "85"}}));
+    const TRunOutcome truth =
+        RunOf(TextsWith({{"take-up-speed", "3100"}, {"zone2-air-velocity", "85"}}));
+    ASSERT_TRUE(truth.Snapshot) << truth.Message;
     TFitSetup setup = FitOf({"take-up-speed", "zone2-air-velocity"});
     setup.MaxTrials = 7;
-    const TFitResult fit =
-        FitMeasured(DefaultFieldTexts('.'), Measured(truth, "D_um", Positions(5, 5, 15)), setup);
+    const TFitResult fit = FitMeasured(
+        DefaultFieldTexts('.'), Measured(*truth.Snapshot, "D_um", Positions(5, 5, 15)), setup);
     ASSERT_EQ(fit.End, TFitEnd::Converged) << fit.Message;
     EXPECT_GT(fit.FailedRuns, 0);
     EXPECT_LT(fit.FailedRuns, fit.Runs);
@@ -85,7 +87,8 @@ TEST(Fit, CountsTheRunsThatFail) {
 
 // What the window shows while a fit runs, and its Cancel.
 TEST(Fit, ReportsEachRunAndStopsWhenCancelled) {
-    const TProfileSnapshot truth = ProfileOf(TextsWith({{"take-up-speed", "3100"}}));
+    const TRunOutcome truth = RunOf(TextsWith({{"take-up-speed", "3100"}}));
+    ASSERT_TRUE(truth.Snapshot) << truth.Message;
     std::atomic<bool> cancel = false;
     std::vector<int> runs;
     TFitSetup setup = FitOf({"take-up-speed"});
@@ -94,8 +97,8 @@ TEST(Fit, ReportsEachRunAndStopsWhenCancelled) {
         runs.push_back(p.Runs);
         cancel = p.Runs == 4;
     };
-    const TFitResult fit =
-        FitMeasured(DefaultFieldTexts('.'), Measured(truth, "D_um", Positions(60, 5, 9)), setup);
+    const TFitResult fit = FitMeasured(
+        DefaultFieldTexts('.'), Measured(*truth.Snapshot, "D_um", Positions(60, 5, 9)), setup);
     EXPECT_EQ(fit.End, TFitEnd::Cancelled);
     EXPECT_EQ(runs, std::vector<int>({1, 2, 3, 4}));
     EXPECT_EQ(fit.Runs, 4);
@@ -107,8 +110,9 @@ TEST(Fit, ReportsEachRunAndStopsWhenCancelled) {
 //   take-up-speed  0.429  0.441  0.450  0.458  0.464  0.469  0.474  0.478  0.482
 //   hole-diameter  0.0075 0.0081 0.0085 0.0088 0.0091 0.0093 0.0095 0.0096 0.0098
 TEST(Fit, WarnsWhereThePointsCannotDetermineAnInput) {
-    const TMeasuredData data =
-        Measured(ProfileOf(TextsWith({{"take-up-speed", "3100"}})), "D_um", Positions(60, 5, 9));
+    const TRunOutcome truth = RunOf(TextsWith({{"take-up-speed", "3100"}}));
+    ASSERT_TRUE(truth.Snapshot) << truth.Message;
+    const TMeasuredData data = Measured(*truth.Snapshot, "D_um", Positions(60, 5, 9));
     const TFitResult fit =
         FitMeasured(DefaultFieldTexts('.'), data, FitOf({"take-up-speed", "hole-diameter"}));
     ASSERT_EQ(fit.End, TFitEnd::Converged) << fit.Message;

@@ -31,8 +31,10 @@ double OutputAt(const TGoal& goal, const std::string& text) {
     texts[static_cast<std::size_t>(goal.Input->Field)] = text;
     TRunOptions inMemory;
     const TRunOutcome outcome = RunCalculation(*std::make_unique<TRun>(), texts, inMemory);
-    EXPECT_TRUE(outcome.Converged()) << outcome.Message;
-    return outcome.Converged() ? *goal.Output->Of(OutputsOf(*outcome.Snapshot)) : 0;
+    const std::optional<double> output =
+        outcome.Snapshot ? goal.Output->Of(OutputsOf(*outcome.Snapshot)) : std::nullopt;
+    EXPECT_TRUE(output) << text << ": " << outcome.Message;
+    return output.value_or(0);
 }
 
 // The value found and its short text both give the target in runs of their

@@ -38,6 +38,7 @@ TEST(InputSets, EachSetRunsInMemoryWithItsOwnTextsInOrder) {
         const TRunOutcome single =
             RunCalculation(*std::make_unique<TRun>(), sets.SetTexts(k), inMemory);
         ASSERT_TRUE(rows[k].Ok()) << rows[k].Status;
+        ASSERT_TRUE(single.Snapshot) << single.Message;
         EXPECT_TRUE(rows[k].Values.empty());
         EXPECT_EQ(rows[k].Outputs.Trials, single.Trials);
         EXPECT_EQ(rows[k].Outputs.DEnd, single.Snapshot->Points.back().DUm);

@@ -12,7 +12,9 @@ namespace {
 // A run's own profile CSV, read as measured points, is the run exactly;
 // points between grid points meet the straight line between them.
 TEST(Measured, ARunMeetsItsOwnProfileAndItsLinesBetweenPoints) {
-    const TProfileSnapshot profile = testing::ProfileOf(DefaultFieldTexts('.'));
+    const TRunOutcome run = testing::RunOf(DefaultFieldTexts('.'));
+    ASSERT_TRUE(run.Snapshot) << run.Message;
+    const TProfileSnapshot& profile = *run.Snapshot;
     TMeasuredData data;
     std::string message;
     ASSERT_TRUE(ReadMeasured(ProfileCsv(profile), data, message)) << message;

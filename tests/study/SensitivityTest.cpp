@@ -12,6 +12,7 @@ TEST(Sensitivities, RowsArriveInOrderAndACancelKeepsThoseDone) {
     const TSensitivities all = RunSensitivities(texts, {}, 2);
     ASSERT_EQ(SensitivitiesFailure(all), "");
     const std::size_t total = 1 + 2 * EditableInputs().size();
+    EXPECT_EQ(SensitivityRunCount(), total);
 
     for (const std::size_t stopAfter : {std::size_t{1}, std::size_t{6}, total}) {
         std::atomic<bool> cancel = false;

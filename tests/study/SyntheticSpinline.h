@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -42,9 +43,10 @@ inline TFieldTexts TextsWith(const std::vector<std::pair<const char*, const char
     return texts;
 }
 
-inline TProfileSnapshot ProfileOf(const TFieldTexts& texts) {
-    TRunOptions inMemory;
-    return *RunCalculation(*std::make_unique<TRun>(), texts, inMemory).Snapshot;
+// A run of the texts; its Snapshot is the profile, none when the run
+// failed (Message says why).
+inline TRunOutcome RunOf(const TFieldTexts& texts) {
+    return RunCalculation(*std::make_unique<TRun>(), texts);
 }
 
 // A measured file of the profile's columns at positions z, each value
@@ -79,11 +81,13 @@ inline std::string MeasuredCsv(const TProfileSnapshot& profile,
     return csv;
 }
 
+// The measured column of that name; an unknown name throws, which fails
+// the test that asked with the name.
 inline const TMeasuredColumn* Column(const char* name) {
     for (const TMeasuredColumn& column : MeasuredColumns)
         if (std::string(column.Name) == name)
             return &column;
-    return nullptr;
+    throw std::out_of_range(std::string("no measured column ") + name);
 }
 
 } // namespace ppspin::testing

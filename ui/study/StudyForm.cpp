@@ -6,6 +6,7 @@
 #include "NumberText.h"
 #include "PictureData.h"
 #include "RangeEditor.h"
+#include "Sensitivity.h"
 #include "StudyPicture.h"
 #include "StudyPlots.h"
 #include "StudyRunner.h"
@@ -240,7 +241,7 @@ void TStudyForm::Run() {
         return;
     RunTexts = Source ? Source() : DefaultFieldTexts(Separator);
     const TMode mode = Mode();
-    std::size_t total = 1 + 2 * EditableInputs().size();
+    std::size_t total = SensitivityRunCount();
     if (mode == TMode::Sensitivities) {
         TRunOptions options;
         options.DecimalSeparator = Separator;
