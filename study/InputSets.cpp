@@ -13,11 +13,10 @@ TFieldTexts TInputSets::SetTexts(std::size_t k) const {
 
 void RunInputSets(const TInputSets& sets, const TRunOptions& options, int jobs,
                   const std::function<bool(TSweepRow&&, std::size_t)>& deliver) {
-    TRunOptions inMemory = options;
     RunInOrder<TSweepRow>(
         sets.Count, jobs,
         [&](TRun& run, std::size_t k) {
-            return RowOf(RunCalculation(run, sets.SetTexts(k), inMemory), {});
+            return RowOf(RunCalculation(run, sets.SetTexts(k), options), {});
         },
         deliver);
 }

@@ -121,7 +121,6 @@ TSensitivities RunSensitivities(const TFieldTexts& texts, const TRunOptions& opt
         points.push_back({&input, steps.Below});
         points.push_back({&input, steps.Above});
     }
-    TRunOptions inMemory = options;
     // Each row is made as soon as its second run arrives; the runs come in
     // order, the current one first.
     std::optional<TRunOutputs> current;
@@ -133,7 +132,7 @@ TSensitivities RunSensitivities(const TFieldTexts& texts, const TRunOptions& opt
             if (points[i].Input != nullptr)
                 pointTexts[static_cast<std::size_t>(points[i].Input->Field)] =
                     NumberText(points[i].Value, options.DecimalSeparator);
-            return RunCalculation(run, pointTexts, inMemory);
+            return RunCalculation(run, pointTexts, options);
         },
         [&](TRunOutcome&& outcome, std::size_t i) {
             // A run stopped by the cancel, or done after it, is not the row's.

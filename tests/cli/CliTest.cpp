@@ -294,8 +294,7 @@ TEST(Cli, CsvHoldsTheConvergedProfile) {
     const Outcome o = RunCli(dir, "--csv profile.csv");
     ASSERT_EQ(o.status, 0) << o.err;
     TRun run;
-    TRunOptions inMemory;
-    const TRunOutcome outcome = RunCalculation(run, DefaultFieldTexts('.'), inMemory);
+    const TRunOutcome outcome = RunCalculation(run, DefaultFieldTexts('.'));
     ASSERT_TRUE(outcome.Snapshot) << outcome.Message;
     const std::string csv = ReadBytes(dir.File("profile.csv"));
     EXPECT_EQ(csv.substr(0, csv.find('\n')),

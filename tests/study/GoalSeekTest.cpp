@@ -29,8 +29,7 @@ TGoalSeekResult Seek(const TGoal& goal, const TFieldTexts& texts = DefaultFieldT
 double OutputAt(const TGoal& goal, const std::string& text) {
     TFieldTexts texts = DefaultFieldTexts('.');
     texts[static_cast<std::size_t>(goal.Input->Field)] = text;
-    TRunOptions inMemory;
-    const TRunOutcome outcome = RunCalculation(*std::make_unique<TRun>(), texts, inMemory);
+    const TRunOutcome outcome = RunCalculation(*std::make_unique<TRun>(), texts);
     const std::optional<double> output =
         outcome.Snapshot ? goal.Output->Of(OutputsOf(*outcome.Snapshot)) : std::nullopt;
     EXPECT_TRUE(output) << text << ": " << outcome.Message;

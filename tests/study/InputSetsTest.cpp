@@ -34,9 +34,7 @@ TEST(InputSets, EachSetRunsInMemoryWithItsOwnTextsInOrder) {
     EXPECT_EQ(rows[1].Status, "Input value is not correct!");
     EXPECT_FALSE(std::filesystem::exists(dir.File("r.txt")));
     for (const std::size_t k : {0u, 2u}) {
-        TRunOptions inMemory;
-        const TRunOutcome single =
-            RunCalculation(*std::make_unique<TRun>(), sets.SetTexts(k), inMemory);
+        const TRunOutcome single = RunCalculation(*std::make_unique<TRun>(), sets.SetTexts(k));
         ASSERT_TRUE(rows[k].Ok()) << rows[k].Status;
         ASSERT_TRUE(single.Snapshot) << single.Message;
         EXPECT_TRUE(rows[k].Values.empty());
