@@ -124,6 +124,48 @@ std::FILE* OpenResolved(const TResolved& resolved) {
     return std::fopen(resolved.Path.string().c_str(), "wb");
 }
 
+// The content on the disk before the rename publishes it, so that a power
+// cut leaves the old file or the new one, never an empty or torn new one.
+bool SyncContent(std::FILE* file) {
+#ifdef _WIN32
+    return _commit(_fileno(file)) == 0;
+#else
+    return fsync(fileno(file)) == 0;
+#endif
+}
+
+// The rename on the disk: until the folder is synced, a power cut may
+// bring the old file back under the name. Left as the system has it, with
+// the content published all the same: a folder this process may rename in
+// but not read (EACCES), and a file system that cannot sync a folder
+// (EINVAL, ENOTSUP, ENOSYS). Any other failure (EIO) is the caller's to
+// hear. Windows gives no handle on a folder to sync.
+bool SyncFolder(const fs::path& folder, std::string& reason) {
+#ifdef _WIN32
+    (void)folder;
+    (void)reason;
+    return true;
+#else
+    const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == EACCES || errno == EPERM)
+            return true;
+        reason = std::strerror(errno);
+        return false;
+    }
+    if (fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP && errno != ENOSYS) {
+        reason = std::strerror(errno);
+        close(fd);
+        return false;
+    }
+    if (close(fd) != 0) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    return true;
+#endif
+}
+
 } // namespace
 
 TFileReplacement::TFileReplacement(std::string target) : target_(std::move(target)) {}
@@ -208,6 +250,10 @@ bool TFileReplacement::Complete(std::string& reason) {
     if (file_ != nullptr) {
         if (std::fflush(file_) != 0)
             Fail();
+        // What is written directly (a pipe, a device, a descriptor's file)
+        // is its owner's to sync; fsync of a pipe fails with EINVAL.
+        if (!failed_ && !direct_ && !SyncContent(file_))
+            Fail();
         std::FILE* file = file_;
         file_ = nullptr;
         if (std::fclose(file) != 0)
@@ -238,8 +284,9 @@ bool TFileReplacement::Publish(std::string& reason) {
         return false;
     }
     temporary_.clear();
+    const bool synced = SyncFolder(fs::path(replaced_).parent_path(), reason);
     Discard();
-    return true;
+    return synced;
 }
 
 void TFileReplacement::Fail() {
