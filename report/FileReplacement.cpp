@@ -10,6 +10,7 @@
 #include <io.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -166,6 +167,24 @@ bool SyncFolder(const fs::path& folder, std::string& reason) {
 #endif
 }
 
+// Gives the temporary file the owner and group of the file it replaces,
+// where the process may (root, or a group of its own); otherwise it stays
+// the process's, as a new file is. False when refused: EPERM, or EINVAL
+// for an id the user namespace cannot map.
+bool KeepOwner(const std::string& temporary, const std::string& replaced) {
+#ifdef _WIN32
+    (void)temporary;
+    (void)replaced;
+    return false;
+#else
+    struct stat old {};
+    if (stat(replaced.c_str(), &old) != 0)
+        return false;
+    return (old.st_uid == geteuid() && old.st_gid == getegid()) ||
+           chown(temporary.c_str(), old.st_uid, old.st_gid) == 0;
+#endif
+}
+
 } // namespace
 
 TFileReplacement::TFileReplacement(std::string target) : target_(std::move(target)) {}
@@ -275,8 +294,12 @@ bool TFileReplacement::Publish(std::string& reason) {
     }
     std::error_code ec;
     const fs::file_status old = fs::status(replaced_, ec);
-    if (fs::exists(old))
-        fs::permissions(temporary_, old.permissions(), ec); // best effort
+    if (fs::exists(old)) {
+        // Best effort, the owner first: a change of owner clears the
+        // set-id bits.
+        KeepOwner(temporary_, replaced_);
+        fs::permissions(temporary_, old.permissions(), ec);
+    }
     fs::rename(temporary_, replaced_, ec);
     if (ec) {
         reason = ec.message();

@@ -52,10 +52,11 @@ class TFileReplacement {
     // is published then or later.
     bool Complete(std::string& reason);
     // Completes the content, then renames the temporary file over the
-    // target, keeping the permissions of a file it replaces, and syncs the
-    // folder. False with the system's reason when it fails; the temporary
-    // file is then removed. When only the folder's sync fails, the new
-    // content is in place but may not survive a power cut.
+    // target, keeping the permissions of a file it replaces, and its owner
+    // and group where the process may give them, and syncs the folder.
+    // False with the system's reason when it fails; the temporary file is
+    // then removed. When only the folder's sync fails, the new content is
+    // in place but may not survive a power cut.
     bool Publish(std::string& reason);
 
   private:
