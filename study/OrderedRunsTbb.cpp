@@ -7,9 +7,22 @@
 #include <oneapi/tbb/task_arena.h>
 
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 
 namespace ppspin {
+
+namespace {
+
+// Takes and releases the lock when its scope is left, by return or by
+// exception: what the thread did before is then seen by whoever takes the
+// lock next.
+struct THandOver {
+    std::mutex& Lock;
+    ~THandOver() { const std::lock_guard lock(Lock); }
+};
+
+} // namespace
 
 void RunIndicesOnTbb(std::size_t count, int jobs, const TComputeIndex& compute,
                      const TDeliverIndex& deliver) {
@@ -23,7 +36,7 @@ void RunIndicesOnTbb(std::size_t count, int jobs, const TComputeIndex& compute,
     // written and flushed) must not hold up the threads computing.
     std::mutex handOver;
     std::size_t next = 0;
-    bool stop = false;
+    std::atomic<bool> stop = false;
     // Indices are handed out in order, computed in any order, and
     // delivered in order again; a few tokens per thread keep every thread
     // busy while an early index is still running.
@@ -36,8 +49,8 @@ void RunIndicesOnTbb(std::size_t count, int jobs, const TComputeIndex& compute,
         return next++;
     };
     const auto run = [&](std::size_t i) {
+        const THandOver shown{handOver};
         compute(*runs.local(), i);
-        const std::lock_guard lock(handOver);
         return i;
     };
     const auto handOn = [&](std::size_t i) {
@@ -46,12 +59,15 @@ void RunIndicesOnTbb(std::size_t count, int jobs, const TComputeIndex& compute,
             if (stop)
                 return;
         }
-        const bool more = deliver(i);
-        const std::lock_guard lock(handOver);
-        stop = !more;
+        const THandOver shown{handOver};
+        if (!deliver(i))
+            stop = true;
     };
-    // An exception in a stage cancels the pipeline, which starts no further
-    // index and rethrows it here once the running stages have ended.
+    // What the stages did is the caller's once the pipeline has returned,
+    // or thrown: an exception in a stage cancels it, which starts no
+    // further index and rethrows it here once the running stages have
+    // ended. Left before runs, whose contexts the threads made.
+    const THandOver done{handOver};
     tbb::task_arena arena(threads);
     arena.execute([&] {
         using tbb::filter_mode;
@@ -61,8 +77,6 @@ void RunIndicesOnTbb(std::size_t count, int jobs, const TComputeIndex& compute,
                 tbb::make_filter<std::size_t, std::size_t>(filter_mode::parallel, run) &
                 tbb::make_filter<std::size_t, void>(filter_mode::serial_in_order, handOn));
     });
-    // What the stages did is the caller's from here on.
-    const std::lock_guard lock(handOver);
 }
 
 } // namespace ppspin
