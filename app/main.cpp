@@ -7,7 +7,25 @@
 #include <QApplication>
 #include <QIcon>
 
+#ifdef PPSPIN_RUNS_ON_TBB
+#include <oneapi/tbb/global_control.h>
+
+#include <algorithm>
+#include <thread>
+#endif
+
 int main(int argc, char* argv[]) {
+#ifdef PPSPIN_RUNS_ON_TBB
+    // The window's studies run on every hardware thread, more than oneTBB
+    // allows by default where the process is bound to fewer cores: it would
+    // then run fewer and warn on stderr. Process-wide, so set here and not
+    // by the study library.
+    const tbb::global_control threads(
+        tbb::global_control::max_allowed_parallelism,
+        std::max<std::size_t>(
+            std::thread::hardware_concurrency(),
+            tbb::global_control::active_value(tbb::global_control::max_allowed_parallelism)));
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName("ppspin");
     // Where the session is remembered (QSettings): the Profile window's

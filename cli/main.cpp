@@ -5,6 +5,12 @@
 #include "CommandLine.h"
 #include "Plots.h"
 
+#ifdef PPSPIN_RUNS_ON_TBB
+#include <oneapi/tbb/global_control.h>
+
+#include <algorithm>
+#endif
+
 int main(int argc, char** argv) {
     using namespace ppspin;
     using namespace ppspin::cli;
@@ -16,6 +22,16 @@ int main(int argc, char** argv) {
     TCommand command = TCommand::Single;
     int status = ParseCommandLine(argc, argv, o, command, out);
     if (status < 0) {
+#ifdef PPSPIN_RUNS_ON_TBB
+        // A study runs on --jobs threads, which may be more than oneTBB
+        // allows a process by default: it would then run fewer and warn on
+        // stderr. Process-wide, so set here and not by the study library.
+        const tbb::global_control threads(
+            tbb::global_control::max_allowed_parallelism,
+            std::max(
+                static_cast<std::size_t>(o.Jobs),
+                tbb::global_control::active_value(tbb::global_control::max_allowed_parallelism)));
+#endif
         switch (command) {
         case TCommand::Single:
             status = RunOnce(o, out);

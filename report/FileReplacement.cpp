@@ -11,6 +11,7 @@
 #include <io.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -123,6 +124,66 @@ std::FILE* OpenResolved(const TResolved& resolved) {
     return std::fopen(resolved.Path.string().c_str(), "wb");
 }
 
+// The content on the disk before the rename publishes it, so that a power
+// cut leaves the old file or the new one, never an empty or torn new one.
+bool SyncContent(std::FILE* file) {
+#ifdef _WIN32
+    return _commit(_fileno(file)) == 0;
+#else
+    return fsync(fileno(file)) == 0;
+#endif
+}
+
+// The rename on the disk: until the folder is synced, a power cut may
+// bring the old file back under the name. Left as the system has it, with
+// the content published all the same: a folder this process may rename in
+// but not read (EACCES), and a file system that cannot sync a folder
+// (EINVAL, ENOTSUP, ENOSYS). Any other failure (EIO) is the caller's to
+// hear. Windows gives no handle on a folder to sync.
+bool SyncFolder(const fs::path& folder, std::string& reason) {
+#ifdef _WIN32
+    (void)folder;
+    (void)reason;
+    return true;
+#else
+    const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == EACCES || errno == EPERM)
+            return true;
+        reason = std::strerror(errno);
+        return false;
+    }
+    if (fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP && errno != ENOSYS) {
+        reason = std::strerror(errno);
+        close(fd);
+        return false;
+    }
+    if (close(fd) != 0) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    return true;
+#endif
+}
+
+// Gives the temporary file the owner and group of the file it replaces,
+// where the process may (root, or a group of its own); otherwise it stays
+// the process's, as a new file is. False when refused: EPERM, or EINVAL
+// for an id the user namespace cannot map.
+bool KeepOwner(const std::string& temporary, const std::string& replaced) {
+#ifdef _WIN32
+    (void)temporary;
+    (void)replaced;
+    return false;
+#else
+    struct stat old {};
+    if (stat(replaced.c_str(), &old) != 0)
+        return false;
+    return (old.st_uid == geteuid() && old.st_gid == getegid()) ||
+           chown(temporary.c_str(), old.st_uid, old.st_gid) == 0;
+#endif
+}
+
 } // namespace
 
 TFileReplacement::TFileReplacement(std::string target) : target_(std::move(target)) {}
@@ -207,6 +268,10 @@ bool TFileReplacement::Complete(std::string& reason) {
     if (file_ != nullptr) {
         if (std::fflush(file_) != 0)
             Fail();
+        // What is written directly (a pipe, a device, a descriptor's file)
+        // is its owner's to sync; fsync of a pipe fails with EINVAL.
+        if (!failed_ && !direct_ && !SyncContent(file_))
+            Fail();
         std::FILE* file = file_;
         file_ = nullptr;
         if (std::fclose(file) != 0)
@@ -228,8 +293,12 @@ bool TFileReplacement::Publish(std::string& reason) {
     }
     std::error_code ec;
     const fs::file_status old = fs::status(replaced_, ec);
-    if (fs::exists(old))
-        fs::permissions(temporary_, old.permissions(), ec); // best effort
+    if (fs::exists(old)) {
+        // Best effort, the owner first: a change of owner clears the
+        // set-id bits.
+        KeepOwner(temporary_, replaced_);
+        fs::permissions(temporary_, old.permissions(), ec);
+    }
     fs::rename(temporary_, replaced_, ec);
     if (ec) {
         reason = ec.message();
@@ -237,8 +306,9 @@ bool TFileReplacement::Publish(std::string& reason) {
         return false;
     }
     temporary_.clear();
+    const bool synced = SyncFolder(fs::path(replaced_).parent_path(), reason);
     Discard();
-    return true;
+    return synced;
 }
 
 void TFileReplacement::Fail() {

@@ -1,7 +1,9 @@
 // Files replaced whole or not at all: the new content goes into a temporary
 // file beside the target, which is renamed over the target only when every
-// write, flush and close has succeeded. A reader sees the old file or the
-// new one, never half of either, and a failure leaves the old one as it was.
+// write, flush, sync to the disk and close has succeeded, and the folder is
+// synced after the rename. A reader, even after a power cut, sees the old
+// file or the new one, never half of either, and a failure leaves the old
+// one as it was.
 //
 // A symbolic link is followed: the file it names, existing or not, is the
 // one replaced, and the link stays. What is not a regular file (a device, a
@@ -45,12 +47,16 @@ class TFileReplacement {
     std::FILE* File();
     // Writes bytes to File(); false when any of them is not written.
     bool Write(std::string_view bytes);
-    // Flushes and closes the content's file. False with the system's
-    // reason when either fails; nothing is published then or later.
+    // Flushes, syncs to the disk (a temporary file) and closes the content's
+    // file. False with the system's reason when any of them fails; nothing
+    // is published then or later.
     bool Complete(std::string& reason);
     // Completes the content, then renames the temporary file over the
-    // target, keeping the permissions of a file it replaces. False with the
-    // system's reason when it fails; the temporary file is then removed.
+    // target, keeping the permissions of a file it replaces, and its owner
+    // and group where the process may give them, and syncs the folder.
+    // False with the system's reason when it fails; the temporary file is
+    // then removed. When only the folder's sync fails, the new content is
+    // in place but may not survive a power cut.
     bool Publish(std::string& reason);
 
   private:
@@ -76,8 +82,9 @@ class TFileReplacement {
 // offset. Null when it cannot be opened.
 std::FILE* OpenInPlace(const std::string& path);
 
-// Replaces target with bytes, written, flushed and closed with every step
-// checked. False when any step fails; target is then as it was.
+// Replaces target with bytes, written, flushed, synced and closed with every
+// step checked, as TFileReplacement::Publish. False when any step fails;
+// target is then as it was, unless only the sync of its folder failed.
 bool ReplaceFileWith(const std::string& target, std::string_view bytes);
 
 } // namespace ppspin

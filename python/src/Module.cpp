@@ -12,9 +12,18 @@
 
 #include <string_view>
 
+#ifdef PPSPIN_RUNS_ON_TBB
+#include <oneapi/tbb/global_control.h>
+
+#include <algorithm>
+#endif
+
 namespace ppspin::python {
 
 namespace {
+
+// The most threads a study's jobs= may ask for (checked_jobs, _study.py).
+constexpr std::size_t MostJobs = 1024;
 
 // The fields, in the window's order, with what docstrings say of them.
 py::list Catalogue() {
@@ -49,6 +58,16 @@ py::dict ReadReport(const py::bytes& report) {
 PYBIND11_MODULE(_core, m) {
     using namespace ppspin;
     using namespace ppspin::python;
+#ifdef PPSPIN_RUNS_ON_TBB
+    // A study runs on jobs= threads, which may be more than oneTBB allows a
+    // process by default: it would then run fewer and warn on stderr. The
+    // limit is process-wide, so it is set once, here, for the life of the
+    // process, and studies from several Python threads all run under it.
+    static const tbb::global_control threads(
+        tbb::global_control::max_allowed_parallelism,
+        std::max(MostJobs,
+                 tbb::global_control::active_value(tbb::global_control::max_allowed_parallelism)));
+#endif
     m.attr("__version__") = PpspinVersion;
     m.attr("MAX_TRIALS") = MaxTrials;
     py::list outputs, profile;

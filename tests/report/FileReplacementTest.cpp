@@ -53,6 +53,24 @@ TEST(FileReplacement, ReplacesWholeKeepingPermissionsAndLinks) {
     EXPECT_EQ(Entries(dir), 3u);
 }
 
+// A file given to another user and group stays theirs when the process
+// may give it (root writing a user's file).
+TEST(FileReplacement, KeepsTheOwnerAndGroupWhereAllowed) {
+    TempDir dir;
+    const std::string path = dir.File("r.txt");
+    WriteFile(path, "old");
+    const uid_t uid = geteuid() + 4242;
+    const gid_t gid = getegid() + 4343;
+    if (chown(path.c_str(), uid, gid) != 0)
+        GTEST_SKIP() << "this process may not give a file away";
+    ASSERT_TRUE(ReplaceFileWith(path, "new"));
+    struct stat replaced {};
+    ASSERT_EQ(stat(path.c_str(), &replaced), 0);
+    EXPECT_EQ(replaced.st_uid, uid);
+    EXPECT_EQ(replaced.st_gid, gid);
+    EXPECT_EQ(ReadBytes(path), "new");
+}
+
 TEST(FileReplacement, RefusesWhatItMayNotReplace) {
     TempDir dir;
     std::vector<std::string> refused = {dir.Path().string(), dir.File("missing/r.txt")};
