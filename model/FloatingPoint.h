@@ -6,8 +6,8 @@
 //    trapped;
 //  - explicit checks, where there are no flags (WebAssembly) or
 //    PPSPIN_FP_EXPLICIT asks for them: the model's fault points below note
-//    what their operation would raise, and the checks count a non-finite
-//    value the step stored as the fault that made it.
+//    what their operation would raise, and a non-finite value a step,
+//    stage or adjustment computed counts as the fault that made it.
 // The fault points are the operations of the model that can fault from
 // finite operands other than a sum or a product: quotients with a divisor
 // that is not a constant, exponentials, logarithms and square roots. With
