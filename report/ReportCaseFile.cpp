@@ -10,12 +10,31 @@
 
 namespace ppspin {
 
+namespace {
+const std::string Refusal = "Not a report of this program: ";
+}
+
+TCaseRead ReadReportHead(std::string_view head, char separator, TFieldTexts& texts,
+                         std::string& message) {
+    // Cut short with its last line unended, the header would read as if
+    // it ended there.
+    if (head.size() >= MaxReportHeaderBytes &&
+        std::count(head.begin(), head.begin() + MaxReportHeaderBytes, '\n') <
+            ReportHeaderLineCount) {
+        message = Refusal + "its header does not end within the first " +
+                  std::to_string(MaxReportHeaderBytes) + " bytes";
+        return TCaseRead::Refused;
+    }
+    return ReadReportInputs(head.substr(0, MaxReportHeaderBytes), separator, texts, message)
+               ? TCaseRead::Read
+               : TCaseRead::Refused;
+}
+
 TCaseRead ReadReportFile(const std::string& path, char separator, TFieldTexts& texts,
                          std::string& message) {
-    const std::string refusal = "Not a report of this program: ";
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
-        message = refusal + "it is a folder";
+        message = Refusal + "it is a folder";
         return TCaseRead::Refused;
     }
     std::FILE* file = OpenForReading(path);
@@ -27,15 +46,7 @@ TCaseRead ReadReportFile(const std::string& path, char separator, TFieldTexts& t
     std::fclose(file);
     if (failed)
         return TCaseRead::Unreadable;
-    // Cut short with its last line unended, the header would read as if
-    // it ended there.
-    if (head.size() == MaxReportHeaderBytes &&
-        std::count(head.begin(), head.end(), '\n') < ReportHeaderLineCount) {
-        message = refusal + "its header does not end within the first " +
-                  std::to_string(MaxReportHeaderBytes) + " bytes";
-        return TCaseRead::Refused;
-    }
-    return ReadReportInputs(head, separator, texts, message) ? TCaseRead::Read : TCaseRead::Refused;
+    return ReadReportHead(head, separator, texts, message);
 }
 
 } // namespace ppspin

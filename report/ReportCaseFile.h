@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace ppspin {
 
@@ -18,6 +19,12 @@ enum class TCaseRead {
     Unreadable, // the path cannot be opened or read
     Refused,    // it is no report of this program; the message says why
 };
+
+// Reads the inputs from the head of a report's bytes (a file's first
+// MaxReportHeaderBytes or more; the rest is ignored), as ReadReportInputs
+// does; never Unreadable.
+TCaseRead ReadReportHead(std::string_view head, char separator, TFieldTexts& texts,
+                         std::string& message);
 
 // Reads the inputs from the header of the report at path into texts, as
 // ReadReportInputs does, from at most MaxReportHeaderBytes.
