@@ -1,5 +1,5 @@
 # The .deb: both programs, the desktop entry, icon, metainfo and man page,
-# and the Python package, that is, whatever the install rules name. scripts/package builds it.
+# the Python package and the page, that is, whatever the install rules name. scripts/package builds it.
 set(PPSPIN_MAINTAINER "The ppspin developers <ppspin@users.noreply.github.com>" CACHE STRING
     "Maintainer named in the .deb")
 
@@ -14,8 +14,9 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "spinning: velocity, tension, temperature and diameter from the spinneret"
     "to the take-up under three zones of quench air, and writes a text report."
     "The package holds the desktop program ppspin and ppspin-cli, the same"
-    "calculation without a window, with parameter studies, and the Python"
-    "package ppspin, the same engine with NumPy, pandas and Dask.")
+    "calculation without a window, with parameter studies, the Python"
+    "package ppspin, the same engine with NumPy, pandas and Dask, and"
+    "ppspin.html, the calculator as one page for any browser.")
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
