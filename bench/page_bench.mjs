@@ -3,9 +3,10 @@
 // workers, each with a module of its own. Medians of repeated measurements.
 //   node bench/page_bench.mjs build/web/core/web/core/ppspin-core.js
 import { createRequire } from "node:module";
+import { resolve } from "node:path";
 import { Worker, isMainThread, parentPort, workerData } from "node:worker_threads";
 
-const load = (path) => createRequire(import.meta.url)(path)();
+const load = (path) => createRequire(import.meta.url)(resolve(path))();
 const median = (xs) => xs.sort((a, b) => a - b)[Math.floor(xs.length / 2)];
 
 if (!isMainThread) {

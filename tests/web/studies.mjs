@@ -43,7 +43,7 @@ expect(goal.end === "Found" && `take-up-speed=${goal.solutions[0].value}` === so
        `goal seek ${JSON.stringify(goal)} vs ${solved}`);
 
 const csv = readFileSync(measuredPath, "utf8");
-const fit = core.fit({ texts, inputs: [{ name: "take-up-speed" }, { name: "zone2-air-velocity" }], maxRuns: 2000, maxTrials }, csv);
+const fit = core.fit({ texts, inputs: [{ name: "take-up-speed" }, { name: "zone2-air-velocity" }], maxRuns: 2000, maxTrials }, csv, null);
 const nativeFit = ppspin([`--measured=${measuredPath}`, "--fit=take-up-speed,zone2-air-velocity"]);
 for (const input of fit.inputs) {
   const line = nativeFit.split("\n").find((l) => l.startsWith(`${input.name}=`));

@@ -46,8 +46,8 @@ val Catalogue() {
         field.set("domain", DomainName(f.Domain));
         field.set("checkOrder", f.CheckOrder);
         field.set("refusal", f.Refusal != nullptr ? f.Refusal : "");
-        field.set("title", f.Title);
-        field.set("unit", f.Unit);
+        field.set("title", std::string(f.Title));
+        field.set("unit", std::string(f.Unit));
         field.set("symbol", f.Symbol);
         field.set("label", WindowLabel(f));
         field.set("caption", WindowCaption(f));
@@ -68,7 +68,7 @@ val OutputColumnsValue() {
     for (const TOutputColumn& c : OutputColumns) {
         val column = val::object();
         column.set("name", c.Name);
-        column.set("title", c.Title);
+        column.set("title", std::string(c.Title));
         out.call<void>("push", column);
     }
     return out;
@@ -269,7 +269,7 @@ val ReadMeasuredOf(const std::string& csv) {
         }
         val v = val::object();
         v.set("column", s.Column->Name);
-        v.set("unit", s.Column->Unit);
+        v.set("unit", std::string(s.Column->Unit));
         v.set("chartFactor", s.Column->ChartFactor);
         v.set("quantity", QuantityName(s.Column->Quantity));
         v.set("z", Float64Array(z));

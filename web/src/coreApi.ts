@@ -195,5 +195,7 @@ export interface Core {
   sensitivities(texts: string[], maxTrials: number): SensitivityResult;
   readMeasured(csv: string): MeasuredResult;
   compare(texts: string[], csv: string, maxTrials: number): ComparisonResult;
-  fit(setup: FitSetup, csv: string): FitResult;
+  // progress, where given, hears the runs made and the least objective so
+  // far after every run (from a worker, post them on).
+  fit(setup: FitSetup, csv: string, progress: ((runs: number, objective: number) => void) | null): FitResult;
 }
