@@ -136,15 +136,6 @@ TDigits Shortest(double x) {
     return best;
 }
 
-template <typename Integer> bool ReadWhole(std::string_view text, Integer& value) {
-    Integer read{};
-    const auto r = std::from_chars(text.data(), text.data() + text.size(), read);
-    if (r.ec != std::errc() || r.ptr != text.data() + text.size())
-        return false;
-    value = read;
-    return true;
-}
-
 } // namespace
 
 void AppendShortest(std::string& out, double x) {
@@ -192,14 +183,6 @@ TNumberRead ReadDouble(std::string_view text, double& value) {
         return TNumberRead::OutOfRange;
     value = read;
     return TNumberRead::Ok;
-}
-
-bool ReadInteger(std::string_view text, int& value) {
-    return ReadWhole(text, value);
-}
-
-bool ReadInteger(std::string_view text, unsigned long& value) {
-    return ReadWhole(text, value);
 }
 
 } // namespace ppspin
