@@ -105,8 +105,9 @@ class StudyPlotsTest : public QObject {
         }
         int done = 0, pending = 0;
         const QSizeF canvas(image.size());
-        for (int y = 3; y < image.height() - 3; y += 3) {
-            for (int x = 3; x < image.width() - 3; x += 3) {
+        // Every ninth pixel: each pick lays the page out again.
+        for (int y = 3; y < image.height() - 3; y += 9) {
+            for (int x = 3; x < image.width() - 3; x += 9) {
                 const auto cell = painter.CellAt(canvas, 1, QPointF(x + 0.5, y + 0.5));
                 // Away from the cells' edges.
                 bool inside = cell.has_value();
@@ -121,8 +122,8 @@ class StudyPlotsTest : public QObject {
                 ++(isDone ? done : pending);
             }
         }
-        QVERIFY(done > 2 * 100); // both maps
-        QVERIFY(pending > 2 * 23 * 100);
+        QVERIFY(done > 2 * 10); // both maps
+        QVERIFY(pending > 2 * 23 * 10);
     }
 
     void gridMapsMarkEveryFailedAndRefusedRun_data() {
