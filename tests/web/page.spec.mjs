@@ -36,6 +36,9 @@ const context = await browser.newContext({ viewport: { width: 1366, height: 768 
 const page = await context.newPage();
 const pageErrors = [];
 page.on("pageerror", (e) => pageErrors.push(e.message));
+// The page is all in its file: nothing may be asked of a network.
+const fetched = [];
+context.on("request", (r) => /^(file|blob|data):/.test(r.url()) || fetched.push(r.url()));
 const ready = () => page.waitForSelector("#go:not([disabled])", { timeout: 60_000 });
 const revision = () => page.$eval("#charts", (c) => Number(c.dataset.revision));
 
@@ -151,6 +154,7 @@ try {
     check((await page.textContent("#message")).includes("Not a report of this program"), "a CSV is refused as a report");
   }
   check(pageErrors.length === 0, `no uncaught errors in the page ${pageErrors.join("; ")}`);
+  check(fetched.length === 0, `no network requests ${fetched.join(" ")}`);
   console.log(`info: ${htmlPath}: ${statSync(htmlPath).size} bytes`);
 } catch (e) {
   failures++;

@@ -3,7 +3,7 @@
 // what is drawn (a run kept, points loaded) builds the charts anew.
 import uPlot from "uplot";
 import type { MeasuredSeries, Profile } from "./coreApi";
-import { h } from "./dom";
+import { guard, h } from "./dom";
 
 export interface DrawnRun {
   name: string;
@@ -53,13 +53,13 @@ export class ProfileCharts {
     }
     if (typeof ResizeObserver === "function") {
       let width = 0;
-      new ResizeObserver(() => {
+      new ResizeObserver(guard(() => {
         const w = this.chartWidth();
         if (w !== width) {
           width = w;
           for (const p of this.plots) p.setSize({ width: w, height: this.chartHeight() });
         }
-      }).observe(host);
+      })).observe(host);
     }
   }
 
@@ -132,7 +132,8 @@ export class ProfileCharts {
         { label: "z (cm)", size: 36, labelSize: 20 },
         { label: spec.axis, size: 52, labelSize: 22 },
       ],
-      legend: { show: true, live: false },
+      // The runs' names and colours are listed once above the charts.
+      legend: { show: false },
       cursor: { drag: { x: true, y: false } },
       hooks: { draw: [(u) => this.drawZones(u, spec === Specs[0])] },
     };

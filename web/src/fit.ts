@@ -27,7 +27,7 @@ export function setUpFit(core: Core, fields: Fields, measured: Measured, pool: P
     const box = h("input", { type: "checkbox", id: `fit-${f.name}`, value: f.name });
     box.checked = FirstInputs.includes(f.name);
     const bound = (end: string) =>
-      h("input", { type: "text", inputmode: "decimal", spellcheck: "false", id: `fit-${f.name}-${end}`, "aria-label": `${f.label}: ${end}` });
+      h("input", { type: "text", inputmode: "decimal", spellcheck: "false", id: `fit-${f.name}-${end}`, placeholder: end, "aria-label": `${f.label}: ${end}` });
     const lo = bound("from");
     const hi = bound("to");
     host.append(h("div", { class: "fit-row" }, h("label", { class: "check" }, box, f.label), lo, hi));

@@ -112,7 +112,11 @@ export class Pool {
         this.fallBack();
         return;
       } else if (m.progress && slot.job) {
-        slot.job.progress?.(m.progress[0], m.progress[1]);
+        try {
+          slot.job.progress?.(m.progress[0], m.progress[1]);
+        } catch {
+          // a progress display that failed must not end the task
+        }
         return;
       } else if (slot.job) {
         const job = slot.job;

@@ -73,6 +73,9 @@ export class Runs {
     const names = this.names();
     const runs = this.all();
     const colourOf = (i: number) => (i < this.kept.length ? KeptColours[i % KeptColours.length] : NewestColour);
+    const newest = this.newest
+      ? [h("li", {}, h("span", { class: "swatch", style: `background:${NewestColour}` }), h("span", { text: `Newest: ${names[this.kept.length]}` }))]
+      : [];
     this.list.replaceChildren(
       ...this.kept.map((_, i) => {
         const remove = h("button", { type: "button", class: "remove", "aria-label": `Remove kept run ${names[i]}`, text: "\u00d7" });
@@ -80,8 +83,9 @@ export class Runs {
           this.kept.splice(i, 1);
           this.changed();
         });
-        return h("li", {}, h("span", { class: "swatch", style: `background:${colourOf(i)}` }), h("span", { text: names[i] }), remove);
+        return h("li", {}, h("span", { class: "swatch", style: `background:${colourOf(i)}` }), h("span", { text: `Kept ${i + 1}: ${names[i]}` }), remove);
       }),
+      ...newest,
     );
     const head = h(
       "tr",
@@ -103,7 +107,7 @@ export class Runs {
       ),
     );
     this.table.replaceChildren(
-      h("caption", { text: runs.length > 1 ? names.map((n, i) => `${i === this.kept.length ? "Newest" : `Kept ${i + 1}`}: ${n}`).join("; ") : "Outputs of the newest run" }),
+      h("caption", { text: "Outputs of the runs drawn" }),
       h("thead", {}, head),
       h("tbody", {}, ...rows),
     );

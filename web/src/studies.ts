@@ -195,17 +195,25 @@ export function setUpStudies(core: Core, fields: Fields, pool: Pool, taskPool: P
   const sensButton = byId<HTMLButtonElement>("sensitivities");
   const sensCancel = byId<HTMLButtonElement>("sensitivityCancel");
   const sensMessage = byId("sensitivityMessage");
-  const sensText = byId("sensitivityText");
+  const sensTable = byId<HTMLTableElement>("sensitivityTable");
+  // ppspin-cli's CSV as a table: its cells as printed, its first line the head.
+  const showTable = (text: string) => {
+    const [head, ...lines] = text.split("\n").filter((l) => l !== "");
+    if (!head) return sensTable.replaceChildren();
+    sensTable.replaceChildren(
+      h("thead", {}, h("tr", {}, ...head.split(",").map((c) => h("th", { scope: "col", text: c })))),
+      h("tbody", {}, ...lines.map((l) => h("tr", {}, ...l.split(",").map((c, i) => h(i === 0 ? "th" : "td", i === 0 ? { scope: "row", text: c } : { text: c }))))),
+    );
+  };
   on(sensButton, "click", async () => {
     sensButton.disabled = true;
     sensCancel.disabled = false;
-    sensText.textContent = "";
+    showTable("");
     sensMessage.textContent = "Computing the sensitivities\u2026";
     try {
       const result = await taskPool.run<SensitivityResult>({ op: "sensitivities", args: [fields.texts(), core.maxTrials()] });
-      sensMessage.textContent = result.refusal;
-      sensText.textContent = result.text;
-      if (!result.refusal) sensMessage.textContent = "Elasticity of each output to each input, as ppspin-cli --sensitivity prints it:";
+      sensMessage.textContent = result.refusal || "Elasticity of each output to each input, as ppspin-cli --sensitivity prints it:";
+      showTable(result.text);
     } catch (e) {
       sensMessage.textContent = e instanceof Cancelled ? "Cancelled." : errorText(e);
     } finally {
