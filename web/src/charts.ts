@@ -78,10 +78,12 @@ export class ProfileCharts {
     }
     // uPlot commits its drawing in a microtask queued by setData: this one
     // runs after it.
-    queueMicrotask(() => {
-      this.host.dataset.revision = String(++this.revision);
-      painted?.();
-    });
+    queueMicrotask(
+      guard(() => {
+        this.host.dataset.revision = String(++this.revision);
+        painted?.();
+      }),
+    );
   }
 
   private dataOf(spec: ChartSpec, runs: DrawnRun[], measured: MeasuredSeries[]): uPlot.AlignedData {
@@ -105,7 +107,8 @@ export class ProfileCharts {
           label: c.part ? `${r.name}, ${c.part}` : r.name,
           stroke: r.colour,
           width: 2,
-          dash: c.dash,
+          // uPlot draws in device pixels and leaves dashes unscaled.
+          dash: c.dash?.map((d) => d * devicePixelRatio),
           spanGaps: true,
           points: { show: false },
         });
@@ -155,8 +158,8 @@ export class ProfileCharts {
     ctx.save();
     ctx.strokeStyle = GuideColour;
     ctx.fillStyle = GuideColour;
-    ctx.setLineDash([4, 4]);
-    ctx.lineWidth = 1;
+    ctx.setLineDash([4 * devicePixelRatio, 4 * devicePixelRatio]);
+    ctx.lineWidth = devicePixelRatio;
     ctx.font = `${Math.round(11 * devicePixelRatio)}px sans-serif`;
     for (const [z, names] of ends) {
       const x = Math.round(u.valToPos(z, "x", true));

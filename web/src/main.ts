@@ -105,9 +105,11 @@ async function start(): Promise<void> {
     if (live.checked) scheduleLive(performance.now());
   });
   on(keep, "click", () => runs.keep());
+  // The run drawn, which with Live off may be older than the fields.
   on(csv, "click", () => {
-    const text = core.profileCsv(fields.texts(), core.maxTrials());
-    if (text === "") alertMessage(core.run(fields.texts(), core.maxTrials()).message);
+    const texts = runs.newest?.texts ?? fields.texts();
+    const text = core.profileCsv(texts, core.maxTrials());
+    if (text === "") alertMessage(core.run(texts, core.maxTrials()).message);
     else download(`${stem(fields.fileName())}.csv`, text, "text/csv");
   });
   on(byId("defaults"), "click", () => {
