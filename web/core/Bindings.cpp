@@ -45,10 +45,12 @@ val Catalogue() {
         field.set("editable", f.Editable);
         field.set("domain", DomainName(f.Domain));
         field.set("checkOrder", f.CheckOrder);
-        field.set("refusal", f.Refusal != nullptr ? f.Refusal : "");
+        // As std::string: embind reads a bare char* as Latin-1, and the
+        // symbols (η0, Δz) are UTF-8.
+        field.set("refusal", std::string(f.Refusal != nullptr ? f.Refusal : ""));
         field.set("title", std::string(f.Title));
         field.set("unit", std::string(f.Unit));
-        field.set("symbol", f.Symbol);
+        field.set("symbol", std::string(f.Symbol));
         field.set("label", WindowLabel(f));
         field.set("caption", WindowCaption(f));
         field.set("chartLabel", ChartLabel(f));
