@@ -5,7 +5,9 @@
 // for bit. The browser's own C library gives a different last bit for about
 // one argument in two thousand. WebAssembly has no fused multiply-add, and
 // the C library's exact one in software made a run 17 times slower: Fma
-// below is exact by error-free transformations instead.
+// below is exact by error-free transformations instead, and most
+// arguments do without it (plain arithmetic, with a proof that fusing
+// could not change the rounding).
 //
 // Algorithm and tables: Copyright (c) 2018, Arm Limited.
 // SPDX-License-Identifier: MIT
@@ -319,22 +321,27 @@ constexpr TLogEntry LogTable[LogN] = {
     {0x1.756cadbd6130cp-1, 0x1.432eee32fe000p-2},
 };
 
+// a*b less its rounded product, exactly (Dekker's product).
+[[gnu::always_inline]] inline double ProductError(double a, double b) {
+    const auto split = [](double x, double& hi, double& lo) {
+        const double t = 134217729.0 * x; // 2^27 + 1
+        hi = t - (t - x);
+        lo = x - hi;
+    };
+    double ah, al, bh, bl;
+    split(a, ah, al);
+    split(b, bh, bl);
+    return ((ah * bh - a * b) + ah * bl + al * bh) + al * bl;
+}
+
 // a*b + c rounded once (Boldo and Melquiond's emulation: the product split
 // exactly by Dekker, the small terms summed rounding to odd), for the
 // finite, normal operands exp and log meet. Inlined, so that the split of a
 // constant factor is folded; without a branch, as the rounding to odd goes
 // either way as often.
 [[gnu::always_inline]] inline double Fma(double a, double b, double c) {
-    const auto split = [](double x, double& hi, double& lo) {
-        const double t = 134217729.0 * x; // 2^27 + 1
-        hi = t - (t - x);
-        lo = x - hi;
-    };
     const double p = a * b;
-    double ah, al, bh, bl;
-    split(a, ah, al);
-    split(b, bh, bl);
-    const double pe = ((ah * bh - p) + ah * bl + al * bh) + al * bl; // a*b = p + pe
+    const double pe = ProductError(a, b); // a*b = p + pe
     const auto twoSum = [](double x, double y, double& e) {
         const double s = x + y;
         const double yy = s - x;
@@ -374,6 +381,42 @@ double ExpSpecial(double tmp, std::uint64_t sbits, std::uint64_t ki) {
     return 0x1p-1022 * y;
 }
 
+
+// Half the distance from |y| (normal) to its neighbour towards zero: the
+// most a value may move and still round to y.
+double HalfUlpBelow(double y) {
+    const std::uint64_t bits = Bits(y) & 0x7fffffffffffffffULL;
+    const double half = Double(bits & 0x7ff0000000000000ULL) * 0x1p-53;
+    return (bits & 0x000fffffffffffffULL) == 0 ? half / 2 : half;
+}
+
+// The same exp with plain multiplies and adds, and its final sum's exact
+// error: fusing moves scale + scale*tmp by less than scale*2^-59 (each
+// fused step shifts its result by at most an ulp, and |tmp| < 2^-8), so
+// where the sum is farther than that from a rounding boundary the fused
+// result has these bits. 0 where it may not (about one argument in
+// twenty); the exact path decides those. Normal results only.
+double ExpUnfused(double x) {
+    const double z = x * InvLn2N;
+    double kd = z + Shift;
+    const std::uint64_t ki = Bits(kd);
+    kd -= Shift;
+    // Fused, x*InvLn2N is rounded to an integer once: z near a half-integer
+    // might go the other way.
+    if (std::fabs(std::fabs(z - kd) - 0.5) < 0x1p-30)
+        return 0;
+    const double r = (x + kd * NegLn2hiN) + kd * NegLn2loN;
+    const std::uint64_t idx = 2 * (ki % ExpN);
+    const double tail = Double(ExpTable[idx]);
+    const double scale = Double(ExpTable[idx + 1] + (ki << (52 - ExpTableBits)));
+    const double r2 = r * r;
+    const double tmp = r2 * r2 * (r * C5 + C4) + ((r * C3 + C2) * r2 + (r + tail));
+    const double s = tmp * scale;
+    const double y = scale + s;
+    const double error = s - (y - scale); // exact: scale > |s|
+    return std::fabs(error) + scale * 0x1p-58 < HalfUlpBelow(y) ? y : 0;
+}
+
 } // namespace
 
 double Exp(double x) {
@@ -390,6 +433,11 @@ double Exp(double x) {
             return (Bits(x) >> 63) != 0 ? 0x1p-767 * 0x1p-767 : 0x1p769 * 0x1p769;
         }
         abstop = 0; // large x: see ExpSpecial
+    }
+    if (abstop != 0) {
+        const double y = ExpUnfused(x);
+        if (y != 0)
+            return y;
     }
     // exp(x) = 2^(k/N) * exp(r), with x = ln2/N*k + r, |r| <= ln2/2N.
     double kd = Fma(x, InvLn2N, Shift);
@@ -456,12 +504,28 @@ double Log(double x) {
     const double invc = LogTable[i].invc;
     const double logc = LogTable[i].logc;
     const double z = Double(iz);
-    const double r = Fma(invc, z, -1.0);
+    // invc*z - 1 rounded once, as fused: the rounded product is within
+    // [1/2, 2], so less 1 it is exact, and its error adds in one rounding.
+    const double r = (invc * z - 1.0) + ProductError(invc, z);
     const auto kd = static_cast<double>(k);
     const double w = logc + kd * Ln2hi; // exact product: kd < 2^11, Ln2hi has 42 bits
     const double hi = r + w;
-    const double lo = Fma(kd, Ln2lo, (w - hi) + r);
     const double r2 = r * r;
+    {
+        // Unfused, each of the four steps below moves its result by at most
+        // an ulp of a value under |lo| + |y| + r2; where hi + y is farther
+        // than that from a rounding boundary, the fused sum rounds alike.
+        const double lo = kd * Ln2lo + ((w - hi) + r);
+        const double y0 = r2 * A[0] + lo;
+        const double q = (r * A[4] + A[3]) * r2 + (r * A[2] + A[1]);
+        const double y = r * r2 * q + y0;
+        const double sum = hi + y;
+        const double error = y - (sum - hi); // exact: |hi| > 1/16 > |y|
+        const double slack = (std::fabs(lo) + std::fabs(y) + r2) * 0x1p-50;
+        if (std::fabs(error) + slack < HalfUlpBelow(sum))
+            return sum;
+    }
+    const double lo = Fma(kd, Ln2lo, (w - hi) + r);
     const double y0 = Fma(r2, A[0], lo);
     const double q = Fma(Fma(r, A[4], A[3]), r2, Fma(r, A[2], A[1]));
     return Fma(r * r2, q, y0) + hi;
