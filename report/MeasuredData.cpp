@@ -211,18 +211,9 @@ bool ReadMeasured(std::string_view text, TMeasuredData& data, std::string& messa
 }
 
 bool ReadMeasuredFile(const std::string& path, TMeasuredData& data, std::string& message) {
-    std::FILE* file = OpenForReading(path);
-    if (file == nullptr) {
-        message = "Can not read measured file " + path;
-        return false;
-    }
-    // One byte beyond the bound tells a file that is too large.
-    std::string text(MaxMeasuredBytes + 1, '\0');
-    text.resize(std::fread(text.data(), 1, text.size(), file));
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) {
-        message = "Can not read measured file " + path;
+    std::string text;
+    if (!ReadFileHead(path, MaxMeasuredFileHead, text)) {
+        message = MeasuredUnreadable(path);
         return false;
     }
     if (!ReadMeasured(text, data, message)) {
@@ -230,6 +221,10 @@ bool ReadMeasuredFile(const std::string& path, TMeasuredData& data, std::string&
         return false;
     }
     return true;
+}
+
+std::string MeasuredUnreadable(const std::string& path) {
+    return "Can not read measured file " + path;
 }
 
 } // namespace ppspin

@@ -60,6 +60,9 @@ struct TMeasuredData {
 // What a measured file may hold at most.
 inline constexpr std::size_t MaxMeasuredBytes = 10 * 1000 * 1000;
 inline constexpr int MaxMeasuredRows = 100000;
+// What is read of a measured file: one byte beyond the bound tells a file
+// that is too large.
+inline constexpr std::size_t MaxMeasuredFileHead = MaxMeasuredBytes + 1;
 
 // Reads a measured file's text: a header row naming z_cm and any of the
 // measured columns, each optionally with sigma_<column>; the profile CSV's
@@ -71,5 +74,8 @@ bool ReadMeasured(std::string_view text, TMeasuredData& data, std::string& messa
 
 // Reads the file at path, at most MaxMeasuredBytes of it, as ReadMeasured.
 bool ReadMeasuredFile(const std::string& path, TMeasuredData& data, std::string& message);
+
+// The message of a measured file that cannot be opened or read.
+std::string MeasuredUnreadable(const std::string& path);
 
 } // namespace ppspin

@@ -1,5 +1,7 @@
 #include "OpenForReading.h"
 
+#include <utility>
+
 #ifndef _WIN32
 #include <fcntl.h>
 #include <unistd.h>
@@ -22,6 +24,20 @@ std::FILE* OpenForReading(const std::string& path) {
         ::close(fd);
     return file;
 #endif
+}
+
+bool ReadFileHead(const std::string& path, std::size_t most, std::string& head) {
+    std::FILE* file = OpenForReading(path);
+    if (file == nullptr)
+        return false;
+    std::string read(most, '\0');
+    read.resize(std::fread(read.data(), 1, read.size(), file));
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed)
+        return false;
+    head = std::move(read);
+    return true;
 }
 
 } // namespace ppspin

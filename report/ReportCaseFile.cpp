@@ -5,7 +5,6 @@
 #include "ReportInputs.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 
 namespace ppspin {
@@ -37,14 +36,8 @@ TCaseRead ReadReportFile(const std::string& path, char separator, TFieldTexts& t
         message = Refusal + "it is a folder";
         return TCaseRead::Refused;
     }
-    std::FILE* file = OpenForReading(path);
-    if (file == nullptr)
-        return TCaseRead::Unreadable;
-    std::string head(MaxReportHeaderBytes, '\0');
-    head.resize(std::fread(head.data(), 1, head.size(), file));
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed)
+    std::string head;
+    if (!ReadFileHead(path, MaxReportHeaderBytes, head))
         return TCaseRead::Unreadable;
     return ReadReportHead(head, separator, texts, message);
 }
