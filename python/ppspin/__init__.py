@@ -18,11 +18,13 @@ number or a field text.
 """
 
 import importlib
+import os
 
 from . import _core
 from ._errors import (
     FloatingPointFault,
     InputRefused,
+    InputTypeError,
     MeasuredRefused,
     NoSolution,
     NotConverged,
@@ -30,7 +32,15 @@ from ._errors import (
 )
 from ._fit import Comparison, Fit, Rms, compare, fit
 from ._run import MAX_TRIALS, Run, run
-from ._study import OUTPUT_NAMES, Solution, sensitivity, solve, study
+from ._study import (
+    MAX_GRID_POINTS,
+    MAX_SWEEP_VALUES,
+    OUTPUT_NAMES,
+    Solution,
+    sensitivity,
+    solve,
+    study,
+)
 
 __version__ = _core.__version__
 
@@ -39,6 +49,9 @@ __all__ = [
     "Fit",
     "FloatingPointFault",
     "InputRefused",
+    "InputTypeError",
+    "MAX_GRID_POINTS",
+    "MAX_SWEEP_VALUES",
     "MAX_TRIALS",
     "MeasuredRefused",
     "NoSolution",
@@ -72,15 +85,12 @@ def read_report(path):
 
     ppspin.run(**ppspin.read_report(path)) makes that report again, byte for
     byte, for a report whose inputs were printed without loss. Reading is
-    strict: a file that is not such a report is a ValueError naming the
-    line; a file that cannot be read is an OSError.
+    strict and bounded as ppspin-cli's: no more than the first 8 KiB are
+    read, a pipe without a writer reads as empty; a file that is not such a
+    report (a folder, a device) is a ValueError naming the line, one that
+    cannot be read an OSError, each with ppspin-cli's message.
     """
-    with open(path, "rb") as file:
-        report = file.read()
-    try:
-        return _core.read_report(report)
-    except ValueError as error:
-        raise ValueError(f"{path}: {error}") from None
+    return _core.read_report(os.fsencode(path))
 
 
 def __getattr__(name):

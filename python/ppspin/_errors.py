@@ -27,6 +27,11 @@ class InputRefused(RunError):
         return type(self), (self.field, self.message)
 
 
+class InputTypeError(InputRefused, TypeError):
+    """A value of a type that cannot stand for its input (or for a keyword
+    such as frame=, which ``field`` then names): a TypeError as well."""
+
+
 class FloatingPointFault(RunError):
     """A division by zero, an overflow or an invalid operation ended the run."""
 

@@ -74,12 +74,12 @@ def _frame_csv(frame):
 
 def _measured_text(measured):
     """(CSV text, source) of measured points: a DataFrame's as its CSV, or
-    a file's bytes, at most one beyond the reader's bound."""
+    a file's bytes as ppspin-cli reads them, at most one beyond the
+    reader's bound."""
     if isinstance(measured, pandas.DataFrame):
-        return _frame_csv(measured), "DataFrame"
-    path = os.fspath(measured)
-    with open(path, "rb") as file:
-        return file.read(_core.MAX_MEASURED_BYTES + 1), os.fsdecode(path)
+        return _frame_csv(measured), b"DataFrame"
+    path = os.fsencode(measured)
+    return _core.read_measured(path), path
 
 
 def _residual_frame(comparison):

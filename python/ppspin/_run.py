@@ -82,8 +82,8 @@ class Run:
         """Writes the report to path (by default the run's output input,
         result.txt), replacing a file there whole or not at all; OSError
         when it cannot be written, the old file then as it was."""
-        target = self.inputs["output"] if path is None else os.fspath(path)
-        self._run.write_report(target)
+        target = self.inputs["output"] if path is None else path
+        self._run.write_report(os.fsencode(target))
 
     def __repr__(self):
         d_end = self.outputs["D_end_um"]
@@ -97,11 +97,12 @@ def run(*, max_trials=MAX_TRIALS, **inputs):
     ppspin.run(take_up_speed=3000, increment=0.5) checks and converts the
     inputs as the window does, shoots on the spinneret tension (at most
     max_trials trials) and returns the converged run. The GIL is released
-    while it runs.
+    while it runs; Ctrl+C stops it with KeyboardInterrupt.
 
     Raises InputRefused (with the field's Python name and the window's
-    message), FloatingPointFault or NotConverged, all RunError; an unknown
-    keyword is a TypeError that names it.
+    message), FloatingPointFault or NotConverged, all RunError; a value of
+    a type no input takes is an InputTypeError (an InputRefused and a
+    TypeError); an unknown keyword is a TypeError that names it.
 
     {inputs}"""
     return Run(_core.run(inputs, checked_trials(max_trials)))

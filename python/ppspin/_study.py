@@ -2,16 +2,22 @@
 sensitivities, each on several threads with the GIL released."""
 
 import collections
+import math
 import os
+import sys
 
 import numpy
 import pandas
 
 from . import _core
 from ._docs import with_inputs
+from ._errors import InputRefused, InputTypeError
 from ._run import MAX_TRIALS, checked_count, checked_trials
 
 OUTPUT_NAMES = _core.OUTPUT_NAMES
+# ppspin-cli's bounds of a study, unless limit= says otherwise.
+MAX_SWEEP_VALUES = _core.MAX_SWEEP_VALUES
+MAX_GRID_POINTS = _core.MAX_GRID_POINTS
 INPUT_NAMES = frozenset(field["name"] for field in _core.catalogue())
 
 Solution = collections.namedtuple("Solution", ["value", "output", "text"])
@@ -66,6 +72,35 @@ def _run_sets(table, shared, jobs, max_trials):
     return table
 
 
+def _count(values):
+    """How many values a swept input takes."""
+    return values.size if isinstance(values, numpy.ndarray) else len(values)
+
+
+def _check_size(swept, frame, limit):
+    """Refuses a study larger than ppspin-cli's, or than limit, before
+    anything is built: a grid of 10**4 by 10**4 would take gigabytes."""
+    runs = len(frame) if frame is not None else math.prod(_count(v) for v in swept.values())
+    if limit is not None:
+        most = checked_count("limit", limit, sys.maxsize)
+        if runs > most:
+            raise InputRefused(None, f"Study is too large: {runs} runs, at most limit={most}")
+        return
+    allow = "; limit= allows more"
+    for name, values in swept.items():
+        if _count(values) > MAX_SWEEP_VALUES:
+            raise InputRefused(
+                name, f"Sweep range is not correct: more than {MAX_SWEEP_VALUES} values" + allow
+            )
+    if runs > MAX_GRID_POINTS:
+        what = "rows" if frame is not None else "points"
+        raise InputRefused(
+            None,
+            f"{'Frame' if frame is not None else 'Grid'} is too large: {runs} {what}, "
+            f"at most {MAX_GRID_POINTS}" + allow,
+        )
+
+
 def _grid(swept):
     """Every combination of the swept values, the first input varying slowest."""
     arrays = [
@@ -77,7 +112,7 @@ def _grid(swept):
 
 
 @with_inputs
-def study(*, frame=None, jobs=None, max_trials=MAX_TRIALS, **inputs):
+def study(*, frame=None, jobs=None, max_trials=MAX_TRIALS, limit=None, **inputs):
     """Runs one calculation per combination of values, or per row of a frame.
 
     ppspin.study(take_up_speed=numpy.arange(1000, 5001, 250),
@@ -94,6 +129,12 @@ def study(*, frame=None, jobs=None, max_trials=MAX_TRIALS, **inputs):
     input sets (a Monte Carlo study's draws, say), it runs one calculation
     per row and returns a copy of the frame with those columns appended.
 
+    A study is bounded as ppspin-cli's: a swept input takes at most
+    MAX_SWEEP_VALUES (10,000) values, and a grid or a frame makes at most
+    MAX_GRID_POINTS (250,000) runs. limit=N allows any study of at most N
+    runs instead, on purpose; a larger one is refused (InputRefused) before
+    any memory is taken for it.
+
     A refused value or a run error is recorded in its row and the study goes
     on. The runs are made in memory on jobs threads (every hardware thread
     by default) with the GIL released; Ctrl+C stops the study within a
@@ -105,8 +146,16 @@ def study(*, frame=None, jobs=None, max_trials=MAX_TRIALS, **inputs):
     swept = {name: values for name, values in inputs.items() if _is_values(values)}
     shared = {name: value for name, value in inputs.items() if name not in swept}
     if frame is not None:
+        if not isinstance(frame, pandas.DataFrame):
+            raise InputTypeError(
+                "frame",
+                "expected a pandas DataFrame whose columns are input names, not "
+                + type(frame).__name__,
+            )
         if swept:
             raise TypeError("study() takes a frame or inputs given as sequences, not both")
+    _check_size(swept, frame, limit)
+    if frame is not None:
         table = frame.copy()
     else:
         table = _grid(swept) if swept else pandas.DataFrame(index=range(1))

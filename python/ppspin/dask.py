@@ -15,7 +15,8 @@ from ._run import MAX_TRIALS, checked_count
 
 
 def _partition(part, jobs, max_trials):
-    return _study.study(frame=part, jobs=jobs, max_trials=max_trials)
+    # Its size is the caller's partition_rows, bounded as the caller chose.
+    return _study.study(frame=part, jobs=jobs, max_trials=max_trials, limit=max(len(part), 1))
 
 
 def study(frame, client=None, partition_rows=1000, *, jobs=1, max_trials=MAX_TRIALS):

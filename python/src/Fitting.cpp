@@ -18,7 +18,7 @@ namespace {
 TFitSetup SetupOf(const py::list& vary, const py::dict& bounds) {
     TFitSetup setup;
     for (const py::handle name : vary) {
-        const std::string key = py::str(name);
+        const std::string key = NameText(name);
         const TInputField* input = FindField(key);
         if (input == nullptr)
             throw py::type_error("fit() got an unknown input in vary: '" + key + "'");
@@ -59,7 +59,7 @@ void CheckSetup(const TFieldTexts& texts, const TFitSetup& setup) {
 
 // Fits the inputs vary names to the measured text's points; the fitted
 // inputs, the comparisons before and after, the runs and the warnings.
-py::dict FitInputs(const py::dict& inputs, const py::bytes& measured, const std::string& source,
+py::dict FitInputs(const py::dict& inputs, const py::bytes& measured, const py::bytes& source,
                    const py::list& vary, const py::dict& bounds, int maxRuns, int jobs,
                    int maxTrials) {
     TFieldTexts texts = TextsOf(inputs, "fit");

@@ -9,6 +9,31 @@
 
 namespace ppspin::python {
 
+py::str MessageText(std::string_view message) {
+    PyObject* text = PyUnicode_DecodeUTF8(message.data(), static_cast<py::ssize_t>(message.size()),
+                                          "backslashreplace");
+    if (text == nullptr)
+        throw py::error_already_set();
+    return py::reinterpret_steal<py::str>(text);
+}
+
+std::string NameText(py::handle name) {
+    const py::str text(name);
+    PyObject* bytes = PyUnicode_AsEncodedString(text.ptr(), "utf-8", "backslashreplace");
+    if (bytes == nullptr)
+        throw py::error_already_set();
+    return py::reinterpret_steal<py::bytes>(bytes);
+}
+
+py::object PackageError(const char* name) {
+    return py::module_::import("ppspin._errors").attr(name);
+}
+
+void Raise(const py::object& error) {
+    PyErr_SetObject(reinterpret_cast<PyObject*>(Py_TYPE(error.ptr())), error.ptr());
+    throw py::error_already_set();
+}
+
 const std::string& PythonName(const TInputField& input) {
     static const auto names = [] {
         std::array<std::string, CatalogueSize> all;
@@ -30,7 +55,7 @@ const TInputField* FindField(const std::string& name) {
 }
 
 const TInputField& KeywordField(py::handle name, const char* function) {
-    const std::string key = py::str(name);
+    const std::string key = NameText(name);
     if (const TInputField* input = FindField(key))
         return *input;
     throw py::type_error(std::string(function) + "() got an unexpected keyword argument '" + key +
@@ -38,16 +63,33 @@ const TInputField& KeywordField(py::handle name, const char* function) {
 }
 
 std::string FieldText(const TInputField& input, py::handle value) {
-    if (PyUnicode_Check(value.ptr()))
-        return value.cast<std::string>();
+    const py::str field(PythonName(input));
+    if (PyUnicode_Check(value.ptr())) {
+        py::ssize_t size = 0;
+        const char* text = PyUnicode_AsUTF8AndSize(value.ptr(), &size);
+        if (text == nullptr) {
+            PyErr_Clear();
+            Raise(PackageError("InputRefused")(
+                field, "the text holds a lone surrogate, which is no character; give the value "
+                       "as a number or as its text"));
+        }
+        return {text, static_cast<std::size_t>(size)};
+    }
     // True as a take-up speed is a slip, not a number.
     const bool boolean =
         PyBool_Check(value.ptr()) || std::string(Py_TYPE(value.ptr())->tp_name) == "numpy.bool_";
     const double number = boolean ? -1.0 : PyFloat_AsDouble(value.ptr());
+    if (!boolean && number == -1.0 && PyErr_ExceptionMatches(PyExc_OverflowError)) {
+        PyErr_Clear();
+        Raise(PackageError("InputRefused")(
+            field, "the number is too large for a double (at most about 1.8e308); give a "
+                   "smaller value"));
+    }
     if (boolean || (number == -1.0 && PyErr_Occurred())) {
         PyErr_Clear();
-        throw py::type_error(PythonName(input) + ": expected a number or a field text, not " +
-                             std::string(Py_TYPE(value.ptr())->tp_name));
+        Raise(PackageError("InputTypeError")(
+            field, "expected a number or a field text, not " +
+                       std::string(Py_TYPE(value.ptr())->tp_name)));
     }
     return NumberText(number, '.');
 }
@@ -89,25 +131,18 @@ void CheckTexts(const TFieldTexts& texts) {
 }
 
 void RaiseRunError(TRunOutcomeKind kind, const std::string& message, int field) {
-    const py::module_ errors = py::module_::import("ppspin._errors");
-    py::object error;
+    const py::str text = MessageText(message);
     switch (kind) {
     case TRunOutcomeKind::Refused:
-        error = errors.attr("InputRefused")(
-            field >= 0 ? py::object(py::str(PythonName(InputField(field)))) : py::none(), message);
-        break;
+        Raise(PackageError("InputRefused")(
+            field >= 0 ? py::object(py::str(PythonName(InputField(field)))) : py::none(), text));
     case TRunOutcomeKind::FloatingPointFault:
-        error = errors.attr("FloatingPointFault")(message);
-        break;
+        Raise(PackageError("FloatingPointFault")(text));
     case TRunOutcomeKind::NotConverged:
-        error = errors.attr("NotConverged")(message);
-        break;
+        Raise(PackageError("NotConverged")(text));
     default:
-        error = errors.attr("RunError")(message);
-        break;
+        Raise(PackageError("RunError")(text));
     }
-    PyErr_SetObject(reinterpret_cast<PyObject*>(Py_TYPE(error.ptr())), error.ptr());
-    throw py::error_already_set();
 }
 
 } // namespace ppspin::python

@@ -9,10 +9,27 @@
 #include <pybind11/pybind11.h>
 
 #include <string>
+#include <string_view>
 
 namespace ppspin::python {
 
 namespace py = pybind11;
+
+// A message as Python text: UTF-8, with any byte that is no UTF-8 (from a
+// file's line it quotes, say) as its \xNN escape, so that raising a refusal
+// never fails on what it quotes.
+py::str MessageText(std::string_view message);
+
+// A name (a keyword, an input or output to solve for) as UTF-8, a character
+// that has none (a lone surrogate) as its \uNNNN escape: such a name is
+// then refused as no name of this program, by what it looks like.
+std::string NameText(py::handle name);
+
+// The class of that name in ppspin._errors.
+py::object PackageError(const char* name);
+
+// Raises error, an instance of a ppspin error.
+[[noreturn]] void Raise(const py::object& error);
 
 // The catalogue's option name with "_" for "-": "take_up_speed".
 const std::string& PythonName(const TInputField& input);
@@ -25,7 +42,9 @@ const TInputField* FindField(const std::string& name);
 const TInputField& KeywordField(py::handle name, const char* function);
 
 // The field text of a value: a str as it is, any other real number as its
-// shortest round-trip text with ".". A TypeError for anything else.
+// shortest round-trip text with ".". InputRefused for a str that is no
+// UTF-8 (a lone surrogate) or a number beyond a double's range;
+// InputTypeError (an InputRefused and a TypeError) for anything else.
 std::string FieldText(const TInputField& input, py::handle value);
 
 // Raises InputRefused when the text of a field the window shows disabled

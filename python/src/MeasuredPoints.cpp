@@ -1,6 +1,7 @@
 #include "MeasuredPoints.h"
 
 #include "Inputs.h"
+#include "OpenForReading.h"
 #include "Run.h"
 
 #include <pybind11/numpy.h>
@@ -13,10 +14,25 @@ namespace ppspin::python {
 namespace {
 
 [[noreturn]] void RaiseMeasuredRefused(const std::string& message) {
-    const py::object error =
-        py::module_::import("ppspin._errors").attr("MeasuredRefused")("measured", message);
-    PyErr_SetObject(reinterpret_cast<PyObject*>(Py_TYPE(error.ptr())), error.ptr());
-    throw py::error_already_set();
+    Raise(PackageError("MeasuredRefused")("measured", MessageText(message)));
+}
+
+// The text of the measured file at path (as os.fsencode gives it), read
+// as ppspin-cli --measured reads it, one byte beyond the reader's bound at
+// most; OSError with its message when it cannot be read.
+py::bytes ReadMeasuredText(const py::bytes& file) {
+    const std::string path = file;
+    std::string text;
+    bool read = false;
+    {
+        const py::gil_scoped_release release;
+        read = ReadFileHead(path, MaxMeasuredFileHead, text);
+    }
+    if (!read) {
+        PyErr_SetObject(PyExc_OSError, MessageText(MeasuredUnreadable(path)).ptr());
+        throw py::error_already_set();
+    }
+    return py::bytes(text);
 }
 
 template <typename T> py::array_t<T> Array(const std::vector<T>& values) {
@@ -25,7 +41,7 @@ template <typename T> py::array_t<T> Array(const std::vector<T>& values) {
 
 // A run of texts and its comparison with the measured text's points.
 py::tuple CompareInputs(const py::dict& inputs, const py::bytes& measured,
-                        const std::string& source, int maxTrials) {
+                        const py::bytes& source, int maxTrials) {
     TFieldTexts texts = TextsOf(inputs, "compare");
     const TMeasuredData data = ReadMeasuredFor(texts, std::string_view(measured), source);
     TConvergedRun run = RunTexts(std::move(texts), maxTrials);
@@ -76,8 +92,8 @@ py::dict ComparisonDict(const TComparison& comparison) {
 }
 
 void BindMeasured(py::module_& m) {
-    m.attr("MAX_MEASURED_BYTES") = MaxMeasuredBytes;
     m.attr("MAX_MEASURED_ROWS") = MaxMeasuredRows;
+    m.def("read_measured", &ReadMeasuredText, py::arg("path"));
     m.def("compare", &CompareInputs, py::arg("inputs"), py::arg("measured"), py::arg("source"),
           py::arg("max_trials"));
 }

@@ -14,7 +14,8 @@ namespace ppspin::python {
 
 namespace py = pybind11;
 
-// Reads the CSV text of source (a path, or "DataFrame") and checks that its
+// Reads the CSV text of source (a path as os.fsencode gives it, or
+// "DataFrame") and checks that its
 // points lie on the spinline of texts; MeasuredRefused, its message naming
 // source and line, when they cannot be read or do not.
 TMeasuredData ReadMeasuredFor(const TFieldTexts& texts, std::string_view text,

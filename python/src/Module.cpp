@@ -5,12 +5,13 @@
 #include "MeasuredPoints.h"
 #include "PpspinVersion.h"
 #include "ProfileCsv.h"
-#include "ReportInputs.h"
+#include "ReportCaseFile.h"
 #include "Run.h"
 #include "RunOutputs.h"
 #include "Studies.h"
+#include "Sweep.h"
 
-#include <string_view>
+#include <string>
 
 #ifdef PPSPIN_RUNS_ON_TBB
 #include <oneapi/tbb/global_control.h>
@@ -39,12 +40,28 @@ py::list Catalogue() {
     return fields;
 }
 
-// The editable inputs' texts from a report's header, with ".".
-py::dict ReadReport(const py::bytes& report) {
+// The editable inputs' texts from the header of the report at path (as
+// os.fsencode gives it), read as ppspin-cli --inputs-from reads it: OSError
+// when it cannot be read, ValueError when it is no report.
+py::dict ReadReport(const py::bytes& file) {
+    const std::string path = file;
     TFieldTexts texts = DefaultFieldTexts('.');
     std::string message;
-    if (!ReadReportInputs(std::string_view(report), '.', texts, message))
-        throw py::value_error(message);
+    TCaseRead read = TCaseRead::Read;
+    {
+        const py::gil_scoped_release release;
+        read = ReadReportFile(path, '.', texts, message);
+    }
+    switch (read) {
+    case TCaseRead::Read:
+        break;
+    case TCaseRead::Unreadable:
+        PyErr_SetObject(PyExc_OSError, MessageText("Can not read report " + path).ptr());
+        throw py::error_already_set();
+    case TCaseRead::Refused:
+        PyErr_SetObject(PyExc_ValueError, MessageText(path + ": " + message).ptr());
+        throw py::error_already_set();
+    }
     py::dict out;
     for (const TInputField& input : EditableInputs())
         out[py::str(PythonName(input))] = texts[static_cast<std::size_t>(input.Field)];
@@ -70,6 +87,8 @@ PYBIND11_MODULE(_core, m) {
 #endif
     m.attr("__version__") = PpspinVersion;
     m.attr("MAX_TRIALS") = MaxTrials;
+    m.attr("MAX_SWEEP_VALUES") = MaxSweepValues;
+    m.attr("MAX_GRID_POINTS") = MaxGridCells;
     py::list outputs, profile;
     for (const TOutputColumn& column : OutputColumns)
         outputs.append(column.Name);

@@ -3,6 +3,7 @@
 #include "FieldTexts.h"
 #include "FileReplacement.h"
 #include "Inputs.h"
+#include "OffThread.h"
 #include "ProfileCsv.h"
 #include "ProfileSnapshot.h"
 #include "Report.h"
@@ -11,21 +12,24 @@
 
 #include <pybind11/numpy.h>
 
+#include <atomic>
 #include <memory>
 
 namespace ppspin::python {
 
 TConvergedRun RunTexts(TFieldTexts texts, int maxTrials) {
+    // One run context a Python thread, kept: a fresh one costs its point
+    // tables' zeroing on every call. The run is made off this thread, which
+    // meanwhile waits on it, so that Ctrl+C stops even one of a million
+    // trials; no other run uses the context then.
+    thread_local const std::unique_ptr<TRun> context = std::make_unique<TRun>();
+    TRun& run = *context; // the work's thread would see a thread_local of its own
+    std::atomic<bool> cancel = false;
     TRunOptions options;
     options.MaxTrials = maxTrials;
+    options.Cancel = &cancel;
     TRunOutcome outcome;
-    {
-        const py::gil_scoped_release release;
-        // One run context a thread, kept: a fresh one costs its point
-        // tables' zeroing on every call.
-        thread_local const std::unique_ptr<TRun> run = std::make_unique<TRun>();
-        outcome = RunCalculation(*run, texts, options);
-    }
+    RunOffThread([&] { outcome = RunCalculation(run, texts, options); }, cancel);
     if (!outcome.Converged())
         RaiseRunError(outcome.Kind, outcome.Message, outcome.Field);
     return {std::move(texts), std::move(*outcome.Snapshot)};
@@ -61,15 +65,17 @@ py::dict ProfileArrays(const TProfileSnapshot& profile) {
     return out;
 }
 
-// Writes the report whole or not at all; OSError when it cannot.
-void WriteReport(const TProfileSnapshot& profile, const std::string& path) {
+// Writes the report whole or not at all; OSError when it cannot. The path
+// comes as os.fsencode gives it.
+void WriteReport(const TProfileSnapshot& profile, const py::bytes& file) {
+    const std::string path = file;
     bool written = false;
     {
         const py::gil_scoped_release release;
         written = ReplaceFileWith(path, ReportText(profile, '.'));
     }
     if (!written) {
-        PyErr_SetObject(PyExc_OSError, py::str("Can not write report " + path).ptr());
+        PyErr_SetObject(PyExc_OSError, MessageText("Can not write report " + path).ptr());
         throw py::error_already_set();
     }
 }
@@ -86,7 +92,7 @@ void BindRun(py::module_& m) {
                                [](const TConvergedRun& r) { return ProfileArrays(r.Profile); })
         .def("report", [](const TConvergedRun& r) { return py::bytes(ReportText(r.Profile, '.')); })
         .def("write_report",
-             [](const TConvergedRun& r, const std::string& path) { WriteReport(r.Profile, path); });
+             [](const TConvergedRun& r, const py::bytes& path) { WriteReport(r.Profile, path); });
     m.def("run", &RunInputs, py::arg("inputs"), py::arg("max_trials"));
 }
 

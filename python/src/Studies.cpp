@@ -114,9 +114,10 @@ py::dict StudySets(const py::dict& shared, const py::list& columns, std::size_t 
 
 // The values of input for which output takes target, nearest first, as
 // (value, output, text) tuples.
-py::list Solve(const py::dict& inputs, const std::string& inputName, const std::string& outputName,
-               double target, std::optional<std::pair<double, double>> bracket, int jobs,
+py::list Solve(const py::dict& inputs, py::handle inputArg, py::handle outputArg, double target, std::optional<std::pair<double, double>> bracket, int jobs,
                int maxTrials) {
+    const std::string inputName = NameText(inputArg);
+    const std::string outputName = NameText(outputArg);
     TGoal goal;
     const TInputField* input = FindField(inputName);
     goal.Input = input != nullptr ? FindEditableInput(input->Name) : nullptr;

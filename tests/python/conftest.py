@@ -1,12 +1,14 @@
 """ppspin for Python as a user imports it from the build tree (PYTHONPATH),
 beside the ppspin-cli it is compared with (PPSPIN_CLI); ctest sets both."""
 
+import contextlib
 import io
 import os
 import signal
 import subprocess
 import sys
 import textwrap
+import threading
 import time
 
 import pandas
@@ -61,3 +63,18 @@ def assert_ctrl_c_stops(script):
     assert b"KeyboardInterrupt" in err
     assert child.returncode != 0
     assert float(out) - interrupted < 1.0
+
+
+@contextlib.contextmanager
+def pipe_without_writer(path):
+    """A named pipe at path that no writer opens. A read that waits for one
+    gets one after 10 s, so that it fails its test on the time it took
+    rather than hanging it."""
+    os.mkfifo(path)
+    unblock = threading.Timer(10, lambda: open(path, "wb").close())
+    unblock.daemon = True
+    unblock.start()
+    try:
+        yield path
+    finally:
+        unblock.cancel()

@@ -3,12 +3,13 @@ as its file, refusals, the run limit and Ctrl+C."""
 
 import math
 import pathlib
+import time
 
 import pandas
 import pytest
 
 import ppspin
-from conftest import assert_ctrl_c_stops
+from conftest import assert_ctrl_c_stops, pipe_without_writer
 
 EXAMPLE = pathlib.Path(__file__).resolve().parents[2] / "docs" / "measured-example.csv"
 VARY = ["take_up_speed", "zone2_air_velocity"]
@@ -99,6 +100,19 @@ def test_what_cannot_be_fitted_is_refused(tmp_path, measured, call, error, messa
     if error is ppspin.MeasuredRefused:
         assert isinstance(raised.value, ValueError) and raised.value.field == "measured"
     assert error is not ppspin.RunError or not isinstance(raised.value, ppspin.InputRefused)
+
+
+def test_a_measured_file_is_read_as_ppspin_cli_reads_it_at_once(cli, tmp_path):
+    (tmp_path / "garbage.bin").write_bytes(b"z_cm,\xff\xfe\n")
+    with pipe_without_writer(tmp_path / "pipe"):
+        for path in [tmp_path / "pipe", tmp_path / "garbage.bin"]:
+            started = time.monotonic()
+            with pytest.raises(ppspin.MeasuredRefused) as refused:
+                ppspin.compare(path)
+            assert time.monotonic() - started < 2, path
+            done, _ = cli("--measured", str(path))
+            assert done.returncode == 2
+            assert done.stderr.decode(errors="backslashreplace") == f"{refused.value}\n"
 
 
 def test_a_fit_at_its_run_limit_returns_the_best_values_so_far():

@@ -2,13 +2,14 @@
 report and --csv."""
 
 import pickle
+import time
 
 import numpy
 import pandas
 import pytest
 
 import ppspin
-from conftest import read_summary
+from conftest import assert_ctrl_c_stops, pipe_without_writer, read_summary
 
 SHORT_SPINLINE = dict(zone1_end=5, zone2_end=10, zone3_end=15)  # never cools to 130 degC
 
@@ -79,6 +80,11 @@ def test_numbers_become_shortest_texts_and_texts_stay_as_given():
          "Output is fixed in this program at 0.7 g/min"),
         (dict(zone2_a2=-10), ppspin.FloatingPointFault, None, "Floating point division by zero"),
         (dict(max_trials=1), ppspin.NotConverged, None, "Calculation did not converge"),
+        (dict(take_up_speed="3\ud800"), ppspin.InputRefused, "take_up_speed",
+         "the text holds a lone surrogate, which is no character; give the value as a number or "
+         "as its text"),
+        (dict(hole_diameter=10**400), ppspin.InputRefused, "hole_diameter",
+         "the number is too large for a double (at most about 1.8e308); give a smaller value"),
     ],
 )
 def test_run_errors_carry_the_windows_message(inputs, error, field, message):
@@ -131,3 +137,27 @@ def test_a_report_read_back_runs_to_the_same_bytes(cli, tmp_path):
     (tmp_path / "not.txt").write_bytes(b"hello\r\n")
     with pytest.raises(ValueError, match="not.txt: Not a report of this program: line 1"):
         ppspin.read_report(tmp_path / "not.txt")
+
+
+def test_a_report_is_read_as_ppspin_cli_reads_it_at_once(cli, tmp_path):
+    done, folder = cli("--output", "r.txt")
+    assert done.returncode == 0, done.stderr
+    report = (folder / "r.txt").read_bytes()
+    # Spaces around a value are read; past 8 KiB the header is cut short.
+    (folder / "long.txt").write_bytes(report.replace(b"=  3500.0", b"=" + b" " * 9000 + b"3500.0"))
+    with pipe_without_writer(folder / "pipe"):
+        for path in [folder / "pipe", "/dev/zero", folder / "long.txt"]:
+            started = time.monotonic()
+            with pytest.raises(ValueError) as refused:
+                ppspin.read_report(path)
+            assert time.monotonic() - started < 2, path
+            done, _ = cli("--inputs-from", str(path))
+            assert (done.returncode, done.stderr.decode()) == (2, f"{refused.value}\n")
+
+
+def test_ctrl_c_stops_a_long_run_within_a_second():
+    assert_ctrl_c_stops(
+        "import ppspin\n"
+        "print('running', flush=True)\n"
+        "ppspin.run(take_up_speed=1e7, max_trials=1000000)\n"
+    )

@@ -66,6 +66,17 @@ def test_a_frame_gets_the_outputs_of_its_rows_appended():
         (lambda: ppspin.study(take_up_speed=[3000], throughput=[0.7, 0.8]), ppspin.InputRefused,
          "throughput: Output is fixed"),
         (lambda: ppspin.study(take_up_speed=[3000], jobs=0), ValueError, "jobs"),
+        (lambda: ppspin.study(frame=dict), ppspin.InputTypeError,
+         "frame: expected a pandas DataFrame whose columns are input names, not type"),
+        # ppspin-cli's bounds, or limit=; the texts refused, so that a study
+        # let through would only fill its rows.
+        (lambda: ppspin.study(take_up_speed=range(10001), increment="x"), ppspin.InputRefused,
+         "take_up_speed: Sweep range is not correct: more than 10000 values; limit= allows"),
+        (lambda: ppspin.study(take_up_speed=range(501), zone2_air_velocity=range(501),
+                              increment="x"), ppspin.InputRefused,
+         "Grid is too large: 251001 points, at most 250000; limit= allows more"),
+        (lambda: ppspin.study(increment=["x"] * 4, limit=3), ppspin.InputRefused,
+         "Study is too large: 4 runs, at most limit=3"),
     ],
 )
 def test_what_cannot_be_studied_is_refused_before_anything_runs(call, error, words):
@@ -102,6 +113,6 @@ def test_ctrl_c_stops_a_study_within_a_second():
     script = (
         "import numpy, ppspin\n"
         "print('running', flush=True)\n"
-        "ppspin.study(take_up_speed=numpy.linspace(1000, 5000, 400000), jobs=2)\n"
+        "ppspin.study(take_up_speed=numpy.linspace(1000, 5000, 400000), jobs=2, limit=400000)\n"
     )
     assert_ctrl_c_stops(script)
