@@ -3,6 +3,7 @@
 #include "PictureBytes.h"
 #include "PlotModule.h"
 
+#include <atomic>
 #include <filesystem>
 #include <optional>
 #include <utility>
@@ -29,8 +30,11 @@ constexpr const char* ModuleFile = "ppspin-plots.so";
 struct TModule {
     TPlotDraw Draw = nullptr;
     TPlotRelease Release = nullptr;
+    TPlotRemoveTemporaries RemoveTemporaries = nullptr;
 };
 std::optional<TModule> Module;
+// The same entry for the thread that takes signals, once the module is loaded.
+std::atomic<TPlotRemoveTemporaries> RemoveModuleTemporaries = nullptr;
 
 fs::path ExecutableFolder() {
 #ifdef _WIN32
@@ -59,9 +63,11 @@ std::optional<TModule> Open(const fs::path& path) {
 #endif
     void* draw = find(PlotDrawEntry);
     void* release = find(PlotReleaseEntry);
-    if (draw == nullptr || release == nullptr)
+    void* remove = find(PlotRemoveTemporariesEntry);
+    if (draw == nullptr || release == nullptr || remove == nullptr)
         return std::nullopt;
-    return TModule{reinterpret_cast<TPlotDraw>(draw), reinterpret_cast<TPlotRelease>(release)};
+    return TModule{reinterpret_cast<TPlotDraw>(draw), reinterpret_cast<TPlotRelease>(release),
+                   reinterpret_cast<TPlotRemoveTemporaries>(remove)};
 }
 
 // The picture of bytes drawn by the module, loaded first if need be.
@@ -99,6 +105,7 @@ bool LoadPlots(std::string& error) {
                     " is not this program's plot module";
             return false;
         }
+        RemoveModuleTemporaries = Module->RemoveTemporaries;
         return true;
     }
     error = "Pictures are not available: the plot module " + std::string(ModuleFile) +
@@ -129,6 +136,11 @@ bool PlotGridMaps(const TGridMaps& maps, const std::string& path, TPlotSize size
 bool PlotTornado(const TTornado& tornado, const std::string& path, TPlotSize size,
                  std::string& error) {
     return Draw(EncodePicture(tornado), path, size, error);
+}
+
+void RemovePlotTemporaries() {
+    if (const TPlotRemoveTemporaries remove = RemoveModuleTemporaries)
+        remove();
 }
 
 void ReleasePlots() {

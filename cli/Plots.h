@@ -34,6 +34,11 @@ bool PlotGridMaps(const TGridMaps& maps, const std::string& path, TPlotSize size
 bool PlotTornado(const TTornado& tornado, const std::string& path, TPlotSize size,
                  std::string& error);
 
+// Removes the temporary files of the pictures being written, if any, and
+// holds any further writing of pictures: for a process about to end. Safe
+// from any thread.
+void RemovePlotTemporaries();
+
 // Ends what the pictures started (Qt's application), once they are done.
 void ReleasePlots();
 

@@ -4,6 +4,7 @@
 // with measured points and fitting inputs to them.
 #include "CommandLine.h"
 #include "Plots.h"
+#include "Signals.h"
 
 #ifdef PPSPIN_RUNS_ON_TBB
 #include <oneapi/tbb/global_control.h>
@@ -14,6 +15,7 @@
 int main(int argc, char** argv) {
     using namespace ppspin;
     using namespace ppspin::cli;
+    RemoveTemporariesOnSignals();
     TOptions o;
     o.DecimalSeparator = UserDecimalSeparator();
     o.Texts = DefaultFieldTexts(o.DecimalSeparator);

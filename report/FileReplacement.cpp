@@ -1,6 +1,7 @@
 #include "FileReplacement.h"
 
 #include "NumberText.h"
+#include "TemporaryFiles.h"
 
 #include <cerrno>
 #include <cstring>
@@ -226,14 +227,20 @@ bool TFileReplacement::Begin() {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const fs::path temporary = folder / TemporaryName(resolved.Path);
         // "x": created here and now, never an existing file.
-        if (std::FILE* file = std::fopen(temporary.string().c_str(), "wbx")) {
+        std::FILE* file = nullptr;
+        int error = 0;
+        if (CreateTemporaryFile(temporary.string(), [&] {
+                file = std::fopen(temporary.string().c_str(), "wbx");
+                error = errno;
+                return file != nullptr;
+            })) {
             replaced_ = resolved.Path.string();
             temporary_ = temporary.string();
             file_ = file;
             begun_ = true;
             return true;
         }
-        if (errno != EEXIST)
+        if (error != EEXIST)
             return false;
     }
     return false;
@@ -299,7 +306,11 @@ bool TFileReplacement::Publish(std::string& reason) {
         KeepOwner(temporary_, replaced_);
         fs::permissions(temporary_, old.permissions(), ec);
     }
-    fs::rename(temporary_, replaced_, ec);
+    SettleTemporaryFile(temporary_, [&] {
+        fs::rename(temporary_, replaced_, ec);
+        if (std::error_code kept; ec)
+            fs::remove(temporary_, kept);
+    });
     if (ec) {
         reason = ec.message();
         Discard();
@@ -322,8 +333,10 @@ void TFileReplacement::Discard() {
         std::fclose(file_);
     file_ = nullptr;
     if (!temporary_.empty() && !direct_) {
-        std::error_code ec;
-        fs::remove(temporary_, ec);
+        SettleTemporaryFile(temporary_, [this] {
+            std::error_code ec;
+            fs::remove(temporary_, ec);
+        });
     }
     temporary_.clear();
     replaced_.clear();

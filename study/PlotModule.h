@@ -8,11 +8,11 @@
 
 #include <stddef.h>
 
-#define PPSPIN_PLOT_MODULE_VERSION 3
+#define PPSPIN_PLOT_MODULE_VERSION 4
 
 #define PPSPIN_PLOT_JOIN(name, version) name##_v##version
 #define PPSPIN_PLOT_VERSIONED(name, version) PPSPIN_PLOT_JOIN(name, version)
-// name with this build's version: ppspin_plot_draw_v3.
+// name with this build's version: ppspin_plot_draw_v4.
 #define PPSPIN_PLOT_NAME(name) PPSPIN_PLOT_VERSIONED(name, PPSPIN_PLOT_MODULE_VERSION)
 #define PPSPIN_PLOT_QUOTE(name) #name
 #define PPSPIN_PLOT_TEXT(name) PPSPIN_PLOT_QUOTE(name)
@@ -27,6 +27,10 @@ int PPSPIN_PLOT_NAME(ppspin_plot_draw)(const unsigned char* bytes, size_t size, 
 
 // Ends the Qt application the pictures made; call before unloading.
 void PPSPIN_PLOT_NAME(ppspin_plot_release)(void);
+
+// Removes the temporary files of pictures being written, and holds any
+// further writing: for a process about to end on a signal.
+void PPSPIN_PLOT_NAME(ppspin_plot_remove_temporaries)(void);
 }
 
 namespace ppspin {
@@ -37,9 +41,12 @@ inline constexpr int PlotModuleVersion = PPSPIN_PLOT_MODULE_VERSION;
 inline constexpr const char* PlotDrawEntry = PPSPIN_PLOT_TEXT(PPSPIN_PLOT_NAME(ppspin_plot_draw));
 inline constexpr const char* PlotReleaseEntry =
     PPSPIN_PLOT_TEXT(PPSPIN_PLOT_NAME(ppspin_plot_release));
+inline constexpr const char* PlotRemoveTemporariesEntry =
+    PPSPIN_PLOT_TEXT(PPSPIN_PLOT_NAME(ppspin_plot_remove_temporaries));
 
 using TPlotDraw = decltype(&PPSPIN_PLOT_NAME(ppspin_plot_draw));
 using TPlotRelease = decltype(&PPSPIN_PLOT_NAME(ppspin_plot_release));
+using TPlotRemoveTemporaries = decltype(&PPSPIN_PLOT_NAME(ppspin_plot_remove_temporaries));
 
 // Room for an error: a message naming the longest path the system takes.
 inline constexpr size_t PlotErrorSize = 8192;

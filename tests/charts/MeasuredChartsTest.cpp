@@ -1,12 +1,17 @@
 // Measured points on the profile charts, and the residual charts.
 #include "ChartsTestSupport.h"
+#include "MarkerThinning.h"
 #include "ProfileCharts.h"
 #include "ResidualCharts.h"
 
 #include <QChart>
+#include <QFileInfo>
 #include <QScatterSeries>
+#include <QTemporaryDir>
 #include <QValueAxis>
 #include <QtTest>
+
+#include <random>
 
 using namespace ppspin;
 
@@ -22,6 +27,16 @@ QList<QScatterSeries*> ScatterOn(QChart& chart) {
 
 const QValueAxis& YAxis(QChart& chart) {
     return *static_cast<QValueAxis*>(chart.axes(Qt::Vertical).value(0));
+}
+
+// Points strewn over the whole of z from 0 to 100 and values from lo to hi.
+void Strew(std::vector<double>& z, std::vector<double>& values, double lo, double hi) {
+    std::mt19937 random(7);
+    const auto share = [&] { return static_cast<double>(random()) / std::mt19937::max(); };
+    for (int i = 0; i < 100000; ++i) {
+        z.push_back(100 * share());
+        values.push_back(lo + (hi - lo) * share());
+    }
 }
 
 } // namespace
@@ -66,6 +81,34 @@ class MeasuredChartsTest : public QObject {
             const QValueAxis& y = YAxis(charts.Chart(c));
             QCOMPARE(y.min(), -y.max());
             QVERIFY(y.max() >= 2 - c);
+        }
+    }
+
+    // Points strewn over a whole plot area are drawn as a few thousand
+    // markers: a picture of a few megabytes.
+    void aHundredThousandPointsDrawFewMarkers() {
+        const TProfileSnapshot run = ppspin::testing::ConvergedRun();
+        TMeasuredMarkers markers{TSpinlineQuantity::Diameter, {}, {}};
+        Strew(markers.Z, markers.Value, 20, 250);
+        TProfileCharts profile;
+        profile.SetMarkers({markers});
+        profile.SetRuns({}, &run);
+        TResidualPlot plot;
+        plot.ZEnd = 100;
+        plot.Series.resize(1);
+        Strew(plot.Series[0].Z, plot.Series[0].Residual, -5, 5);
+        TResidualCharts residuals(plot);
+
+        QTemporaryDir dir;
+        const std::pair<TChartStack*, int> pictures[] = {
+            {&profile, TProfileCharts::DiameterChart}, {&residuals, 0}};
+        for (const auto& [charts, c] : pictures) {
+            const QString path = dir.filePath("p.svg");
+            QVERIFY(SaveChartImage(*charts, path, DefaultPlotSize, nullptr));
+            QVERIFY(QFileInfo(path).size() < 5'000'000);
+            const qsizetype drawn = ScatterOn(charts->Chart(c)).front()->count();
+            QVERIFY(drawn <= MostMarkers);
+            QVERIFY(drawn > MostMarkers / 2);
         }
     }
 };

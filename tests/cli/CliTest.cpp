@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -476,6 +477,37 @@ TEST(Cli, AnInterruptedStudyKeepsTheRowsItFinished) {
     EXPECT_GE(rows, 4);
     EXPECT_LT(rows, 4001);
     EXPECT_NE(csv.find("\n1003,ok,"), std::string::npos) << csv;
+}
+
+// Ended by a signal while its CSV waits for a FIFO's reader, after the
+// report's temporary file is made: the signal still ends it, and takes the
+// temporary file with it.
+TEST(Cli, ASignalLeavesNoTemporaryFile) {
+    const auto temporaries = [](const TempDir& dir) {
+        int n = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+            n += entry.path().filename().string().rfind(".ppspin-", 0) == 0;
+        return n;
+    };
+    for (const int signal : {SIGTERM, SIGINT}) {
+        TempDir dir;
+        ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0600), 0);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            std::signal(signal, SIG_DFL); // as at a terminal, whatever runs the tests
+            if (chdir(dir.Path().c_str()) == 0)
+                execl(PPSPIN_CLI_PATH, "ppspin-cli", "--csv", "fifo", nullptr);
+            _exit(127);
+        }
+        for (int i = 0; i < 1000 && temporaries(dir) == 0; ++i)
+            usleep(10000);
+        EXPECT_EQ(temporaries(dir), 1);
+        kill(pid, signal);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+        EXPECT_EQ(temporaries(dir), 0);
+    }
 }
 
 TEST(Cli, BadSweepsAreRefused) {

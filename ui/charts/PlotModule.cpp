@@ -3,6 +3,7 @@
 #include "HeadlessPlots.h"
 #include "PictureBytes.h"
 #include "StudyPlots.h"
+#include "TemporaryFiles.h"
 
 #include <QApplication>
 
@@ -139,4 +140,10 @@ extern "C" Q_DECL_EXPORT void PPSPIN_PLOT_NAME(ppspin_plot_release)() {
     }
     Application = nullptr;
     qInstallMessageHandler(nullptr);
+}
+
+extern "C" Q_DECL_EXPORT void PPSPIN_PLOT_NAME(ppspin_plot_remove_temporaries)() {
+    // The module's own files: the temporary file a picture is written to
+    // before it takes the runner's.
+    ppspin::RemoveTemporaryFiles();
 }

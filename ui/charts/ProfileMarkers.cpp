@@ -2,6 +2,8 @@
 // quantity, named once in the legend.
 #include "ProfileCharts.h"
 
+#include "MarkerThinning.h"
+
 #include <QChart>
 #include <QLegend>
 #include <QLegendMarker>
@@ -67,7 +69,7 @@ void TProfileCharts::AddMarkers() {
         QList<QPointF> points;
         for (std::size_t i = 0; i < m.Z.size() && i < m.Value.size(); ++i)
             points.append(QPointF(m.Z[i], m.Value[i]));
-        series->replace(points);
+        SetMarkerPoints(*series, points);
         for (QLegendMarker* marker : chart.legend()->markers(series))
             marker->setVisible(false);
     }

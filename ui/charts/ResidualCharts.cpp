@@ -1,6 +1,7 @@
 #include "ResidualCharts.h"
 
 #include "ChartAxes.h"
+#include "MarkerThinning.h"
 #include "ProfileCharts.h"
 
 #include <QChart>
@@ -67,13 +68,16 @@ TResidualCharts::TResidualCharts(const TResidualPlot& plot, QWidget* parent)
         zero->setPen(QPen(QColor(110, 110, 110), 1, Qt::DashLine));
 
         auto* points = new QScatterSeries;
-        for (std::size_t i = 0; i < s.Z.size() && i < s.Residual.size(); ++i)
-            points->append(s.Z[i], s.Residual[i]);
         Attach(chart, points);
         points->setMarkerShape(QScatterSeries::MarkerShapeCircle);
         points->setMarkerSize(8);
         points->setBrush(NewestRunColour());
         points->setPen(QPen(Qt::black, 1));
+        QList<QPointF> residuals;
+        for (std::size_t i = 0; i < s.Z.size() && i < s.Residual.size(); ++i)
+            residuals.append(QPointF(s.Z[i], s.Residual[i]));
+        // Thinned to the plot area once it is laid out.
+        SetMarkerPoints(*points, residuals);
     }
     AlignPlotAreas();
 }
