@@ -137,10 +137,14 @@ TEST(Cli, RefusedInputsExitWithTwo) {
         {"--take-up-speed 1e400", "Input value is not correct!\n"},
         {"--output ''", "Save File Name is not correct\n"},
         {"--increment 0.01", "Value of Increment is too small for 3rd Zone End Position\n"},
-        {"--max-trials 0x10", "--max-trials: Value 0x10 is not a whole number in decimal "
-                              "digits\nRun with --help for more information.\n"},
-        {"--jobs ' 2'", "--jobs: Value  2 is not a whole number in decimal digits\nRun with "
+        // Every count read alike, with one message.
+        {"--max-trials 0x10", "--max-trials: Value 0x10 is not a whole number from 1 to "
+                              "1000000\nRun with --help for more information.\n"},
+        {"--jobs ' 2'", "--jobs: Value  2 is not a whole number from 1 to 1024\nRun with "
                         "--help for more information.\n"},
+        {"--max-runs +3 --fit zone2-a1 --measured m.csv",
+         "--max-runs: Value +3 is not a whole number from 1 to 1000000\nRun with --help for "
+         "more information.\n"},
     };
     for (const auto& c : cases) {
         const Outcome o = RunCli(dir, c.args);
