@@ -50,7 +50,9 @@ bool PublishTogether(const std::vector<TFileReplacement*>& files) {
 } // namespace
 
 void PrintError(const std::string& line) {
-    std::fputs((line + "\n").c_str(), stderr);
+    // Whole, whatever bytes it holds: a NUL would end fputs early.
+    const std::string text = line + "\n";
+    std::fwrite(text.data(), 1, text.size(), stderr);
 }
 
 int ExitStatus(TRunOutcomeKind kind) {

@@ -5,6 +5,7 @@
 #include "OutputNames.h"
 #include "PictureData.h"
 #include "Plots.h"
+#include "QuotedText.h"
 #include "Sensitivity.h"
 #include "TextToFloat.h"
 
@@ -16,7 +17,7 @@ namespace {
 bool ParseGoal(const TOptions& o, TGoal& goal, std::string& message) {
     goal.Input = FindEditableInput(o.Solve);
     if (goal.Input == nullptr) {
-        message = "Unknown input to solve for: \"" + o.Solve + "\"";
+        message = "Unknown input to solve for: " + QuotedText(o.Solve);
         return false;
     }
     const auto equals = o.Target.find('=');
