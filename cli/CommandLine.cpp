@@ -103,7 +103,9 @@ void DeclareOptions(CLI::App& app, TOptions& o, TDeclared& d) {
                                  "the current values, as CSV");
     d.Summary =
         app.add_option("--summary", o.Summary,
-                       "CSV file of a study or of the sensitivities (default: standard output)");
+                       "CSV file of a study or of the sensitivities (default: standard output), "
+                       "replaced once every row is written; until then the rows go to "
+                       "FILE.partial as they complete");
     d.SummaryPlot = app.add_option("--summary-plot", o.SummaryPlot,
                                    "Chart of a study (heat maps for a grid) or tornado chart of "
                                    "the sensitivities into this .png or .svg file");
@@ -168,6 +170,19 @@ int Parse(CLI::App& app, int argc, char** argv, TOutput& out) {
     return -1;
 }
 
+// Given but empty, a file name names nothing. -1 when none is, else the
+// exit status.
+int RefuseEmptyFileNames(const TDeclared& d) {
+    for (CLI::Option* option : {d.InputsFrom, d.Csv, d.Plot, d.Summary, d.SummaryPlot, d.ReportDir,
+                                d.Measured, d.ResidualPlot}) {
+        if (option->count() > 0 && option->as<std::string>().empty()) {
+            PrintError(option->get_name() + ": the file name is empty");
+            return ExitRefused;
+        }
+    }
+    return -1;
+}
+
 // The inputs of the --inputs-from report, where no option of their own
 // overrides them. -1 to go on, else the exit status.
 int MergeInputsFrom(const CLI::App& app, TOptions& o) {
@@ -207,21 +222,14 @@ int Validate(TDeclared& d, TOptions& o, TCommand& command) {
         PrintError("--summary and --summary-plot need --sweep or --sensitivity");
         return ExitRefused;
     }
-    // Given but empty, a file name names nothing.
-    for (CLI::Option* option :
-         {d.Csv, d.Plot, d.Summary, d.SummaryPlot, d.ReportDir, d.Measured, d.ResidualPlot}) {
-        if (option->count() > 0 && option->as<std::string>().empty()) {
-            PrintError(option->get_name() + ": the file name is empty");
-            return ExitRefused;
-        }
-    }
     if (d.PlotSize->count() > 0 && !ParsePlotSize(d.PlotSizeText, o.PlotSize)) {
         PrintError("Plot size is not correct: expected WxH, e.g. 1600x1200");
         return ExitRefused;
     }
     for (const std::string* file : {&o.Plot, &o.SummaryPlot, &o.ResidualPlot}) {
-        if (!file->empty() && !IsPlotFileName(*file)) {
-            PrintError("Plot file name must end in .png or .svg: " + *file);
+        const std::string refusal = file->empty() ? "" : PlotFileNameRefusal(*file);
+        if (!refusal.empty()) {
+            PrintError(refusal);
             return ExitRefused;
         }
     }
@@ -245,6 +253,8 @@ int ParseCommandLine(int argc, char** argv, TOptions& o, TCommand& command, TOut
     TDeclared declared{};
     DeclareOptions(app, o, declared);
     if (const int status = Parse(app, argc, argv, out); status >= 0)
+        return status;
+    if (const int status = RefuseEmptyFileNames(declared); status >= 0)
         return status;
     if (declared.InputsFrom->count() > 0)
         if (const int status = MergeInputsFrom(app, o); status >= 0)

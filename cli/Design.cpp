@@ -105,9 +105,9 @@ int RunSensitivity(const TOptions& o, TOutput& out) {
     TSummaryTarget summary;
     if (!summary.Open(o, out))
         return ExitRunError;
-    summary.Stream().WriteRow(SensitivityHeader());
+    summary.WriteRow(SensitivityHeader());
     for (const TSensitivityRow& row : sensitivities.Rows)
-        summary.Stream().WriteRow(SensitivityLine(row));
+        summary.WriteRow(SensitivityLine(row));
     if (!summary.Close())
         return ExitRunError;
     std::string error;
