@@ -151,8 +151,8 @@ std::vector<double> FirstPass(const TGoal& goal, double x0) {
 // The input's own reach within the user's bracket.
 std::vector<double> ReachInBracket(const TGoal& goal, double x0) {
     std::vector<double> xs = Reach(goal, x0);
-    const auto [lo, hi] = *goal.Bracket;
-    std::erase_if(xs, [lo, hi](double x) { return x < lo || x > hi; });
+    const std::pair<double, double> bracket = *goal.Bracket;
+    std::erase_if(xs, [&bracket](double x) { return x < bracket.first || x > bracket.second; });
     return xs;
 }
 
