@@ -2,6 +2,7 @@
 
 #include "Arguments.h"
 #include "InputCatalogue.h"
+#include "NumberText.h"
 #include "Plots.h"
 #include "PpspinVersion.h"
 #include "ReportCaseFile.h"
@@ -25,17 +26,24 @@ struct TDeclared {
     std::string PlotSizeText;
 };
 
-// A count is decimal digits only: the parser would also take a sign,
-// spaces, or 0x10 as sixteen.
-const CLI::Validator DecimalDigits(
-    [](const std::string& text) {
-        const bool digits = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
-            return c >= '0' && c <= '9';
-        });
-        return digits ? std::string()
-                      : "Value " + text + " is not a whole number in decimal digits";
-    },
-    "");
+// A count: decimal digits only, from lo to hi, with one message for any
+// text refused. CLI11's own reading would take a sign, spaces, 0x10 as
+// sixteen or 010 as eight, so the text handed on to it is the count's own.
+CLI::Validator Count(int lo, int hi) {
+    const std::string range = DecimalText(lo, 0) + " to " + DecimalText(hi, 0);
+    return CLI::Validator(
+        [lo, hi, range](std::string& text) {
+            int value = 0;
+            const bool digits = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+                return c >= '0' && c <= '9';
+            });
+            if (!digits || !ReadInteger(text, value) || value < lo || value > hi)
+                return "Value " + text + " is not a whole number from " + range;
+            text = DecimalText(value, 0);
+            return std::string();
+        },
+        "INT in [" + DecimalText(lo, 0) + " - " + DecimalText(hi, 0) + "]");
+}
 
 void DeclareOptions(CLI::App& app, TOptions& o, TDeclared& d) {
     app.footer("Numbers are written as in the window's fields, with the locale's decimal "
@@ -61,14 +69,12 @@ void DeclareOptions(CLI::App& app, TOptions& o, TDeclared& d) {
     app.add_option("--max-trials", o.MaxTrials,
                    "Trials of the tension shooting before a run is given up")
         ->capture_default_str()
-        ->check(DecimalDigits)
-        ->check(CLI::Range(1, 1000000));
+        ->transform(Count(1, 1000000));
     o.Jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     app.add_option("--jobs", o.Jobs,
                    "Runs of a study or of sensitivities made at once (default: every hardware "
                    "thread)")
-        ->check(DecimalDigits)
-        ->check(CLI::Range(1, 1024));
+        ->transform(Count(1, 1024));
     d.Csv = app.add_option("--csv", o.Csv, "Also write the converged profile as CSV to this file");
     d.Plot = app.add_option("--plot", o.Plot,
                             "Also draw the profile charts into this .png or .svg file");
@@ -97,7 +103,9 @@ void DeclareOptions(CLI::App& app, TOptions& o, TDeclared& d) {
                                  "the current values, as CSV");
     d.Summary =
         app.add_option("--summary", o.Summary,
-                       "CSV file of a study or of the sensitivities (default: standard output)");
+                       "CSV file of a study or of the sensitivities (default: standard output), "
+                       "replaced once every row is written; until then the rows go to "
+                       "FILE.partial as they complete");
     d.SummaryPlot = app.add_option("--summary-plot", o.SummaryPlot,
                                    "Chart of a study (heat maps for a grid) or tornado chart of "
                                    "the sensitivities into this .png or .svg file");
@@ -127,7 +135,7 @@ void DeclareOptions(CLI::App& app, TOptions& o, TDeclared& d) {
         ->needs(d.Fit);
     app.add_option("--max-runs", o.MaxRuns, "Runs a fit may make before it stops unconverged")
         ->capture_default_str()
-        ->check(CLI::Range(1, 1000000))
+        ->transform(Count(1, 1000000))
         ->needs(d.Fit);
     d.Sweep->excludes(d.Csv)->excludes(d.Plot)->excludes(d.Solve)->excludes(d.Sensitivity);
     d.Sensitivity->excludes(d.Csv)->excludes(d.Plot)->excludes(d.Solve);
@@ -158,6 +166,19 @@ int Parse(CLI::App& app, int argc, char** argv, TOutput& out) {
         out.Write(help.str());
         std::fputs(error.str().c_str(), stderr);
         return status == 0 ? ExitOk : ExitRefused;
+    }
+    return -1;
+}
+
+// Given but empty, a file name names nothing. -1 when none is, else the
+// exit status.
+int RefuseEmptyFileNames(const TDeclared& d) {
+    for (CLI::Option* option : {d.InputsFrom, d.Csv, d.Plot, d.Summary, d.SummaryPlot, d.ReportDir,
+                                d.Measured, d.ResidualPlot}) {
+        if (option->count() > 0 && option->as<std::string>().empty()) {
+            PrintError(option->get_name() + ": the file name is empty");
+            return ExitRefused;
+        }
     }
     return -1;
 }
@@ -201,21 +222,14 @@ int Validate(TDeclared& d, TOptions& o, TCommand& command) {
         PrintError("--summary and --summary-plot need --sweep or --sensitivity");
         return ExitRefused;
     }
-    // Given but empty, a file name names nothing.
-    for (CLI::Option* option :
-         {d.Csv, d.Plot, d.Summary, d.SummaryPlot, d.ReportDir, d.Measured, d.ResidualPlot}) {
-        if (option->count() > 0 && option->as<std::string>().empty()) {
-            PrintError(option->get_name() + ": the file name is empty");
-            return ExitRefused;
-        }
-    }
     if (d.PlotSize->count() > 0 && !ParsePlotSize(d.PlotSizeText, o.PlotSize)) {
         PrintError("Plot size is not correct: expected WxH, e.g. 1600x1200");
         return ExitRefused;
     }
     for (const std::string* file : {&o.Plot, &o.SummaryPlot, &o.ResidualPlot}) {
-        if (!file->empty() && !IsPlotFileName(*file)) {
-            PrintError("Plot file name must end in .png or .svg: " + *file);
+        const std::string refusal = file->empty() ? "" : PlotFileNameRefusal(*file);
+        if (!refusal.empty()) {
+            PrintError(refusal);
             return ExitRefused;
         }
     }
@@ -239,6 +253,8 @@ int ParseCommandLine(int argc, char** argv, TOptions& o, TCommand& command, TOut
     TDeclared declared{};
     DeclareOptions(app, o, declared);
     if (const int status = Parse(app, argc, argv, out); status >= 0)
+        return status;
+    if (const int status = RefuseEmptyFileNames(declared); status >= 0)
         return status;
     if (declared.InputsFrom->count() > 0)
         if (const int status = MergeInputsFrom(app, o); status >= 0)

@@ -4,8 +4,8 @@
 #include "OutputNames.h"
 #include "Plots.h"
 #include "ProfileCsv.h"
-#include "ReportedRun.h"
 #include "Report.h"
+#include "ReportedRun.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -50,7 +50,9 @@ bool PublishTogether(const std::vector<TFileReplacement*>& files) {
 } // namespace
 
 void PrintError(const std::string& line) {
-    std::fputs((line + "\n").c_str(), stderr);
+    // Whole, whatever bytes it holds: a NUL would end fputs early.
+    const std::string text = line + "\n";
+    std::fwrite(text.data(), 1, text.size(), stderr);
 }
 
 int ExitStatus(TRunOutcomeKind kind) {
@@ -69,32 +71,6 @@ TRunOptions RunOptions(const TOptions& o) {
     options.DecimalSeparator = o.DecimalSeparator;
     options.MaxTrials = o.MaxTrials;
     return options;
-}
-
-bool TSummaryTarget::Open(const TOptions& o, TOutput& out) {
-    stream_ = &out;
-    if (o.Summary.empty())
-        return true;
-    // Not replaced whole: it grows row by row, so that a long study can be
-    // watched and an interrupted one keeps its finished rows.
-    std::FILE* file = OpenInPlace(o.Summary);
-    if (file == nullptr) {
-        PrintError("Can not write summary file " + o.Summary);
-        return false;
-    }
-    file_ = std::make_unique<TOutput>(file, "summary file " + o.Summary);
-    file_->KeepRowsWhole();
-    stream_ = file_.get();
-    return true;
-}
-
-bool TSummaryTarget::Close() {
-    if (!file_)
-        return !stream_->Failed();
-    if (file_->Close())
-        return true;
-    PrintError(file_->FailureMessage());
-    return false;
 }
 
 int RunOnce(const TOptions& o, TOutput& out) {

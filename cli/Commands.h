@@ -6,6 +6,7 @@
 #include "Output.h"
 #include "PlotOptions.h"
 #include "RunCalculation.h"
+#include "SummaryTarget.h"
 
 #include <memory>
 #include <string>
@@ -64,20 +65,5 @@ int ExitStatus(TRunOutcomeKind kind);
 
 // How the options have a single run made.
 TRunOptions RunOptions(const TOptions& o);
-
-// Where a summary goes: the file --summary names, else standard output.
-class TSummaryTarget {
-  public:
-    // False, with the message printed, when the file cannot be created.
-    bool Open(const TOptions& o, TOutput& out);
-    TOutput& Stream() { return *stream_; }
-    // Closes a file; false, with the message printed, when any write, flush
-    // or close failed. Standard output is checked once, when the program ends.
-    bool Close();
-
-  private:
-    std::unique_ptr<TOutput> file_;
-    TOutput* stream_ = nullptr;
-};
 
 } // namespace ppspin::cli

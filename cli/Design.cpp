@@ -5,6 +5,7 @@
 #include "OutputNames.h"
 #include "PictureData.h"
 #include "Plots.h"
+#include "QuotedText.h"
 #include "Sensitivity.h"
 #include "TextToFloat.h"
 
@@ -16,7 +17,7 @@ namespace {
 bool ParseGoal(const TOptions& o, TGoal& goal, std::string& message) {
     goal.Input = FindEditableInput(o.Solve);
     if (goal.Input == nullptr) {
-        message = "Unknown input to solve for: \"" + o.Solve + "\"";
+        message = "Unknown input to solve for: " + QuotedText(o.Solve);
         return false;
     }
     const auto equals = o.Target.find('=');
@@ -104,9 +105,9 @@ int RunSensitivity(const TOptions& o, TOutput& out) {
     TSummaryTarget summary;
     if (!summary.Open(o, out))
         return ExitRunError;
-    summary.Stream().WriteRow(SensitivityHeader());
+    summary.WriteRow(SensitivityHeader());
     for (const TSensitivityRow& row : sensitivities.Rows)
-        summary.Stream().WriteRow(SensitivityLine(row));
+        summary.WriteRow(SensitivityLine(row));
     if (!summary.Close())
         return ExitRunError;
     std::string error;

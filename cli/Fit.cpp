@@ -2,6 +2,7 @@
 #include "Fit.h"
 #include "Commands.h"
 #include "NumberText.h"
+#include "QuotedText.h"
 
 #include <algorithm>
 
@@ -16,7 +17,7 @@ bool ParseFit(const TOptions& o, TFitSetup& setup, std::string& message) {
         const std::string name = o.Fit.substr(from, comma - from);
         const TInputField* input = FindEditableInput(name);
         if (input == nullptr) {
-            message = "Unknown input to fit: \"" + name + "\"";
+            message = "Unknown input to fit: " + QuotedText(name);
             return false;
         }
         setup.Inputs.push_back({input, std::nullopt});

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 
 namespace ppspin::cli {
 
@@ -18,15 +19,16 @@ bool ParsePlotSize(const std::string& text, TPlotSize& size) {
     return read(whole.substr(0, x), size.Width) && read(whole.substr(x + 1), size.Height);
 }
 
-bool IsPlotFileName(const std::string& path) {
-    auto endsWith = [&](const char* suffix) {
-        const std::size_t n = std::char_traits<char>::length(suffix);
-        return path.size() > n &&
-               std::equal(
-                   path.end() - static_cast<std::ptrdiff_t>(n), path.end(), suffix,
-                   [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
-    };
-    return endsWith(".png") || endsWith(".svg");
+std::string PlotFileNameRefusal(const std::string& path) {
+    const std::string name = std::filesystem::path(path).filename().string();
+    std::string ending = name.substr(name.size() - std::min<std::size_t>(name.size(), 4));
+    std::transform(ending.begin(), ending.end(), ending.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (ending != ".png" && ending != ".svg")
+        return "Plot file name must end in .png or .svg: " + path;
+    if (name.size() == ending.size())
+        return "Plot file name has no name before its " + ending + ": " + path;
+    return {};
 }
 
 } // namespace ppspin::cli

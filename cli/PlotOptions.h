@@ -12,7 +12,9 @@ struct TPlotSize {
 // Reads WxH, both between 100 and 10000 pixels.
 bool ParsePlotSize(const std::string& text, TPlotSize& size);
 
-// True for names ending in .png or .svg (any case).
-bool IsPlotFileName(const std::string& path);
+// Why a picture cannot be written under path, or empty when it can: its
+// file name must end in .png or .svg (any case) after a name of its own, as
+// the picture writer takes it (".png" alone is a hidden file without one).
+std::string PlotFileNameRefusal(const std::string& path);
 
 } // namespace ppspin::cli

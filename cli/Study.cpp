@@ -62,7 +62,7 @@ int RunStudy(const TOptions& o, TOutput& out) {
     TSummaryTarget summary;
     if (!summary.Open(o, out))
         return ExitRunError;
-    summary.Stream().WriteRow(SummaryHeader(study));
+    summary.WriteRow(SummaryHeader(study));
     const bool progress = isatty(fileno(stderr)) != 0;
     std::vector<TSweepRow> rows;
     rows.reserve(points.size());
@@ -71,7 +71,7 @@ int RunStudy(const TOptions& o, TOutput& out) {
         if (progress)
             std::fprintf(stderr, "\r%zu/%zu   ", i + 1, points.size());
         reportsLost = reportsLost || row.Kind == TRunOutcomeKind::FileError;
-        const bool written = summary.Stream().WriteRow(SummaryRow(row));
+        const bool written = summary.WriteRow(SummaryRow(row));
         rows.push_back(std::move(row));
         return written;
     });

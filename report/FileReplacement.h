@@ -40,6 +40,8 @@ class TFileReplacement {
     // whose name ends as the target's does for writers that choose a format
     // by the ending, or the target itself when it is written directly.
     const std::string& TemporaryPath() const { return temporary_; }
+    // Whether, once begun, the target is written directly.
+    bool Direct() const { return direct_; }
 
     // The content's file, open for writing between Begin and Complete; a
     // target written directly is opened on the first call. Null when it is

@@ -2,6 +2,7 @@
 
 #include "NumberText.h"
 #include "OpenForReading.h"
+#include "QuotedText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -49,10 +50,6 @@ const TMeasuredColumn* FindColumn(std::string_view name) {
     return nullptr;
 }
 
-std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
-
 std::string KnownColumns() {
     std::string names = "z_cm";
     for (const TMeasuredColumn& column : MeasuredColumns)
@@ -67,7 +64,7 @@ bool ReadHeader(std::string_view line, std::vector<TColumnRole>& roles, std::str
         const std::string_view name = names[i];
         if (std::find(names.begin(), names.begin() + static_cast<long>(i), name) !=
             names.begin() + static_cast<long>(i)) {
-            message = "column " + Quoted(name) + " appears twice";
+            message = "column " + QuotedText(name) + " appears twice";
             return false;
         }
         TColumnRole role;
@@ -78,7 +75,7 @@ bool ReadHeader(std::string_view line, std::vector<TColumnRole>& roles, std::str
             role.Kind = sigma ? TColumnRole::Sigma : TColumnRole::Value;
         } else if (std::find(std::begin(IgnoredColumns), std::end(IgnoredColumns), name) ==
                    std::end(IgnoredColumns)) {
-            message = "unknown column " + Quoted(name) + " (known: " + KnownColumns() + ")";
+            message = "unknown column " + QuotedText(name) + " (known: " + KnownColumns() + ")";
             return false;
         }
         roles.push_back(role);
@@ -168,7 +165,7 @@ bool ReadMeasured(std::string_view text, TMeasuredData& data, std::string& messa
                                          ? std::string(SigmaPrefix) + role.Column->Name
                                          : std::string(role.Column->Name);
             if (!ReadNumber(cells[i], number))
-                return fail(name + " " + Quoted(cells[i]) + " is not a number");
+                return fail(name + " " + QuotedText(cells[i]) + " is not a number");
             const auto at = static_cast<std::size_t>(role.Column - MeasuredColumns);
             if (role.Kind == TColumnRole::Z) {
                 z = number;
@@ -176,7 +173,7 @@ bool ReadMeasured(std::string_view text, TMeasuredData& data, std::string& messa
                 values[at] = number;
             } else {
                 if (!(number > 0))
-                    return fail(name + " " + Quoted(cells[i]) + " is not greater than 0");
+                    return fail(name + " " + QuotedText(cells[i]) + " is not greater than 0");
                 sigmas[at] = number;
             }
         }

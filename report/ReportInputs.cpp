@@ -1,5 +1,6 @@
 #include "ReportInputs.h"
 
+#include "QuotedText.h"
 #include "ReportHeader.h"
 #include "TextToFloat.h"
 
@@ -65,10 +66,6 @@ std::string_view Trimmed(std::string_view text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
-
 } // namespace
 
 bool ReadReportInputs(std::string_view report, char separator, TFieldTexts& texts,
@@ -89,28 +86,28 @@ bool ReadReportInputs(std::string_view report, char separator, TFieldTexts& text
         const std::string_view line = lines[static_cast<std::size_t>(k)];
         if (expected.Input == nullptr) {
             if (line != expected.Text)
-                return fail(k + 1, "should read " + Quoted(expected.Text));
+                return fail(k + 1, "should read " + QuotedText(expected.Text));
             continue;
         }
         const std::string_view label = expected.Text;
         if (line.substr(0, label.size()) != label)
-            return fail(k + 1, "should begin " + Quoted(label));
+            return fail(k + 1, "should begin " + QuotedText(label));
         std::string value(Trimmed(line.substr(label.size())));
         char sep = 0;
         if (!IsNumberText(value, sep) ||
             (sep != 0 && reportSeparator != 0 && sep != reportSeparator))
-            return fail(k + 1, "has no value as this program prints one: " + Quoted(value));
+            return fail(k + 1, "has no value as this program prints one: " + QuotedText(value));
         reportSeparator = sep != 0 ? sep : reportSeparator;
         double number = 0;
         if (!TextToFloat(value, sep != 0 ? sep : '.', number))
-            return fail(k + 1, "has a value beyond the range of a number: " + Quoted(value));
+            return fail(k + 1, "has a value beyond the range of a number: " + QuotedText(value));
         const TInputField& input = *expected.Input;
         // The polymer's properties are fixed in this program: a report with
         // others is not one of its runs.
         if (!input.Editable) {
             if (number != defaults.*input.Value)
-                return fail(k + 1,
-                            "has another value than this program's fixed one: " + Quoted(value));
+                return fail(k + 1, "has another value than this program's fixed one: " +
+                                       QuotedText(value));
             continue;
         }
         std::replace(value.begin(), value.end(), sep != 0 ? sep : separator, separator);

@@ -1,6 +1,7 @@
 #include "GoalSeek.h"
 
 #include "CloseBracket.h"
+#include "ConvertInputs.h"
 #include "NumberText.h"
 #include "OrderedRuns.h"
 #include "RunCalculation.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 
 namespace ppspin {
@@ -85,43 +87,72 @@ TPoint RunAt(TRun& run, const TFieldTexts& texts, const TGoal& goal, double x, i
     return point;
 }
 
+// The largest double, and its logarithm: no sample of a reach lies beyond
+// them.
+constexpr double Largest = std::numeric_limits<double>::max();
+const double LogOfLargest = std::log(Largest);
+
 // n values from lo to hi: evenly spaced in the logarithm when both are
-// positive, else evenly.
+// positive, else evenly. A reach as wide as the doubles go spreads without
+// forming an infinite value: the even spread works on halves, exact scalings
+// of the ends, and a logarithm beyond the largest double's stands for hi.
 std::vector<double> Spread(double lo, double hi, int n) {
     std::vector<double> xs;
-    const bool logarithmic = lo > 0;
-    const double a = logarithmic ? std::log(lo) : lo, b = logarithmic ? std::log(hi) : hi;
-    for (int k = 0; k < n; ++k) {
-        const double t = a + (b - a) * k / (n - 1);
-        xs.push_back(logarithmic ? std::exp(t) : t);
+    if (lo > 0) {
+        const double a = std::log(lo), b = std::log(hi);
+        for (int k = 0; k < n; ++k) {
+            const double t = a + (b - a) * k / (n - 1);
+            xs.push_back(t < LogOfLargest ? std::exp(t) : hi);
+        }
+        return xs;
     }
+    const double a = lo / 2, b = hi / 2;
+    for (int k = 0; k < n; ++k)
+        xs.push_back(2 * (a + (b - a) * k / (n - 1)));
     return xs;
 }
 
-// The first pass over the reach: the bracket, or the input's domain as far
-// as the search once widened from the input's value, by doublings.
-std::vector<double> FirstPass(const TGoal& goal, double x0) {
-    if (goal.Bracket)
-        return Spread(goal.Bracket->first, goal.Bracket->second, SamplesPerPass);
+// The input's domain as far as the search once widened from the input's
+// value, by doublings.
+std::vector<double> Reach(const TGoal& goal, double x0) {
     constexpr double Widest = 1152921504606846976.0; // 2^60
+    const auto widened = [](double x) { return x < Largest / Widest ? x * Widest : Largest; };
     const TInputDomain domain = goal.Input->Domain;
     std::vector<double> xs;
     if (domain != TInputDomain::Free && x0 > 0) {
-        xs = Spread(x0 / Widest, x0 * Widest, SamplesPerPass);
+        xs = Spread(x0 / Widest, widened(x0), SamplesPerPass);
         if (domain == TInputDomain::NonNegative)
             xs.insert(xs.begin(), 0.0);
     } else if (domain == TInputDomain::NonNegative) {
         xs = Spread(1, Widest / 2, SamplesPerPass); // up from zero
         xs.insert(xs.begin(), 0.0);
     } else {
-        // Either way from the value, by distances growing as the widening grew.
+        // Either way from the value, by distances growing as the widening
+        // grew, as far as the doubles go.
         const double d = x0 != 0 ? std::fabs(x0) * 0.5 : 1.0;
-        for (double distance : Spread(d, d * Widest / 2, SamplesPerPass / 2)) {
+        const double farthest = Largest - std::fabs(x0);
+        for (double distance : Spread(d, widened(d) / 2, SamplesPerPass / 2)) {
+            distance = std::min(distance, farthest);
             xs.push_back(x0 - distance);
             xs.push_back(x0 + distance);
         }
     }
     xs.push_back(x0);
+    return xs;
+}
+
+// The first pass over the reach: the bracket, or the input's own reach.
+std::vector<double> FirstPass(const TGoal& goal, double x0) {
+    if (goal.Bracket)
+        return Spread(goal.Bracket->first, goal.Bracket->second, SamplesPerPass);
+    return Reach(goal, x0);
+}
+
+// The input's own reach within the user's bracket.
+std::vector<double> ReachInBracket(const TGoal& goal, double x0) {
+    std::vector<double> xs = Reach(goal, x0);
+    const std::pair<double, double> bracket = *goal.Bracket;
+    std::erase_if(xs, [&bracket](double x) { return x < bracket.first || x > bracket.second; });
     return xs;
 }
 
@@ -161,6 +192,12 @@ std::vector<TPoint> Sample(const TFieldTexts& texts, const TGoal& goal, double x
         const auto converged = [](const TPoint& p) { return p.Y.has_value(); };
         const auto first = std::find_if(points.begin(), points.end(), converged);
         const auto last = std::find_if(points.rbegin(), points.rend(), converged);
+        // A bracket so much wider than the input's reach that none of its
+        // runs converged is sampled again over the reach within it.
+        if (first == points.end() && pass == 0 && goal.Bracket) {
+            xs = ReachInBracket(goal, x0);
+            continue;
+        }
         if (first == points.end() ||
             std::count_if(points.begin(), points.end(), converged) >= DenseEnough ||
             first->X == last->X)
@@ -368,6 +405,27 @@ std::string NoValueMessage(const TGoal& goal, const std::vector<TPoint>& samples
            " to " + n(yHi) + ")";
 }
 
+// Why the input's checks refuse an end of the user's bracket, with the field
+// they refuse; none when both ends pass or the texts are refused as they
+// stand, which the run at the start says.
+std::optional<std::pair<std::string, int>> BracketRefusal(const TFieldTexts& texts,
+                                                          const TGoal& goal) {
+    TRunInput in;
+    if (!goal.Bracket || ConvertInputs(texts, goal.DecimalSeparator, in))
+        return std::nullopt;
+    const auto [lo, hi] = *goal.Bracket;
+    for (double end : {lo, hi}) {
+        TFieldTexts changed = texts;
+        changed[static_cast<std::size_t>(goal.Input->Field)] =
+            NumberText(end, goal.DecimalSeparator);
+        if (const TRefusal refusal = ConvertInputs(changed, goal.DecimalSeparator, in))
+            return std::pair("The bracket from " + InputAt(goal, lo) + " to " + Number(goal, hi) +
+                                 " is refused at " + Number(goal, end) + ": " + refusal.Message,
+                             refusal.Field);
+    }
+    return std::nullopt;
+}
+
 TGoalSeekResult Ended(TGoalSeekResult result, TGoalSeekEnd kind, std::string message) {
     result.End = kind;
     result.Message = std::move(message);
@@ -423,6 +481,11 @@ TGoalSeekResult GoalSeek(const TFieldTexts& texts, const TGoal& goal) {
                      x0)) {
         result.Field = goal.Input->Field;
         return Ended(std::move(result), TGoalSeekEnd::Refused, "Input value is not correct!");
+    }
+    // A bracket the input's checks refuse would give nothing but refusals.
+    if (auto refusal = BracketRefusal(texts, goal)) {
+        result.Field = refusal->second;
+        return Ended(std::move(result), TGoalSeekEnd::Refused, std::move(refusal->first));
     }
     // Inputs refused where the search starts are the user's to mend: the
     // search never leaves the input's domain to look for a value.

@@ -51,7 +51,8 @@ struct TGoal {
 enum class TGoalSeekEnd {
     Found,
     // The input's own text does not convert, or the inputs are refused
-    // where the search starts: the user's to mend.
+    // where the search starts or at an end of the bracket: the user's to
+    // mend.
     Refused,
     NoBracket, // no value in reach gives the target
     // No run of the reach converged, or a run in the bracket failed, or the

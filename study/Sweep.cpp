@@ -2,6 +2,7 @@
 
 #include "NumberText.h"
 #include "OrderedRuns.h"
+#include "QuotedText.h"
 #include "ReportedRun.h"
 #include "TextToFloat.h"
 
@@ -36,7 +37,7 @@ bool ParseSweepRange(std::string_view text, char separator, TSweepRange& range,
     const std::string_view name = text.substr(0, equals);
     range.Input = FindEditableInput(name);
     if (range.Input == nullptr) {
-        message = "Unknown input to sweep: \"" + std::string(name) + "\"";
+        message = "Unknown input to sweep: " + QuotedText(name);
         return false;
     }
     std::string_view rest = text.substr(equals + 1);

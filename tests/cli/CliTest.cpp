@@ -138,10 +138,14 @@ TEST(Cli, RefusedInputsExitWithTwo) {
         {"--take-up-speed 1e400", "Input value is not correct!\n"},
         {"--output ''", "Save File Name is not correct\n"},
         {"--increment 0.01", "Value of Increment is too small for 3rd Zone End Position\n"},
-        {"--max-trials 0x10", "--max-trials: Value 0x10 is not a whole number in decimal "
-                              "digits\nRun with --help for more information.\n"},
-        {"--jobs ' 2'", "--jobs: Value  2 is not a whole number in decimal digits\nRun with "
+        // Every count read alike, with one message.
+        {"--max-trials 0x10", "--max-trials: Value 0x10 is not a whole number from 1 to "
+                              "1000000\nRun with --help for more information.\n"},
+        {"--jobs ' 2'", "--jobs: Value  2 is not a whole number from 1 to 1024\nRun with "
                         "--help for more information.\n"},
+        {"--max-runs +3 --fit zone2-a1 --measured m.csv",
+         "--max-runs: Value +3 is not a whole number from 1 to 1000000\nRun with --help for "
+         "more information.\n"},
     };
     for (const auto& c : cases) {
         const Outcome o = RunCli(dir, c.args);
@@ -174,7 +178,11 @@ TEST(Cli, AnEmptyValueIsAnEmptyField) {
     const Outcome o = RunCli(dir, "--output --take-up-speed=2000");
     EXPECT_EQ(o.status, 2);
     EXPECT_EQ(o.err, "--output: a value is missing (write --output= for an empty one)\n");
-    EXPECT_EQ(RunCli(dir, "--csv= --take-up-speed=2000").status, 2);
+    for (const std::string name : {"csv", "inputs-from"}) {
+        const Outcome empty = RunCli(dir, "--" + name + "= --take-up-speed=2000");
+        EXPECT_EQ(empty.status, 2) << name;
+        EXPECT_EQ(empty.err, "--" + name + ": the file name is empty\n");
+    }
     EXPECT_EQ(Entries(dir), 0u);
 }
 
@@ -466,10 +474,10 @@ TEST(Cli, AnInterruptedStudyKeepsTheRowsItFinished) {
         "cd '" + dir.Path().string() +
         "' && { '" PPSPIN_CLI_PATH
         "' --sweep take-up-speed=1000:5000:1 --increment 0.1 --summary s.csv >/dev/null 2>&1 & "
-        "pid=$!; for i in $(seq 400); do [ \"$(cat s.csv 2>/dev/null | wc -l)\" -ge 5 ] && "
+        "pid=$!; for i in $(seq 400); do [ \"$(cat s.csv.partial 2>/dev/null | wc -l)\" -ge 5 ] && "
         "break; sleep 0.05; done; kill -9 $pid; wait $pid; } 2>/dev/null";
     std::system(command.c_str());
-    const std::string csv = ReadBytes(dir.File("s.csv"));
+    const std::string csv = ReadBytes(dir.File("s.csv.partial"));
     ASSERT_FALSE(csv.empty());
     EXPECT_EQ(csv.back(), '\n');
     EXPECT_EQ(csv.rfind("take-up-speed,status,", 0), 0u);
@@ -677,11 +685,12 @@ TEST(Cli, WithoutThePlotModuleOnlyPicturesFail) {
 TEST(Cli, BadPlotOptionsAreRefusedBeforeTheRun) {
     TempDir dir;
     for (const char* args : {"--plot p.jpg", "--plot p.png --plot-size 800", "--plot-size 50x50",
-                             "--sweep take-up-speed=1:2:1 --summary-plot s"}) {
+                             "--sweep take-up-speed=1:2:1 --summary-plot s", "--plot sub/.SVG"}) {
         const Outcome o = RunCli(dir, args);
         EXPECT_EQ(o.status, 2) << args;
         EXPECT_TRUE(std::filesystem::is_empty(dir.Path())) << args;
     }
+    EXPECT_EQ(RunCli(dir, "--plot .png").err, "Plot file name has no name before its .png: .png\n");
 }
 
 // Each output goes where its name leads: a name as long as the system
@@ -731,8 +740,9 @@ TEST(Cli, OutputsGoWhereTheirNamesLead) {
     }
 }
 
-// A disk that fills up in the middle of a study leaves whole rows only in
-// the summary: a torn row would read as a run with outputs missing.
+// A disk that fills up in the middle of a study keeps the earlier summary
+// as it was, and leaves whole rows only in the partial one: a torn row would
+// read as a run with outputs missing.
 TEST(Cli, AFullDiskLeavesOnlyWholeSummaryRows) {
     TempDir dir;
     const SmallDisk disk(dir);
@@ -753,9 +763,12 @@ TEST(Cli, AFullDiskLeavesOnlyWholeSummaryRows) {
             std::cout << "Not run on a small disk: only root may mount one\n";
             continue;
         }
+        const std::string summary = dir.File(onDisk ? "disk/s.csv" : "s.csv");
+        std::ofstream(summary) << "an earlier summary\n";
         const Outcome o = RunCli(dir, c.args + " --jobs 2", c.before);
         EXPECT_EQ(o.status, 1) << c.args;
-        std::istringstream rows(ReadBytes(dir.File(onDisk ? "disk/s.csv" : "s.csv")));
+        EXPECT_EQ(ReadBytes(summary), "an earlier summary\n") << c.args;
+        std::istringstream rows(ReadBytes(summary + ".partial"));
         std::string header, row;
         ASSERT_TRUE(std::getline(rows, header)) << c.args;
         const auto fields = std::count(header.begin(), header.end(), ',');
@@ -763,7 +776,7 @@ TEST(Cli, AFullDiskLeavesOnlyWholeSummaryRows) {
         for (; std::getline(rows, row); ++count)
             EXPECT_EQ(std::count(row.begin(), row.end(), ','), fields) << c.args << ": " << row;
         EXPECT_TRUE(rows.eof());
-        EXPECT_EQ(ReadBytes(dir.File(onDisk ? "disk/s.csv" : "s.csv")).back(), '\n') << c.args;
+        EXPECT_EQ(ReadBytes(summary + ".partial").back(), '\n') << c.args;
         EXPECT_GT(count, 0) << c.args;
     }
 }

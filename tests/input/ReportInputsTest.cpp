@@ -13,6 +13,8 @@
 namespace ppspin {
 namespace {
 
+using namespace std::string_literals;
+
 // The header a run of these texts writes, with separator.
 std::string HeaderOf(const TFieldTexts& texts, char separator) {
     testing::TempDir dir;
@@ -68,6 +70,9 @@ TEST(ReportInputs, RefusesWhatIsNotThisProgramsHeader) {
         {replaced("=  130.0000", "=  abc"), "line 13 has no value as this program prints one"},
         {replaced("=  0.0250", "=  0,0250"), "line 4 has no value as this program prints one"},
         {replaced("Take-up Speed ", "Take-up Rate  "), "line 5 should begin"},
+        {replaced("=  3500.0", "=  35\0"
+                               "00"s),
+         "line 5 has no value as this program prints one: \"35\\x0000\""},
         {replaced("=  0.700", "=  0.800"), "line 4 has another value than this program's"},
         {replaced("[RESULTS]", "[RESULT]"), "line 42 should read \"[RESULTS]\""},
     };

@@ -11,6 +11,8 @@
 namespace ppspin {
 namespace {
 
+using namespace std::string_literals;
+
 TEST(MeasuredData, ReadsAProfileCsvAndTheGaugesForms) {
     TProfileSnapshot profile;
     profile.Points = {{0, 18.8, 20.2, 190, 0.025, 250, 180, 0, 0.01, 0.1},
@@ -46,8 +48,7 @@ TEST(MeasuredData, RefusesWithTheLineAndChangesNothing) {
     for (int k = 0; k <= MaxMeasuredRows; ++k)
         tooManyRows += "1,150\n";
     const struct {
-        std::string text;
-        const char* message;
+        std::string text, message;
     } cases[] = {
         {"", "the file is empty"},
         {"z_cm,T_C,Tair\n1,150,20\n", "line 1: unknown column \"Tair\" (known: z_cm, v_m_min, "
@@ -65,6 +66,13 @@ TEST(MeasuredData, RefusesWithTheLineAndChangesNothing) {
          "40\n",
          "line 3: T_C \"1\xC2\xA0"
          "40\" is not a number"},
+        // A file's text quoted whole and harmless: control bytes and bytes
+        // that are not UTF-8 escaped, a long text cut.
+        {"z_cm,T_C\n1,1\0"
+         "2\n"s,
+         "line 2: T_C \"1\\x002\" is not a number"},
+        {"z_cm,T_C\n1,\x1b[2J\x9b" + std::string(70, '9') + "\n",
+         "line 2: T_C \"\\x1b[2J\\x9b" + std::string(55, '9') + "\"... is not a number"},
         {"z_cm,T_C,sigma_T_C\n1,150,0\n", "line 2: sigma_T_C \"0\" is not greater than 0"},
         {"z_cm,T_C\n1,150\n,140\n", "line 3: a value without z_cm"},
         {"z_cm,T_C\n1,\n2,\n", "no row has z_cm and a measured value"},

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <limits>
 #include <memory>
 
 namespace ppspin {
@@ -187,6 +188,35 @@ TEST(GoalSeek, RefusesAStartTheChecksRefuse) {
         EXPECT_EQ(result.Message, c.message) << c.text;
         EXPECT_EQ(result.Field, goal.Input->Field) << c.text;
         EXPECT_LE(result.Runs, 1) << c.text;
+    }
+    // A bracket with an end the checks refuse, before any run.
+    TGoal bracketed = Goal("take-up-speed", "D_end_um", 20);
+    bracketed.Bracket = std::pair(-5000.0, -1000.0);
+    const TGoalSeekResult refused = Seek(bracketed);
+    EXPECT_EQ(refused.End, TGoalSeekEnd::Refused);
+    EXPECT_EQ(refused.Message, "The bracket from take-up-speed=-5000 to -1000 is refused at -5000: "
+                               "Value of Take-up Speed is not correct");
+    EXPECT_EQ(refused.Field, bracketed.Input->Field);
+    EXPECT_EQ(refused.Runs, 0);
+}
+
+// A bracket as wide as the doubles go is sampled without an infinite value,
+// and, where none of its runs converged, over the input's reach within it.
+TEST(GoalSeek, SearchesABracketAsWideAsTheDoublesGo) {
+    constexpr double Largest = std::numeric_limits<double>::max();
+    const struct {
+        const char *input, *output;
+        double target, lo, value;
+    } cases[] = {
+        {"take-up-speed", "D_end_um", 20, 1e-300, 2639.64},
+        {"zone2-a3", "T_end_C", 30, -Largest, 17.6344},
+    };
+    for (const auto& c : cases) {
+        TGoal goal = Goal(c.input, c.output, c.target);
+        goal.Bracket = std::pair(c.lo, Largest);
+        const TGoalSeekResult result = Seek(goal);
+        ASSERT_EQ(result.End, TGoalSeekEnd::Found) << c.input << ": " << result.Message;
+        EXPECT_NEAR(result.Value, c.value, 0.01) << c.input;
     }
 }
 
