@@ -1,4 +1,5 @@
 // The desktop program: the main window and its two dialogs.
+#include "CommandLine.h"
 #include "F_Form.h"
 #include "Main_PP.h"
 #include "PpspinVersion.h"
@@ -15,6 +16,9 @@
 #endif
 
 int main(int argc, char* argv[]) {
+    // Answered before QApplication, which needs a display.
+    if (const int status = ppspin::AnswerWithoutWindow(argc, argv); status >= 0)
+        return status;
 #ifdef PPSPIN_RUNS_ON_TBB
     // The window's studies run on every hardware thread, more than oneTBB
     // allows by default where the process is bound to fewer cores: it would

@@ -1,7 +1,25 @@
-# The .deb: both programs, the desktop entry, icon, metainfo and man page,
-# the Python package and the page, that is, whatever the install rules name. scripts/package builds it.
+# The .deb: both programs, the desktop entry, icon, metainfo and man pages,
+# the Python package, the page and the documentation, that is, whatever the
+# install rules name. scripts/package builds it from the package preset,
+# whose prefix is /usr: the plot module then lies in /usr/lib/<arch>/ppspin,
+# out of the linker's folders, and CPack adds no ldconfig maintainer
+# scripts, which a private module does not need.
 set(PPSPIN_MAINTAINER "The ppspin developers <ppspin@users.noreply.github.com>" CACHE STRING
     "Maintainer named in the .deb")
+
+# /usr/share/doc/ppspin: the copyright file in Debian's format, the README
+# compressed as Debian's policy asks, and the Python example notebook.
+configure_file(${CMAKE_CURRENT_LIST_DIR}/copyright.in ${PROJECT_BINARY_DIR}/doc/copyright @ONLY)
+set(readme ${PROJECT_BINARY_DIR}/doc/README.md)
+add_custom_command(OUTPUT ${readme}.gz
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/README.md ${readme}
+    COMMAND gzip -9nf ${readme}
+    DEPENDS ${PROJECT_SOURCE_DIR}/README.md
+    VERBATIM)
+add_custom_target(ppspin-readme ALL DEPENDS ${readme}.gz)
+install(FILES ${PROJECT_BINARY_DIR}/doc/copyright ${readme}.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/examples/quench-study.ipynb
+        DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ppspin)
