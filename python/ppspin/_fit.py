@@ -82,6 +82,18 @@ def _measured_text(measured):
     return _core.read_measured(path), path
 
 
+def _same_fields(a, b):
+    """Whether two results of one dataclass hold equal fields, frames
+    compared cell for cell (their == gives a frame, not a bool)."""
+    if type(a) is not type(b):
+        return NotImplemented
+    for field in dataclasses.fields(a):
+        x, y = getattr(a, field.name), getattr(b, field.name)
+        if not (x.equals(y) if isinstance(x, pandas.DataFrame) else x == y):
+            return False
+    return True
+
+
 def _residual_frame(comparison):
     """A row per measured point: quantity (its column's name), line (in the
     file, the header being line 1), z_cm, measured, model, residual."""
@@ -89,7 +101,7 @@ def _residual_frame(comparison):
     return pandas.DataFrame({name: comparison[name] for name in columns})
 
 
-@dataclasses.dataclass(frozen=True, repr=False)
+@dataclasses.dataclass(frozen=True, repr=False, eq=False)
 class Comparison:
     """A run at the inputs given and how far it is from the measured points.
 
@@ -105,12 +117,14 @@ class Comparison:
     residuals: pandas.DataFrame
     run: Run
 
+    __eq__ = _same_fields
+
     def __repr__(self):
         rms = ", ".join(f"{q} {value:.3g}" for q, value in self.rms.items())
         return f"<ppspin.Comparison: rms {rms}>"
 
 
-@dataclasses.dataclass(frozen=True, repr=False)
+@dataclasses.dataclass(frozen=True, repr=False, eq=False)
 class Fit:
     """Inputs fitted to measured points, as ppspin-cli --fit finds them.
 
@@ -142,6 +156,8 @@ class Fit:
     failed_runs: int
     warnings: list
     converged: bool
+
+    __eq__ = _same_fields
 
     def __repr__(self):
         state = "converged" if self.converged else "not converged"

@@ -85,6 +85,20 @@ class Run:
         target = self.inputs["output"] if path is None else path
         self._run.write_report(os.fsencode(target))
 
+    def __eq__(self, other):
+        # The same texts and numbers, bit for bit: a run and its pickled copy.
+        if not isinstance(other, Run):
+            return NotImplemented
+        return self._run.same(other._run)
+
+    def __hash__(self):
+        return hash((self.trials, self.outputs["F0_dyn"]))
+
+    def __reduce__(self):
+        # The run's state, not its cached arrays: a copy or a Dask worker's
+        # result is the run as it is, made without running again.
+        return Run, (self._run,)
+
     def __repr__(self):
         d_end = self.outputs["D_end_um"]
         return f"<ppspin.Run: {self.trials} trials, D_end_um={d_end:.6g}>"

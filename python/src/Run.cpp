@@ -9,6 +9,7 @@
 #include "Report.h"
 #include "RunCalculation.h"
 #include "RunOutputs.h"
+#include "RunState.h"
 
 #include <pybind11/numpy.h>
 
@@ -92,7 +93,9 @@ void BindRun(py::module_& m) {
                                [](const TConvergedRun& r) { return ProfileArrays(r.Profile); })
         .def("report", [](const TConvergedRun& r) { return py::bytes(ReportText(r.Profile, '.')); })
         .def("write_report",
-             [](const TConvergedRun& r, const py::bytes& path) { WriteReport(r.Profile, path); });
+             [](const TConvergedRun& r, const py::bytes& path) { WriteReport(r.Profile, path); })
+        .def("same", &SameRun)
+        .def(py::pickle(&RunState, &RunOfState));
     m.def("run", &RunInputs, py::arg("inputs"), py::arg("max_trials"));
 }
 

@@ -3,6 +3,7 @@ as its file, refusals, the run limit and Ctrl+C."""
 
 import math
 import pathlib
+import pickle
 import time
 
 import pandas
@@ -40,6 +41,7 @@ def test_a_fit_gives_what_ppspin_cli_prints_from_the_file_or_its_frame(cli):
     for field in ("values", "texts", "standard_errors", "rms", "runs", "failed_runs"):
         assert getattr(by_frame, field) == getattr(fit, field), field
     pandas.testing.assert_frame_equal(by_frame.residuals, fit.residuals, check_exact=True)
+    assert pickle.loads(pickle.dumps((fit, after))) == (fit, after)
 
 
 def test_a_comparison_reads_a_frame_with_missing_values_as_its_file(cli, tmp_path):

@@ -1,6 +1,7 @@
 """Single runs: the API's values, its errors, and equality with ppspin-cli's
 report and --csv."""
 
+import copy
 import pickle
 import time
 
@@ -110,6 +111,15 @@ def test_run_errors_carry_the_windows_message(inputs, error, field, message):
 def test_what_is_no_input_is_a_type_error(inputs, words):
     with pytest.raises(TypeError, match=words):
         ppspin.run(**inputs)
+
+
+def test_a_run_pickles_and_copies_as_it_is():
+    run = ppspin.run(**SHORT_SPINLINE)
+    run.profile  # a cached profile is no part of its state
+    for again in (pickle.loads(pickle.dumps(run)), copy.deepcopy(run)):
+        assert again == run and hash(again) == hash(run)
+        assert again.report() == run.report() and again.inputs == run.inputs
+    assert run != ppspin.run(**dict(SHORT_SPINLINE, increment=0.5))
 
 
 def test_write_report_replaces_a_file_whole_or_not_at_all(tmp_path):
