@@ -13,7 +13,7 @@ import pandas
 from . import _core
 from ._docs import with_inputs
 from ._errors import MeasuredRefused
-from ._run import MAX_TRIALS, Run, checked_count, checked_trials
+from ._run import MAX_TRIALS, Inputs, Run, checked_count, checked_trials
 from ._study import checked_jobs
 
 Rms = collections.namedtuple("Rms", ["before", "after", "points"])
@@ -133,8 +133,9 @@ class Fit:
     standard error (6 digits without one).
     standard_errors: each one's approximate standard error, None where the
     points do not determine it or the fit did not converge.
-    inputs: the field texts of the values found, every input by Python
-    name, so that ppspin.run(**fit.inputs) makes their run.
+    inputs: every input by Python name at the values found, an Inputs
+    (numbers, with the field texts in fit.inputs.texts), so that
+    ppspin.run(**fit.inputs) makes their run.
     residuals: a row per measured point (see Comparison) at the values
     found, then model_before and residual_before at the starting values.
     rms: an Rms(before, after, points) by quantity.
@@ -181,7 +182,7 @@ def _fit_of(result):
         values={name: value for name, value, _, _ in fitted},
         texts={name: text for name, _, _, text in fitted},
         standard_errors={name: error for name, _, error, _ in fitted},
-        inputs=result["inputs"],
+        inputs=Inputs(result["inputs"]),
         residuals=residuals,
         rms={q: Rms(before["rms"][q], after["rms"][q], points[q]) for q in after["rms"]},
         runs=result["runs"],

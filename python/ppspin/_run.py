@@ -25,6 +25,18 @@ def checked_trials(max_trials):
     return checked_count("max_trials", max_trials, 1_000_000)
 
 
+class Inputs(dict):
+    """Inputs by Python name as numbers, read as a run reads its fields
+    (output, the report's name, as its text), with the field texts they
+    were read from in texts, for those who need the exact text."""
+
+    __slots__ = ("texts",)
+
+    def __init__(self, texts):
+        super().__init__(_core.values(texts))
+        self.texts = texts
+
+
 class Run:
     """A converged run: its trials, outputs, profile and report.
 
@@ -63,6 +75,12 @@ class Run:
 
     @property
     def inputs(self):
+        """The twenty inputs the run was made from, by Python name: an
+        Inputs, numbers with the field texts in inputs.texts."""
+        return Inputs(self._run.inputs)
+
+    @property
+    def texts(self):
         """The twenty field texts the run was made from, by Python name."""
         return self._run.inputs
 

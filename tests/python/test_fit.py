@@ -32,6 +32,7 @@ def test_a_fit_gives_what_ppspin_cli_prints_from_the_file_or_its_frame(cli):
     for name, line in zip(VARY, lines[5:7]):
         assert line.startswith(f"standard error {name.replace('_', '-')} ")
         assert float(line.split()[-1]) == float(f"{fit.standard_errors[name]:.3g}")
+    assert all(fit.inputs[name] == fit.values[name] for name in VARY)
     # The inputs found run to the fit's own comparison.
     after = ppspin.compare(EXAMPLE, **fit.inputs)
     assert after.rms == {quantity: rms.after for quantity, rms in fit.rms.items()}

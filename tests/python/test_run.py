@@ -21,10 +21,11 @@ def test_version_defaults_and_help_come_from_the_core(cli):
     defaults = ppspin.defaults()
     assert len(defaults) == 20
     assert (defaults["take_up_speed"], defaults["throughput"], defaults["output"]) == (
-        "3500.0",
-        "0.7",
+        3500.0,
+        0.7,
         "result.txt",
     )
+    assert defaults.texts["take_up_speed"] == "3500.0"
     assert "take_up_speed       Take-up speed VL (m/min), default 3500.0" in ppspin.run.__doc__
     assert "throughput" in ppspin.study.__doc__
 
@@ -54,19 +55,23 @@ def test_a_run_gives_the_report_and_profile_ppspin_cli_writes(cli, inputs, args)
 
 
 def test_numbers_become_shortest_texts_and_texts_stay_as_given():
-    inputs = ppspin.run(
+    run = ppspin.run(
         take_up_speed=3000.0,
         hole_diameter=numpy.float64(0.1) * 0.25,
         zone2_air_velocity=numpy.int64(50),
         zone1_a2=130 + 1e-13,
         increment=" 1.0",
-    ).inputs
-    assert inputs["take_up_speed"] == "3000"
-    assert inputs["hole_diameter"] == "0.025"
-    assert inputs["zone2_air_velocity"] == "50"
-    assert inputs["zone1_a2"] == repr(130 + 1e-13)
-    assert inputs["increment"] == " 1.0"
-    assert inputs["throughput"] == "0.7"
+    )
+    texts = run.texts
+    assert texts["take_up_speed"] == "3000"
+    assert texts["hole_diameter"] == "0.025"
+    assert texts["zone2_air_velocity"] == "50"
+    assert texts["zone1_a2"] == repr(130 + 1e-13)
+    assert texts["increment"] == " 1.0"
+    assert texts["throughput"] == "0.7"
+    assert run.inputs.texts == texts
+    assert (run.inputs["zone1_a2"], run.inputs["increment"]) == (130 + 1e-13, 1.0)
+    assert ppspin.run().inputs["take_up_speed"] == 3500.0
     assert ppspin.run(**SHORT_SPINLINE).outputs["z_freeze_cm"] is None
 
 
@@ -141,7 +146,8 @@ def test_a_report_read_back_runs_to_the_same_bytes(cli, tmp_path):
     done, folder = cli("--take-up-speed", "3000", "--zone2-air-velocity", "75", "--output", "r.txt")
     assert done.returncode == 0, done.stderr
     inputs = ppspin.read_report(folder / "r.txt")
-    assert (inputs["take_up_speed"], inputs["zone2_air_velocity"]) == ("3000.0", "75.0")
+    assert (inputs["take_up_speed"], inputs["zone2_air_velocity"]) == (3000.0, 75.0)
+    assert inputs.texts["take_up_speed"] == "3000.0"
     assert "throughput" not in inputs and "output" not in inputs
     assert ppspin.run(**inputs).report() == (folder / "r.txt").read_bytes()
     (tmp_path / "not.txt").write_bytes(b"hello\r\n")
