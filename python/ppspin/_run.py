@@ -68,10 +68,14 @@ class Run:
     def profile(self):
         """The converged profile, one NumPy array per column, named as
         ppspin-cli --csv names them (z_cm, v_m_min, F_dyn, T_C, D_cm, Ta_C,
-        h_cal_cm2_s_C, ten_re_g_den, ten_ap_g_den)."""
+        h_cal_cm2_s_C, ten_re_g_den, ten_ap_g_den).
+
+        The arrays are the run's own, read-only, and the dict a new one
+        each time: nothing done with them changes the run. to_pandas()
+        gives a copy to edit."""
         if self._profile is None:
             self._profile = self._run.profile
-        return self._profile
+        return dict(self._profile)
 
     @property
     def inputs(self):

@@ -53,7 +53,8 @@ py::dict OutputsDict(const TProfileSnapshot& profile) {
     return out;
 }
 
-// The profile's columns as NumPy arrays, named as the CSV names them.
+// The profile's columns as read-only NumPy arrays, named as the CSV names
+// them: a run's arrays are kept, and an edit would change the run.
 py::dict ProfileArrays(const TProfileSnapshot& profile) {
     const auto n = static_cast<py::ssize_t>(profile.Points.size());
     py::dict out;
@@ -61,6 +62,7 @@ py::dict ProfileArrays(const TProfileSnapshot& profile) {
         py::array_t<double> values(n);
         for (py::ssize_t k = 0; k < n; ++k)
             values.mutable_at(k) = profile.Points[static_cast<std::size_t>(k)].*column.Value;
+        values.attr("setflags")(py::arg("write") = false);
         out[column.Name] = values;
     }
     return out;

@@ -118,6 +118,16 @@ def test_what_is_no_input_is_a_type_error(inputs, words):
         ppspin.run(**inputs)
 
 
+def test_what_is_done_with_a_profile_leaves_the_run_as_it_is():
+    run = ppspin.run()
+    with pytest.raises(ValueError, match="read-only"):
+        run.profile["T_C"][0] = 0
+    run.profile["T_C"] = None
+    frame = run.to_pandas()
+    frame.loc[0, "T_C"] = 0  # a copy
+    assert run.profile["T_C"][0] == 190.0
+
+
 def test_a_run_pickles_and_copies_as_it_is():
     run = ppspin.run(**SHORT_SPINLINE)
     run.profile  # a cached profile is no part of its state
