@@ -22,7 +22,7 @@ def checked_count(name, value, most):
 
 def checked_trials(max_trials):
     """max_trials within ppspin-cli's range."""
-    return checked_count("max_trials", max_trials, 1_000_000)
+    return checked_count("max_trials", max_trials, _core.MOST_TRIALS)
 
 
 class Inputs(dict):

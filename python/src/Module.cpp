@@ -104,6 +104,7 @@ PYBIND11_MODULE(_core, m) {
 #endif
     m.attr("__version__") = PpspinVersion;
     m.attr("MAX_TRIALS") = MaxTrials;
+    m.attr("MOST_TRIALS") = MostTrials;
     m.attr("MAX_SWEEP_VALUES") = MaxSweepValues;
     m.attr("MAX_GRID_POINTS") = MaxGridCells;
     py::list outputs, profile;

@@ -32,7 +32,7 @@ TConvergedRun RunTexts(TFieldTexts texts, int maxTrials) {
     TRunOutcome outcome;
     RunOffThread([&] { outcome = RunCalculation(run, texts, options); }, cancel);
     if (!outcome.Converged())
-        RaiseRunError(outcome.Kind, outcome.Message, outcome.Field);
+        RaiseRunError(outcome.Kind, outcome.Message, outcome.Field, &texts, maxTrials);
     return {std::move(texts), std::move(*outcome.Snapshot)};
 }
 

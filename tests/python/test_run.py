@@ -78,14 +78,19 @@ def test_numbers_become_shortest_texts_and_texts_stay_as_given():
 @pytest.mark.parametrize(
     "inputs, error, field, message",
     [
-        (dict(take_up_speed="abc"), ppspin.InputRefused, "take_up_speed",
-         "Input value is not correct!"),
+        (dict(take_up_speed=float("nan")), ppspin.InputRefused, "take_up_speed",
+         'Input value is not correct! take_up_speed "nan" is not a finite number; give a number > 0'),
+        (dict(zone2_air_velocity=-1), ppspin.InputRefused, "zone2_air_velocity",
+         'Value of 2nd Zone Air Velocity is not correct: zone2_air_velocity "-1" must be >= 0'),
         (dict(increment=0.05), ppspin.InputRefused, "increment",
-         "Value of Increment is too small for 3rd Zone End Position"),
+         "Value of Increment is too small for 3rd Zone End Position: the grid holds at most "
+         "1001 points, so increment must be at least about zone3_end / 1000"),
         (dict(throughput=1.0), ppspin.InputRefused, "throughput",
          "Output is fixed in this program at 0.7 g/min"),
         (dict(zone2_a2=-10), ppspin.FloatingPointFault, None, "Floating point division by zero"),
-        (dict(max_trials=1), ppspin.NotConverged, None, "Calculation did not converge"),
+        (dict(max_trials=1), ppspin.NotConverged, None,
+         "Calculation did not converge within max_trials=1 trials; a larger max_trials, "
+         "at most 1000000, may let it converge"),
         (dict(take_up_speed="3\ud800"), ppspin.InputRefused, "take_up_speed",
          "the text holds a lone surrogate, which is no character; give the value as a number or "
          "as its text"),
@@ -93,7 +98,7 @@ def test_numbers_become_shortest_texts_and_texts_stay_as_given():
          "the number is too large for a double (at most about 1.8e308); give a smaller value"),
     ],
 )
-def test_run_errors_carry_the_windows_message(inputs, error, field, message):
+def test_run_errors_say_what_to_fix(inputs, error, field, message):
     with pytest.raises(error) as caught:
         ppspin.run(**inputs)
     assert isinstance(caught.value, ppspin.RunError)
