@@ -31,7 +31,7 @@ from ._errors import (
     RunError,
 )
 from ._fit import Comparison, Fit, Rms, compare, fit
-from ._run import MAX_TRIALS, Run, run
+from ._run import MAX_TRIALS, Inputs, Run, run
 from ._study import (
     MAX_GRID_POINTS,
     MAX_SWEEP_VALUES,
@@ -49,6 +49,7 @@ __all__ = [
     "Fit",
     "FloatingPointFault",
     "InputRefused",
+    "Inputs",
     "InputTypeError",
     "MAX_GRID_POINTS",
     "MAX_SWEEP_VALUES",
@@ -73,15 +74,17 @@ __all__ = [
 
 
 def defaults():
-    """The twenty field texts the window opens with, by Python name, numbers
-    with "." (the four fixed polymer inputs and the report's name included)."""
-    return {field["name"]: field["default"] for field in _core.catalogue()}
+    """The twenty inputs the window opens with, by Python name (the four
+    fixed polymer inputs and the report's name included): an Inputs,
+    numbers with the field texts, with ".", in defaults().texts."""
+    return Inputs({field["name"]: field["default"] for field in _core.catalogue()})
 
 
 def read_report(path):
-    """The editable inputs' texts from the header of a report of this
-    program, as ppspin-cli --inputs-from reads them (with "."; a report
-    written with a decimal comma reads too).
+    """The editable inputs from the header of a report of this program, as
+    ppspin-cli --inputs-from reads them: an Inputs, numbers with the texts,
+    with ".", in read_report(path).texts (a report written with a decimal
+    comma reads too).
 
     ppspin.run(**ppspin.read_report(path)) makes that report again, byte for
     byte, for a report whose inputs were printed without loss. Reading is
@@ -90,7 +93,7 @@ def read_report(path):
     report (a folder, a device) is a ValueError naming the line, one that
     cannot be read an OSError, each with ppspin-cli's message.
     """
-    return _core.read_report(os.fsencode(path))
+    return Inputs(_core.read_report(os.fsencode(path)))
 
 
 def __getattr__(name):

@@ -13,7 +13,8 @@ class InputRefused(RunError):
     """An input the window would refuse.
 
     ``field`` is the input's Python name (None when no single field is
-    meant) and ``message`` the window's exact message.
+    meant) and ``message`` the window's message, followed, for one input,
+    by what that input takes ("... must be > 0").
     """
 
     def __init__(self, field, message):
@@ -37,7 +38,8 @@ class FloatingPointFault(RunError):
 
 
 class NotConverged(RunError):
-    """The shooting on the spinneret tension gave up after its trial bound."""
+    """The shooting on the spinneret tension gave up after its trial bound,
+    max_trials, which the message names."""
 
 
 class NoSolution(RunError):

@@ -13,7 +13,7 @@ import pandas
 from . import _core
 from ._docs import with_inputs
 from ._errors import MeasuredRefused
-from ._run import MAX_TRIALS, Run, checked_count, checked_trials
+from ._run import MAX_TRIALS, Inputs, Run, checked_count, checked_trials
 from ._study import checked_jobs
 
 Rms = collections.namedtuple("Rms", ["before", "after", "points"])
@@ -82,6 +82,18 @@ def _measured_text(measured):
     return _core.read_measured(path), path
 
 
+def _same_fields(a, b):
+    """Whether two results of one dataclass hold equal fields, frames
+    compared cell for cell (their == gives a frame, not a bool)."""
+    if type(a) is not type(b):
+        return NotImplemented
+    for field in dataclasses.fields(a):
+        x, y = getattr(a, field.name), getattr(b, field.name)
+        if not (x.equals(y) if isinstance(x, pandas.DataFrame) else x == y):
+            return False
+    return True
+
+
 def _residual_frame(comparison):
     """A row per measured point: quantity (its column's name), line (in the
     file, the header being line 1), z_cm, measured, model, residual."""
@@ -89,7 +101,7 @@ def _residual_frame(comparison):
     return pandas.DataFrame({name: comparison[name] for name in columns})
 
 
-@dataclasses.dataclass(frozen=True, repr=False)
+@dataclasses.dataclass(frozen=True, repr=False, eq=False)
 class Comparison:
     """A run at the inputs given and how far it is from the measured points.
 
@@ -105,12 +117,14 @@ class Comparison:
     residuals: pandas.DataFrame
     run: Run
 
+    __eq__ = _same_fields
+
     def __repr__(self):
         rms = ", ".join(f"{q} {value:.3g}" for q, value in self.rms.items())
         return f"<ppspin.Comparison: rms {rms}>"
 
 
-@dataclasses.dataclass(frozen=True, repr=False)
+@dataclasses.dataclass(frozen=True, repr=False, eq=False)
 class Fit:
     """Inputs fitted to measured points, as ppspin-cli --fit finds them.
 
@@ -119,8 +133,9 @@ class Fit:
     standard error (6 digits without one).
     standard_errors: each one's approximate standard error, None where the
     points do not determine it or the fit did not converge.
-    inputs: the field texts of the values found, every input by Python
-    name, so that ppspin.run(**fit.inputs) makes their run.
+    inputs: every input by Python name at the values found, an Inputs
+    (numbers, with the field texts in fit.inputs.texts), so that
+    ppspin.run(**fit.inputs) makes their run.
     residuals: a row per measured point (see Comparison) at the values
     found, then model_before and residual_before at the starting values.
     rms: an Rms(before, after, points) by quantity.
@@ -142,6 +157,8 @@ class Fit:
     failed_runs: int
     warnings: list
     converged: bool
+
+    __eq__ = _same_fields
 
     def __repr__(self):
         state = "converged" if self.converged else "not converged"
@@ -165,7 +182,7 @@ def _fit_of(result):
         values={name: value for name, value, _, _ in fitted},
         texts={name: text for name, _, _, text in fitted},
         standard_errors={name: error for name, _, error, _ in fitted},
-        inputs=result["inputs"],
+        inputs=Inputs(result["inputs"]),
         residuals=residuals,
         rms={q: Rms(before["rms"][q], after["rms"][q], points[q]) for q in after["rms"]},
         runs=result["runs"],

@@ -22,7 +22,19 @@ def checked_count(name, value, most):
 
 def checked_trials(max_trials):
     """max_trials within ppspin-cli's range."""
-    return checked_count("max_trials", max_trials, 1_000_000)
+    return checked_count("max_trials", max_trials, _core.MOST_TRIALS)
+
+
+class Inputs(dict):
+    """Inputs by Python name as numbers, read as a run reads its fields
+    (output, the report's name, as its text), with the field texts they
+    were read from in texts, for those who need the exact text."""
+
+    __slots__ = ("texts",)
+
+    def __init__(self, texts):
+        super().__init__(_core.values(texts))
+        self.texts = texts
 
 
 class Run:
@@ -56,13 +68,23 @@ class Run:
     def profile(self):
         """The converged profile, one NumPy array per column, named as
         ppspin-cli --csv names them (z_cm, v_m_min, F_dyn, T_C, D_cm, Ta_C,
-        h_cal_cm2_s_C, ten_re_g_den, ten_ap_g_den)."""
+        h_cal_cm2_s_C, ten_re_g_den, ten_ap_g_den).
+
+        The arrays are the run's own, read-only, and the dict a new one
+        each time: nothing done with them changes the run. to_pandas()
+        gives a copy to edit."""
         if self._profile is None:
             self._profile = self._run.profile
-        return self._profile
+        return dict(self._profile)
 
     @property
     def inputs(self):
+        """The twenty inputs the run was made from, by Python name: an
+        Inputs, numbers with the field texts in inputs.texts."""
+        return Inputs(self._run.inputs)
+
+    @property
+    def texts(self):
         """The twenty field texts the run was made from, by Python name."""
         return self._run.inputs
 
@@ -84,6 +106,20 @@ class Run:
         when it cannot be written, the old file then as it was."""
         target = self.inputs["output"] if path is None else path
         self._run.write_report(os.fsencode(target))
+
+    def __eq__(self, other):
+        # The same texts and numbers, bit for bit: a run and its pickled copy.
+        if not isinstance(other, Run):
+            return NotImplemented
+        return self._run.same(other._run)
+
+    def __hash__(self):
+        return hash((self.trials, self.outputs["F0_dyn"]))
+
+    def __reduce__(self):
+        # The run's state, not its cached arrays: a copy or a Dask worker's
+        # result is the run as it is, made without running again.
+        return Run, (self._run,)
 
     def __repr__(self):
         d_end = self.outputs["D_end_um"]

@@ -2,6 +2,7 @@
 
 #include "ConvertInputs.h"
 #include "NumberText.h"
+#include "SetUpRun.h"
 #include "TextToFloat.h"
 
 #include <algorithm>
@@ -87,9 +88,9 @@ std::string FieldText(const TInputField& input, py::handle value) {
     }
     if (boolean || (number == -1.0 && PyErr_Occurred())) {
         PyErr_Clear();
-        Raise(PackageError("InputTypeError")(
-            field, "expected a number or a field text, not " +
-                       std::string(Py_TYPE(value.ptr())->tp_name)));
+        Raise(
+            PackageError("InputTypeError")(field, "expected a number or a field text, not " +
+                                                      std::string(Py_TYPE(value.ptr())->tp_name)));
     }
     return NumberText(number, '.');
 }
@@ -127,21 +128,68 @@ py::dict TextsDict(const TFieldTexts& texts) {
 void CheckTexts(const TFieldTexts& texts) {
     TRunInput in;
     if (const TRefusal refusal = ConvertInputs(texts, '.', in))
-        RaiseRunError(TRunOutcomeKind::Refused, refusal.Message, refusal.Field);
+        RaiseRunError(TRunOutcomeKind::Refused, refusal.Message, refusal.Field, &texts);
 }
 
-void RaiseRunError(TRunOutcomeKind kind, const std::string& message, int field) {
-    const py::str text = MessageText(message);
+namespace {
+
+// What a field's check lets through.
+std::string RangeText(const TInputField& input) {
+    switch (input.Domain) {
+    case TInputDomain::Positive:
+        return " > 0";
+    case TInputDomain::NonNegative:
+        return " >= 0";
+    default:
+        return "";
+    }
+}
+
+// The window's refusal followed by what to give instead: the window names
+// the field by its place on screen, or not at all.
+std::string RefusalText(const std::string& message, int field, const TFieldTexts* texts) {
+    if (field < 0)
+        return message;
+    const TInputField& input = InputField(field);
+    const std::string& name = PythonName(input);
+    const std::string given =
+        texts != nullptr ? " \"" + (*texts)[static_cast<std::size_t>(field)] + "\"" : "";
+    if (message == InputNotCorrectMessage)
+        return message + " " + name + given + " is not a finite number; give a number" +
+               RangeText(input);
+    if (message == IncrementTooSmallMessage)
+        return message + ": the grid holds at most " + std::to_string(MaxPoints) +
+               " points, so increment must be at least about zone3_end / " +
+               std::to_string(MaxPoints - 1);
+    if (message == ZoneEndTooSmallMessage)
+        return message + ": the grid needs two points, so zone3_end must be at least about "
+                         "increment / 2";
+    if (input.Refusal == nullptr || message != input.Refusal)
+        return message;
+    if (input.Domain == TInputDomain::Text)
+        return message + ": output must be 1 to 259 bytes long";
+    return message + ": " + name + given + " must be" + RangeText(input);
+}
+
+} // namespace
+
+void RaiseRunError(TRunOutcomeKind kind, const std::string& message, int field,
+                   const TFieldTexts* texts, int maxTrials) {
     switch (kind) {
     case TRunOutcomeKind::Refused:
         Raise(PackageError("InputRefused")(
-            field >= 0 ? py::object(py::str(PythonName(InputField(field)))) : py::none(), text));
+            field >= 0 ? py::object(py::str(PythonName(InputField(field)))) : py::none(),
+            MessageText(RefusalText(message, field, texts))));
     case TRunOutcomeKind::FloatingPointFault:
-        Raise(PackageError("FloatingPointFault")(text));
+        Raise(PackageError("FloatingPointFault")(MessageText(message)));
     case TRunOutcomeKind::NotConverged:
-        Raise(PackageError("NotConverged")(text));
+        Raise(PackageError("NotConverged")(MessageText(
+            maxTrials > 0 ? message + " within max_trials=" + std::to_string(maxTrials) +
+                                " trials; a larger max_trials, at most " +
+                                std::to_string(MostTrials) + ", may let it converge"
+                          : message)));
     default:
-        Raise(PackageError("RunError")(text));
+        Raise(PackageError("RunError")(MessageText(message)));
     }
 }
 

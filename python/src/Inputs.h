@@ -15,6 +15,9 @@ namespace ppspin::python {
 
 namespace py = pybind11;
 
+// The most trials max_trials may allow a run, as ppspin-cli --max-trials.
+inline constexpr int MostTrials = 1'000'000;
+
 // A message as Python text: UTF-8, with any byte that is no UTF-8 (from a
 // file's line it quotes, say) as its \xNN escape, so that raising a refusal
 // never fails on what it quotes.
@@ -62,7 +65,10 @@ py::dict TextsDict(const TFieldTexts& texts);
 void CheckTexts(const TFieldTexts& texts);
 
 // Raises the Python error of a run's end: InputRefused (with the field's
-// name), FloatingPointFault, NotConverged, or RunError.
-[[noreturn]] void RaiseRunError(TRunOutcomeKind kind, const std::string& message, int field);
+// name), FloatingPointFault, NotConverged, or RunError. A refusal of one
+// field says what that field takes (quoting its text from texts, when
+// given), and NotConverged names max_trials when maxTrials is given.
+[[noreturn]] void RaiseRunError(TRunOutcomeKind kind, const std::string& message, int field,
+                                const TFieldTexts* texts = nullptr, int maxTrials = 0);
 
 } // namespace ppspin::python

@@ -10,6 +10,7 @@
 #include "RunOutputs.h"
 #include "Studies.h"
 #include "Sweep.h"
+#include "TextToFloat.h"
 
 #include <string>
 
@@ -68,6 +69,22 @@ py::dict ReadReport(const py::bytes& file) {
     return out;
 }
 
+// The numbers of texts by Python name, read as a run reads its fields;
+// the report's name, and a text that is no number, as they are.
+py::dict Values(const py::dict& texts) {
+    py::dict out;
+    for (const auto& [name, text] : texts) {
+        const TInputField* input = FindField(NameText(name));
+        double value = 0;
+        if (input != nullptr && input->Value != nullptr &&
+            TextToFloat(text.cast<std::string>(), '.', value))
+            out[name] = value;
+        else
+            out[name] = text;
+    }
+    return out;
+}
+
 } // namespace
 
 } // namespace ppspin::python
@@ -87,6 +104,7 @@ PYBIND11_MODULE(_core, m) {
 #endif
     m.attr("__version__") = PpspinVersion;
     m.attr("MAX_TRIALS") = MaxTrials;
+    m.attr("MOST_TRIALS") = MostTrials;
     m.attr("MAX_SWEEP_VALUES") = MaxSweepValues;
     m.attr("MAX_GRID_POINTS") = MaxGridCells;
     py::list outputs, profile;
@@ -98,6 +116,7 @@ PYBIND11_MODULE(_core, m) {
     m.attr("PROFILE_COLUMNS") = py::tuple(profile);
     m.def("catalogue", &Catalogue);
     m.def("read_report", &ReadReport, py::arg("report"));
+    m.def("values", &Values, py::arg("texts"));
     BindRun(m);
     BindStudies(m);
     BindMeasured(m);

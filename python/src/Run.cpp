@@ -9,6 +9,7 @@
 #include "Report.h"
 #include "RunCalculation.h"
 #include "RunOutputs.h"
+#include "RunState.h"
 
 #include <pybind11/numpy.h>
 
@@ -31,7 +32,7 @@ TConvergedRun RunTexts(TFieldTexts texts, int maxTrials) {
     TRunOutcome outcome;
     RunOffThread([&] { outcome = RunCalculation(run, texts, options); }, cancel);
     if (!outcome.Converged())
-        RaiseRunError(outcome.Kind, outcome.Message, outcome.Field);
+        RaiseRunError(outcome.Kind, outcome.Message, outcome.Field, &texts, maxTrials);
     return {std::move(texts), std::move(*outcome.Snapshot)};
 }
 
@@ -52,7 +53,8 @@ py::dict OutputsDict(const TProfileSnapshot& profile) {
     return out;
 }
 
-// The profile's columns as NumPy arrays, named as the CSV names them.
+// The profile's columns as read-only NumPy arrays, named as the CSV names
+// them: a run's arrays are kept, and an edit would change the run.
 py::dict ProfileArrays(const TProfileSnapshot& profile) {
     const auto n = static_cast<py::ssize_t>(profile.Points.size());
     py::dict out;
@@ -60,6 +62,7 @@ py::dict ProfileArrays(const TProfileSnapshot& profile) {
         py::array_t<double> values(n);
         for (py::ssize_t k = 0; k < n; ++k)
             values.mutable_at(k) = profile.Points[static_cast<std::size_t>(k)].*column.Value;
+        values.attr("setflags")(py::arg("write") = false);
         out[column.Name] = values;
     }
     return out;
@@ -92,7 +95,9 @@ void BindRun(py::module_& m) {
                                [](const TConvergedRun& r) { return ProfileArrays(r.Profile); })
         .def("report", [](const TConvergedRun& r) { return py::bytes(ReportText(r.Profile, '.')); })
         .def("write_report",
-             [](const TConvergedRun& r, const py::bytes& path) { WriteReport(r.Profile, path); });
+             [](const TConvergedRun& r, const py::bytes& path) { WriteReport(r.Profile, path); })
+        .def("same", &SameRun)
+        .def(py::pickle(&RunState, &RunOfState));
     m.def("run", &RunInputs, py::arg("inputs"), py::arg("max_trials"));
 }
 

@@ -114,8 +114,8 @@ py::dict StudySets(const py::dict& shared, const py::list& columns, std::size_t 
 
 // The values of input for which output takes target, nearest first, as
 // (value, output, text) tuples.
-py::list Solve(const py::dict& inputs, py::handle inputArg, py::handle outputArg, double target, std::optional<std::pair<double, double>> bracket, int jobs,
-               int maxTrials) {
+py::list Solve(const py::dict& inputs, py::handle inputArg, py::handle outputArg, double target,
+               std::optional<std::pair<double, double>> bracket, int jobs, int maxTrials) {
     const std::string inputName = NameText(inputArg);
     const std::string outputName = NameText(outputArg);
     TGoal goal;
@@ -172,7 +172,8 @@ py::dict Sensitivities(const py::dict& inputs, int jobs, int maxTrials) {
     if (!result.Refusal.empty())
         RaiseRunError(TRunOutcomeKind::Refused, result.Refusal, -1);
     if (!result.Current.Converged())
-        RaiseRunError(result.Current.Kind, result.Current.Message, result.Current.Field);
+        RaiseRunError(result.Current.Kind, result.Current.Message, result.Current.Field, &texts,
+                      maxTrials);
     py::list input, value, step, status;
     std::vector<std::vector<double>> elasticities(OutputCount);
     for (const TSensitivityRow& row : result.Rows) {

@@ -1,4 +1,4 @@
-"""A frame of input sets on a two-worker Dask cluster on this machine."""
+"""A frame of input sets, and a run, on a two-worker Dask cluster on this machine."""
 
 import numpy
 import pandas
@@ -25,6 +25,8 @@ def test_a_cluster_gives_the_rows_of_an_in_process_study():
         host="127.0.0.1",
     ) as cluster, distributed.Client(cluster) as client:
         on_cluster = ppspin.dask.study(frame, client=client, partition_rows=300)
+        submitted = client.submit(ppspin.run, take_up_speed=3000).result()
+    assert submitted == ppspin.run(take_up_speed=3000)
     in_process = ppspin.study(frame=frame, jobs=2)
     pandas.testing.assert_frame_equal(on_cluster, in_process, check_exact=True)
     assert (in_process["status"] != "ok").sum() == 1

@@ -3,6 +3,7 @@ as its file, refusals, the run limit and Ctrl+C."""
 
 import math
 import pathlib
+import pickle
 import time
 
 import pandas
@@ -31,6 +32,7 @@ def test_a_fit_gives_what_ppspin_cli_prints_from_the_file_or_its_frame(cli):
     for name, line in zip(VARY, lines[5:7]):
         assert line.startswith(f"standard error {name.replace('_', '-')} ")
         assert float(line.split()[-1]) == float(f"{fit.standard_errors[name]:.3g}")
+    assert all(fit.inputs[name] == fit.values[name] for name in VARY)
     # The inputs found run to the fit's own comparison.
     after = ppspin.compare(EXAMPLE, **fit.inputs)
     assert after.rms == {quantity: rms.after for quantity, rms in fit.rms.items()}
@@ -40,6 +42,7 @@ def test_a_fit_gives_what_ppspin_cli_prints_from_the_file_or_its_frame(cli):
     for field in ("values", "texts", "standard_errors", "rms", "runs", "failed_runs"):
         assert getattr(by_frame, field) == getattr(fit, field), field
     pandas.testing.assert_frame_equal(by_frame.residuals, fit.residuals, check_exact=True)
+    assert pickle.loads(pickle.dumps((fit, after))) == (fit, after)
 
 
 def test_a_comparison_reads_a_frame_with_missing_values_as_its_file(cli, tmp_path):

@@ -1,6 +1,7 @@
 """Single runs: the API's values, its errors, and equality with ppspin-cli's
 report and --csv."""
 
+import copy
 import pickle
 import time
 
@@ -20,10 +21,11 @@ def test_version_defaults_and_help_come_from_the_core(cli):
     defaults = ppspin.defaults()
     assert len(defaults) == 20
     assert (defaults["take_up_speed"], defaults["throughput"], defaults["output"]) == (
-        "3500.0",
-        "0.7",
+        3500.0,
+        0.7,
         "result.txt",
     )
+    assert defaults.texts["take_up_speed"] == "3500.0"
     assert "take_up_speed       Take-up speed VL (m/min), default 3500.0" in ppspin.run.__doc__
     assert "throughput" in ppspin.study.__doc__
 
@@ -53,33 +55,42 @@ def test_a_run_gives_the_report_and_profile_ppspin_cli_writes(cli, inputs, args)
 
 
 def test_numbers_become_shortest_texts_and_texts_stay_as_given():
-    inputs = ppspin.run(
+    run = ppspin.run(
         take_up_speed=3000.0,
         hole_diameter=numpy.float64(0.1) * 0.25,
         zone2_air_velocity=numpy.int64(50),
         zone1_a2=130 + 1e-13,
         increment=" 1.0",
-    ).inputs
-    assert inputs["take_up_speed"] == "3000"
-    assert inputs["hole_diameter"] == "0.025"
-    assert inputs["zone2_air_velocity"] == "50"
-    assert inputs["zone1_a2"] == repr(130 + 1e-13)
-    assert inputs["increment"] == " 1.0"
-    assert inputs["throughput"] == "0.7"
+    )
+    texts = run.texts
+    assert texts["take_up_speed"] == "3000"
+    assert texts["hole_diameter"] == "0.025"
+    assert texts["zone2_air_velocity"] == "50"
+    assert texts["zone1_a2"] == repr(130 + 1e-13)
+    assert texts["increment"] == " 1.0"
+    assert texts["throughput"] == "0.7"
+    assert run.inputs.texts == texts
+    assert (run.inputs["zone1_a2"], run.inputs["increment"]) == (130 + 1e-13, 1.0)
+    assert ppspin.run().inputs["take_up_speed"] == 3500.0
     assert ppspin.run(**SHORT_SPINLINE).outputs["z_freeze_cm"] is None
 
 
 @pytest.mark.parametrize(
     "inputs, error, field, message",
     [
-        (dict(take_up_speed="abc"), ppspin.InputRefused, "take_up_speed",
-         "Input value is not correct!"),
+        (dict(take_up_speed=float("nan")), ppspin.InputRefused, "take_up_speed",
+         'Input value is not correct! take_up_speed "nan" is not a finite number; give a number > 0'),
+        (dict(zone2_air_velocity=-1), ppspin.InputRefused, "zone2_air_velocity",
+         'Value of 2nd Zone Air Velocity is not correct: zone2_air_velocity "-1" must be >= 0'),
         (dict(increment=0.05), ppspin.InputRefused, "increment",
-         "Value of Increment is too small for 3rd Zone End Position"),
+         "Value of Increment is too small for 3rd Zone End Position: the grid holds at most "
+         "1001 points, so increment must be at least about zone3_end / 1000"),
         (dict(throughput=1.0), ppspin.InputRefused, "throughput",
          "Output is fixed in this program at 0.7 g/min"),
         (dict(zone2_a2=-10), ppspin.FloatingPointFault, None, "Floating point division by zero"),
-        (dict(max_trials=1), ppspin.NotConverged, None, "Calculation did not converge"),
+        (dict(max_trials=1), ppspin.NotConverged, None,
+         "Calculation did not converge within max_trials=1 trials; a larger max_trials, "
+         "at most 1000000, may let it converge"),
         (dict(take_up_speed="3\ud800"), ppspin.InputRefused, "take_up_speed",
          "the text holds a lone surrogate, which is no character; give the value as a number or "
          "as its text"),
@@ -87,7 +98,7 @@ def test_numbers_become_shortest_texts_and_texts_stay_as_given():
          "the number is too large for a double (at most about 1.8e308); give a smaller value"),
     ],
 )
-def test_run_errors_carry_the_windows_message(inputs, error, field, message):
+def test_run_errors_say_what_to_fix(inputs, error, field, message):
     with pytest.raises(error) as caught:
         ppspin.run(**inputs)
     assert isinstance(caught.value, ppspin.RunError)
@@ -112,6 +123,25 @@ def test_what_is_no_input_is_a_type_error(inputs, words):
         ppspin.run(**inputs)
 
 
+def test_what_is_done_with_a_profile_leaves_the_run_as_it_is():
+    run = ppspin.run()
+    with pytest.raises(ValueError, match="read-only"):
+        run.profile["T_C"][0] = 0
+    run.profile["T_C"] = None
+    frame = run.to_pandas()
+    frame.loc[0, "T_C"] = 0  # a copy
+    assert run.profile["T_C"][0] == 190.0
+
+
+def test_a_run_pickles_and_copies_as_it_is():
+    run = ppspin.run(**SHORT_SPINLINE)
+    run.profile  # a cached profile is no part of its state
+    for again in (pickle.loads(pickle.dumps(run)), copy.deepcopy(run)):
+        assert again == run and hash(again) == hash(run)
+        assert again.report() == run.report() and again.inputs == run.inputs
+    assert run != ppspin.run(**dict(SHORT_SPINLINE, increment=0.5))
+
+
 def test_write_report_replaces_a_file_whole_or_not_at_all(tmp_path):
     run = ppspin.run(take_up_speed=3000, output=str(tmp_path / "named.txt"))
     target = tmp_path / "r.txt"
@@ -131,7 +161,8 @@ def test_a_report_read_back_runs_to_the_same_bytes(cli, tmp_path):
     done, folder = cli("--take-up-speed", "3000", "--zone2-air-velocity", "75", "--output", "r.txt")
     assert done.returncode == 0, done.stderr
     inputs = ppspin.read_report(folder / "r.txt")
-    assert (inputs["take_up_speed"], inputs["zone2_air_velocity"]) == ("3000.0", "75.0")
+    assert (inputs["take_up_speed"], inputs["zone2_air_velocity"]) == (3000.0, 75.0)
+    assert inputs.texts["take_up_speed"] == "3000.0"
     assert "throughput" not in inputs and "output" not in inputs
     assert ppspin.run(**inputs).report() == (folder / "r.txt").read_bytes()
     (tmp_path / "not.txt").write_bytes(b"hello\r\n")
