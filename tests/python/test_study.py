@@ -55,10 +55,27 @@ def test_a_frame_gets_the_outputs_of_its_rows_appended():
     assert len(empty) == 0 and list(empty.columns) == list(result.columns)
 
 
+def test_a_frame_carries_other_columns_and_missing_values_fill_their_rows():
+    frame = pandas.DataFrame({
+        "batch": ["a", "b", "c"],
+        "take_up_speed": pandas.array([3000, pandas.NA, 3400], dtype="Int64"),
+        "zone2_air_velocity": [50.0, 50.0, float("nan")],
+        7: [1, 2, 3],
+    })
+    result = ppspin.study(frame=frame, jobs=2, increment=0.5)
+    pandas.testing.assert_frame_equal(result[frame.columns], frame)
+    assert list(result.columns[4:6]) == ["status", "trials"]
+    assert list(result["status"]) == ["ok", *2 * ["Input value is not correct!"]]
+    assert result.loc[0, "D_end_um"] == ppspin.run(
+        take_up_speed=3000, zone2_air_velocity=50, increment=0.5).outputs["D_end_um"]
+
+
 @pytest.mark.parametrize(
     "call, error, words",
     [
-        (lambda: ppspin.study(frame=pandas.DataFrame({"speed": [1]})), TypeError, "'speed'"),
+        (lambda: ppspin.study(frame=pandas.DataFrame({"take_up_sped": [1]})), TypeError,
+         "'take_up_sped', no input name; did you mean 'take_up_speed'"),
+        (lambda: ppspin.study(frame=pandas.DataFrame({"status": [1]})), TypeError, "replace"),
         (lambda: ppspin.study(frame=pandas.DataFrame({"take_up_speed": [1]}), take_up_speed=2),
          TypeError, "both"),
         (lambda: ppspin.study(frame=pandas.DataFrame({"take_up_speed": [1]}), increment=[1, 2]),
