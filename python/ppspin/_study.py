@@ -83,14 +83,41 @@ def _input_columns(names, shared):
     return inputs
 
 
-def _run_sets(table, shared, jobs, max_trials):
+def _tqdm_bar():
+    """A tqdm bar's update as a progress callback, and the bar to close."""
+    try:
+        import tqdm
+    except ImportError:
+        raise ModuleNotFoundError(
+            "study(progress=True) shows a tqdm bar, and tqdm is not installed (Debian: "
+            "python3-tqdm); pass a callable progress(done, total) instead"
+        ) from None
+    bar = tqdm.tqdm(unit="run")
+
+    def update(done, total):
+        bar.total = total
+        bar.update(done - bar.n)
+
+    return update, bar
+
+
+def _run_sets(table, shared, jobs, max_trials, progress=None):
     """Runs one set of inputs per row of table, its input columns and shared
     giving the inputs, and appends the summary's columns to it."""
     names = _input_columns(list(table.columns), shared)
     columns = [(name, _column(table[name])) for name in names]
-    result = _core.study_sets(
-        shared, columns, len(table), checked_jobs(jobs), checked_trials(max_trials)
-    )
+    bar = None
+    if progress is True:
+        progress, bar = _tqdm_bar()
+    elif progress is not None and not callable(progress):
+        raise TypeError("progress: expected a callable progress(done, total), True or None")
+    try:
+        result = _core.study_sets(
+            shared, columns, len(table), checked_jobs(jobs), checked_trials(max_trials), progress
+        )
+    finally:
+        if bar is not None:
+            bar.close()
     table["status"] = result["status"]
     table["trials"] = pandas.arrays.IntegerArray(result["trials"], ~result["ok"])
     for j, name in enumerate(OUTPUT_NAMES):
@@ -138,7 +165,7 @@ def _grid(swept):
 
 
 @with_inputs
-def study(*, frame=None, jobs=None, max_trials=MAX_TRIALS, limit=None, **inputs):
+def study(*, frame=None, jobs=None, max_trials=MAX_TRIALS, limit=None, progress=None, **inputs):
     """Runs one calculation per combination of values, or per row of a frame.
 
     ppspin.study(take_up_speed=numpy.arange(1000, 5001, 250),
@@ -165,6 +192,12 @@ def study(*, frame=None, jobs=None, max_trials=MAX_TRIALS, limit=None, **inputs)
     runs instead, on purpose; a larger one is refused (InputRefused) before
     any memory is taken for it.
 
+    progress, a callable, is called as progress(done, total) from the
+    calling thread a few times a second while the study runs, and once with
+    done equal to total at its end; an error it raises stops the study and
+    is raised. progress=True shows a tqdm bar instead (tqdm must be
+    installed).
+
     A refused value or a run error is recorded in its row and the study goes
     on. The runs are made in memory on jobs threads (every hardware thread
     by default) with the GIL released; Ctrl+C stops the study within a
@@ -189,7 +222,7 @@ def study(*, frame=None, jobs=None, max_trials=MAX_TRIALS, limit=None, **inputs)
         table = frame.copy()
     else:
         table = _grid(swept) if swept else pandas.DataFrame(index=range(1))
-    return _run_sets(table, shared, jobs, max_trials)
+    return _run_sets(table, shared, jobs, max_trials, progress)
 
 
 @with_inputs

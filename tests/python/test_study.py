@@ -1,6 +1,8 @@
 """Studies: grids and frames, goal seeking and sensitivities, each equal to
 ppspin-cli's, and Ctrl+C."""
 
+import time
+
 import numpy
 import pandas
 import pytest
@@ -133,3 +135,22 @@ def test_ctrl_c_stops_a_study_within_a_second():
         "ppspin.study(take_up_speed=numpy.linspace(1000, 5000, 400000), jobs=2, limit=400000)\n"
     )
     assert_ctrl_c_stops(script)
+
+
+def test_a_study_tells_its_progress_a_few_times_a_second():
+    calls = []
+    started = time.monotonic()
+    speeds = numpy.linspace(1000, 5000, 10000)  # about a second
+    result = ppspin.study(take_up_speed=speeds, jobs=1, progress=lambda *a: calls.append(a))
+    took = time.monotonic() - started
+    assert calls[-1] == (10000, 10000) and len(result) == 10000
+    assert [done for done, _ in calls] == sorted({done for done, _ in calls})
+    assert 0 < calls[0][0] < 10000 and len(calls) <= took * 4 + 2
+
+    def stop(done, total):
+        raise RuntimeError("enough")
+
+    with pytest.raises(RuntimeError, match="enough"):
+        ppspin.study(take_up_speed=numpy.linspace(1000, 5000, 4000), jobs=1, progress=stop)
+    with pytest.raises(TypeError, match="progress"):
+        ppspin.study(take_up_speed=[3000], progress=1)
