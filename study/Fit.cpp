@@ -370,6 +370,7 @@ TFitResult FitMeasured(const TFieldTexts& texts, const TMeasuredData& data,
         for (std::size_t j = 0; j < p; ++j)
             result.Inputs[j].StandardError = stats.StandardErrors[j];
         result.Warnings = std::move(stats.Warnings);
+        result.Covariance = std::move(stats.Covariance);
     }
     for (TFittedInput& input : result.Inputs)
         input.Text = FieldText(input.Value, input.StandardError, setup.DecimalSeparator);

@@ -77,6 +77,8 @@ struct TFitResult {
     int Runs = 0;                      // calculations made, the Jacobian's included
     int FailedRuns = 0;                // of them, those that did not converge (penalised)
     std::vector<std::string> Warnings; // see FitStatistics
+    // Of the inputs, in the setup's order; empty when the fit did not converge.
+    std::vector<std::vector<std::optional<double>>> Covariance;
 };
 
 // The bounds of an input without given ones: a factor of ten either way of

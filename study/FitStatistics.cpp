@@ -113,6 +113,24 @@ TFitStatistics FitStatistics(const std::vector<std::optional<std::vector<double>
         }
     }
 
+    stats.Covariance.assign(p, std::vector<std::optional<double>>(p));
+    if (inverse && dof > 0) {
+        const double s2 = Dot(residuals, residuals) / dof;
+        // The upper triangle mirrored: the elimination leaves the inverse
+        // symmetric only to rounding.
+        for (std::size_t a = 0; a < n; ++a)
+            for (std::size_t b = a; b < n; ++b) {
+                const std::optional<double>& sa = stats.StandardErrors[seen[a]];
+                const std::optional<double>& sb = stats.StandardErrors[seen[b]];
+                if (!sa || !sb)
+                    continue;
+                const double c = a == b ? *sa * *sa
+                                        : s2 * (*inverse)[a][b] / norms[seen[a]] / norms[seen[b]];
+                if (std::isfinite(c))
+                    stats.Covariance[seen[a]][seen[b]] = stats.Covariance[seen[b]][seen[a]] = c;
+            }
+    }
+
     for (std::size_t j = 0; j < p; ++j) {
         const std::optional<double>& se = stats.StandardErrors[j];
         if (noEffect[j])

@@ -15,6 +15,10 @@ inline constexpr double InterchangeableCorrelation = 0.95;
 
 struct TFitStatistics {
     std::vector<std::optional<double>> StandardErrors; // none where undetermined
+    // The estimates' covariance, p by p, none where either input has no
+    // standard error; its diagonal is their squares, whose roots give the
+    // standard errors back exactly.
+    std::vector<std::vector<std::optional<double>>> Covariance;
     std::vector<std::string> Warnings;                 // first per input, in order, then per pair
 };
 

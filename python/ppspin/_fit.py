@@ -13,6 +13,7 @@ import pandas
 from . import _core
 from ._docs import with_inputs
 from ._errors import MeasuredRefused
+from ._html import html_table
 from ._run import MAX_TRIALS, Inputs, Run, checked_count, checked_trials
 from ._study import checked_jobs
 
@@ -119,9 +120,16 @@ class Comparison:
 
     __eq__ = _same_fields
 
+    def __hash__(self):
+        return hash(self.run)
+
     def __repr__(self):
         rms = ", ".join(f"{q} {value:.3g}" for q, value in self.rms.items())
         return f"<ppspin.Comparison: rms {rms}>"
+
+    def _repr_html_(self):
+        rows = [(q, f"{value:.6g}") for q, value in self.rms.items()]
+        return html_table("ppspin.Comparison", ("quantity", "RMS"), rows)
 
 
 @dataclasses.dataclass(frozen=True, repr=False, eq=False)
@@ -145,6 +153,12 @@ class Fit:
     and first, when it did not converge, that the fit stopped at its limit.
     converged: False when the fit stopped at max_runs with the best values
     so far.
+    covariance: the estimates' covariance as a DataFrame indexed both ways
+    by the varied inputs, from the Jacobian at the optimum as the standard
+    errors are (its diagonal's roots are they, exactly); NaN where an input
+    has no standard error. correlation: the same scaled to a unit diagonal.
+
+    A Fit is a value: equal fits hash alike, so that one may key a dict.
     """
 
     values: dict
@@ -157,13 +171,45 @@ class Fit:
     failed_runs: int
     warnings: list
     converged: bool
+    covariance: pandas.DataFrame
+    correlation: pandas.DataFrame
 
     __eq__ = _same_fields
+
+    def __hash__(self):
+        # Of fields equal fits share; the frames hash no way.
+        return hash((tuple(self.values.items()), self.runs, self.converged))
 
     def __repr__(self):
         state = "converged" if self.converged else "not converged"
         values = ", ".join(f"{name}={text}" for name, text in self.texts.items())
         return f"<ppspin.Fit: {state}, {self.runs} runs, {values}>"
+
+    def _repr_html_(self):
+        state = "converged" if self.converged else "not converged"
+        rows = [
+            (name, text, "" if error is None else f"{error:.3g}")
+            for (name, text), error in zip(self.texts.items(), self.standard_errors.values())
+        ]
+        return html_table(
+            f"ppspin.Fit: {state}, {self.runs} runs", ("input", "value", "standard error"), rows
+        )
+
+
+def _covariance_frames(names, covariance):
+    """The covariance and correlation frames of the core's matrix (empty
+    when the fit did not converge), None in it as NaN."""
+    size = len(names)
+    matrix = numpy.full((size, size), numpy.nan)
+    for i, row in enumerate(covariance):
+        matrix[i] = [numpy.nan if v is None else v for v in row]
+    roots = numpy.sqrt(numpy.diagonal(matrix))
+    with numpy.errstate(invalid="ignore", divide="ignore"):
+        correlation = matrix / numpy.outer(roots, roots)
+    return (
+        pandas.DataFrame(matrix, index=names, columns=names),
+        pandas.DataFrame(correlation, index=names, columns=names),
+    )
 
 
 def _fit_of(result):
@@ -178,6 +224,9 @@ def _fit_of(result):
         notes.insert(0, result["message"])
         warnings.warn(result["message"], RuntimeWarning, stacklevel=3)
     fitted = result["fitted"]
+    covariance, correlation = _covariance_frames(
+        [name for name, _, _, _ in fitted], result["covariance"]
+    )
     return Fit(
         values={name: value for name, value, _, _ in fitted},
         texts={name: text for name, _, _, text in fitted},
@@ -189,6 +238,8 @@ def _fit_of(result):
         failed_runs=result["failed_runs"],
         warnings=notes,
         converged=result["converged"],
+        covariance=covariance,
+        correlation=correlation,
     )
 
 

@@ -5,6 +5,7 @@ import operator
 
 from . import _core
 from ._docs import with_inputs
+from ._html import html_table
 
 MAX_TRIALS = _core.MAX_TRIALS
 
@@ -124,6 +125,10 @@ class Run:
     def __repr__(self):
         d_end = self.outputs["D_end_um"]
         return f"<ppspin.Run: {self.trials} trials, D_end_um={d_end:.6g}>"
+
+    def _repr_html_(self):
+        rows = [(name, "" if v is None else f"{v:.6g}") for name, v in self.outputs.items()]
+        return html_table(f"ppspin.Run: {self.trials} trials", ("output", "value"), rows)
 
 
 @with_inputs

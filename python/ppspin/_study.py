@@ -2,6 +2,7 @@
 sensitivities, each on several threads with the GIL released."""
 
 import collections
+import difflib
 import math
 import os
 import sys
@@ -42,29 +43,81 @@ def _is_values(value):
 
 
 def _column(values):
-    """A column of values for the core: floats as one array, texts (or a mix)
-    value by value."""
+    """A column of values for the core: numbers as one float array (a
+    missing value of a nullable column, pd.NA, as NaN, refused in its row
+    as NaN is), texts (or a mix) value by value."""
+    if isinstance(values, pandas.Series) and pandas.api.types.is_numeric_dtype(values.dtype):
+        if not pandas.api.types.is_bool_dtype(values.dtype):
+            return values.to_numpy(dtype=numpy.float64, na_value=numpy.nan)
     array = numpy.asarray(values)
     if array.dtype.kind in "iuf":
         return array.astype(numpy.float64).ravel()
-    return list(values)
+    return [numpy.nan if v is None or v is pandas.NA else v for v in values]
 
 
-def _run_sets(table, shared, jobs, max_trials):
-    """Runs one set of inputs per row of table (its columns input names),
-    shared giving the others, and appends the summary's columns to it."""
-    names = list(table.columns)
+# The columns a study appends: a frame's own column of that name would be lost.
+RESULT_NAMES = frozenset(["status", "trials", *OUTPUT_NAMES])
+
+
+def _input_columns(names, shared):
+    """The columns of a frame that are inputs; the others (an ID, a batch)
+    are carried through. A TypeError for a column the result would
+    overwrite, and for one named so nearly as an input that it is taken
+    for a misspelling of it."""
     if len(set(names)) != len(names):
-        raise TypeError("study() got an input in two columns")
+        raise TypeError("study() got a column name twice")
+    inputs = []
     for name in names:
-        if name not in INPUT_NAMES:
-            raise TypeError(f"study() got a column that is no input name: {name!r}")
-        if name in shared:
-            raise TypeError(f"study() got {name} both as a column and as a single value")
+        if name in INPUT_NAMES:
+            if name in shared:
+                raise TypeError(f"study() got {name} both as a column and as a single value")
+            inputs.append(name)
+        elif name in RESULT_NAMES:
+            raise TypeError(f"study() got a column {name!r} that the result's column would replace")
+        elif isinstance(name, str):
+            near = difflib.get_close_matches(name, INPUT_NAMES, n=1, cutoff=0.85)
+            if near:
+                raise TypeError(
+                    f"study() got a column {name!r}, no input name; did you mean {near[0]!r}?"
+                )
+    return inputs
+
+
+def _tqdm_bar():
+    """A tqdm bar's update as a progress callback, and the bar to close."""
+    try:
+        import tqdm
+    except ImportError:
+        raise ModuleNotFoundError(
+            "study(progress=True) shows a tqdm bar, and tqdm is not installed (Debian: "
+            "python3-tqdm); pass a callable progress(done, total) instead"
+        ) from None
+    bar = tqdm.tqdm(unit="run")
+
+    def update(done, total):
+        bar.total = total
+        bar.update(done - bar.n)
+
+    return update, bar
+
+
+def _run_sets(table, shared, jobs, max_trials, progress=None):
+    """Runs one set of inputs per row of table, its input columns and shared
+    giving the inputs, and appends the summary's columns to it."""
+    names = _input_columns(list(table.columns), shared)
     columns = [(name, _column(table[name])) for name in names]
-    result = _core.study_sets(
-        shared, columns, len(table), checked_jobs(jobs), checked_trials(max_trials)
-    )
+    bar = None
+    if progress is True:
+        progress, bar = _tqdm_bar()
+    elif progress is not None and not callable(progress):
+        raise TypeError("progress: expected a callable progress(done, total), True or None")
+    try:
+        result = _core.study_sets(
+            shared, columns, len(table), checked_jobs(jobs), checked_trials(max_trials), progress
+        )
+    finally:
+        if bar is not None:
+            bar.close()
     table["status"] = result["status"]
     table["trials"] = pandas.arrays.IntegerArray(result["trials"], ~result["ok"])
     for j, name in enumerate(OUTPUT_NAMES):
@@ -112,7 +165,7 @@ def _grid(swept):
 
 
 @with_inputs
-def study(*, frame=None, jobs=None, max_trials=MAX_TRIALS, limit=None, **inputs):
+def study(*, frame=None, jobs=None, max_trials=MAX_TRIALS, limit=None, progress=None, **inputs):
     """Runs one calculation per combination of values, or per row of a frame.
 
     ppspin.study(take_up_speed=numpy.arange(1000, 5001, 250),
@@ -125,15 +178,25 @@ def study(*, frame=None, jobs=None, max_trials=MAX_TRIALS, limit=None, **inputs)
     failed), F0_dyn, F_end_dyn, v_end_m_min, D_end_um, T_end_C, z_freeze_cm
     and ten_ap_end_g_den (NaN where there is none).
 
-    With frame, a DataFrame whose columns are input names and whose rows are
-    input sets (a Monte Carlo study's draws, say), it runs one calculation
-    per row and returns a copy of the frame with those columns appended.
+    With frame, a DataFrame whose rows are input sets (a Monte Carlo
+    study's draws, say), it runs one calculation per row and returns a copy
+    of the frame with those columns appended. Its columns named as inputs
+    are the inputs; any other (an ID, a batch) is carried through as it is,
+    unless named as a column of the result, or so nearly as an input that
+    it looks misspelt (a TypeError). A missing value (NaN, or pd.NA of a
+    nullable column) is refused in its row.
 
     A study is bounded as ppspin-cli's: a swept input takes at most
     MAX_SWEEP_VALUES (10,000) values, and a grid or a frame makes at most
     MAX_GRID_POINTS (250,000) runs. limit=N allows any study of at most N
     runs instead, on purpose; a larger one is refused (InputRefused) before
     any memory is taken for it.
+
+    progress, a callable, is called as progress(done, total) from the
+    calling thread a few times a second while the study runs, and once with
+    done equal to total at its end; an error it raises stops the study and
+    is raised. progress=True shows a tqdm bar instead (tqdm must be
+    installed).
 
     A refused value or a run error is recorded in its row and the study goes
     on. The runs are made in memory on jobs threads (every hardware thread
@@ -159,7 +222,7 @@ def study(*, frame=None, jobs=None, max_trials=MAX_TRIALS, limit=None, **inputs)
         table = frame.copy()
     else:
         table = _grid(swept) if swept else pandas.DataFrame(index=range(1))
-    return _run_sets(table, shared, jobs, max_trials)
+    return _run_sets(table, shared, jobs, max_trials, progress)
 
 
 @with_inputs

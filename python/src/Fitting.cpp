@@ -103,6 +103,7 @@ py::dict FitInputs(const py::dict& inputs, const py::bytes& measured, const py::
     out["runs"] = fit.Runs;
     out["failed_runs"] = fit.FailedRuns;
     out["warnings"] = fit.Warnings;
+    out["covariance"] = fit.Covariance;
     return out;
 }
 

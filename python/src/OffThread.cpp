@@ -84,17 +84,27 @@ class TWorker {
 
 } // namespace
 
-void RunOffThread(const std::function<void()>& work, std::atomic<bool>& cancel) {
+void RunOffThread(const std::function<void()>& work, std::atomic<bool>& cancel,
+                  const std::function<void()>& tick) {
+    constexpr int WaitsPerTick = 5; // of 50 ms
     thread_local TWorker worker;
     bool interrupted = false;
     {
         const py::gil_scoped_release release;
         worker.Start(work);
-        while (!worker.Wait(std::chrono::milliseconds(50))) {
+        for (int waits = 1; !worker.Wait(std::chrono::milliseconds(50)); ++waits) {
             if (interrupted)
                 continue; // the work is winding up
             const py::gil_scoped_acquire gil;
             interrupted = PyErr_CheckSignals() != 0;
+            if (!interrupted && tick && waits % WaitsPerTick == 0) {
+                try {
+                    tick();
+                } catch (py::error_already_set& error) {
+                    error.restore(); // raised below, once the work has stopped
+                    interrupted = true;
+                }
+            }
             cancel = cancel || interrupted;
         }
     }

@@ -10,7 +10,10 @@ namespace ppspin::python {
 // released, waits for it; every 50 ms it takes the GIL and lets Python run
 // its signal handlers. When one raises (Ctrl+C: KeyboardInterrupt), cancel
 // is set, the work is waited for, and the handler's error is raised. An
-// exception from the work is thrown again here.
-void RunOffThread(const std::function<void()>& work, std::atomic<bool>& cancel);
+// exception from the work is thrown again here. tick, when given, is called
+// with the GIL held every quarter of a second; an error it raises ends the
+// work as Ctrl+C does, and is raised then.
+void RunOffThread(const std::function<void()>& work, std::atomic<bool>& cancel,
+                  const std::function<void()>& tick = {});
 
 } // namespace ppspin::python

@@ -59,7 +59,7 @@ void AppendColumn(TInputSets& sets, std::size_t j, const TInputField& input,
 // set by set. Returns the rows' status, whether each converged, its trials
 // and its outputs, one row of the summary's columns each.
 py::dict StudySets(const py::dict& shared, const py::list& columns, std::size_t count, int jobs,
-                   int maxTrials) {
+                   int maxTrials, const std::optional<py::function>& progress) {
     TInputSets sets;
     sets.Texts = TextsOf(shared, "study");
     sets.Count = count;
@@ -75,15 +75,27 @@ py::dict StudySets(const py::dict& shared, const py::list& columns, std::size_t 
     std::vector<TSweepRow> rows;
     rows.reserve(count);
     std::atomic<bool> cancel = false;
+    std::atomic<std::size_t> done = 0;
+    std::size_t told = 0;
+    const auto tell = [&] {
+        const std::size_t now = done;
+        if (now != told)
+            (*progress)(now, count);
+        told = now;
+    };
     RunOffThread(
         [&] {
             RunInputSets(sets, OptionsOf(maxTrials, cancel), jobs,
                          [&](TSweepRow&& row, std::size_t) {
                              rows.push_back(std::move(row));
+                             ++done;
                              return !cancel;
                          });
         },
-        cancel);
+        cancel, progress ? std::function<void()>(tell) : std::function<void()>());
+    // The end is told whatever the ticks caught, an empty study's too.
+    if (progress && (told != count || count == 0))
+        (*progress)(count, count);
 
     py::list status;
     py::array_t<bool> ok(static_cast<py::ssize_t>(count));
@@ -199,7 +211,7 @@ py::dict Sensitivities(const py::dict& inputs, int jobs, int maxTrials) {
 
 void BindStudies(py::module_& m) {
     m.def("study_sets", &StudySets, py::arg("shared"), py::arg("columns"), py::arg("count"),
-          py::arg("jobs"), py::arg("max_trials"));
+          py::arg("jobs"), py::arg("max_trials"), py::arg("progress"));
     m.def("solve", &Solve, py::arg("inputs"), py::arg("input"), py::arg("output"),
           py::arg("target"), py::arg("bracket"), py::arg("jobs"), py::arg("max_trials"));
     m.def("sensitivity", &Sensitivities, py::arg("inputs"), py::arg("jobs"), py::arg("max_trials"));

@@ -10,6 +10,7 @@ import pandas
 import pytest
 
 import ppspin
+from ppspin._html import html_table
 from conftest import assert_ctrl_c_stops, pipe_without_writer
 
 EXAMPLE = pathlib.Path(__file__).resolve().parents[2] / "docs" / "measured-example.csv"
@@ -118,12 +119,32 @@ def test_a_measured_file_is_read_as_ppspin_cli_reads_it_at_once(cli, tmp_path):
             assert done.stderr.decode(errors="backslashreplace") == f"{refused.value}\n"
 
 
+def test_a_fit_is_a_hashable_value_with_its_covariance_and_a_notebook_table():
+    fit = ppspin.fit(EXAMPLE, VARY, jobs=2)
+    copy = pickle.loads(pickle.dumps(fit))
+    assert hash(copy) == hash(fit) and {fit: 1}[copy] == 1
+    errors = [fit.standard_errors[name] for name in VARY]
+    assert list(fit.covariance.index) == list(fit.covariance.columns) == VARY
+    assert list(fit.covariance.to_numpy().diagonal() ** 0.5) == errors
+    assert (fit.covariance.to_numpy() == fit.covariance.to_numpy().T).all()
+    correlation = fit.correlation.loc[VARY[0], VARY[1]]
+    assert correlation == fit.covariance.loc[VARY[0], VARY[1]] / errors[0] / errors[1]
+    assert -1 < correlation < 1
+    assert f"<td>{fit.texts[VARY[0]]}</td>" in fit._repr_html_()
+    comparison = ppspin.compare(EXAMPLE)
+    assert hash(pickle.loads(pickle.dumps(comparison))) == hash(comparison)
+    assert "<td>T_C</td>" in comparison._repr_html_()
+    assert "<caption>ppspin.Run: " in comparison.run._repr_html_()
+    assert "<caption>&lt;b&gt;&amp;</caption>" in html_table("<b>&", ("a",), [("x",)])
+
+
 def test_a_fit_at_its_run_limit_returns_the_best_values_so_far():
     with pytest.warns(RuntimeWarning, match="The fit stopped at its limit of 5 runs"):
         fit = ppspin.fit(EXAMPLE, VARY, max_runs=5)
     assert not fit.converged and fit.runs == 5
     assert fit.warnings == ["The fit stopped at its limit of 5 runs"]
     assert fit.standard_errors == {name: None for name in VARY}
+    assert fit.covariance.isna().all().all()
     assert all(rms.after <= rms.before for rms in fit.rms.values())
 
 

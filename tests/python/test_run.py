@@ -1,7 +1,10 @@
 """Single runs: the API's values, its errors, and equality with ppspin-cli's
 report and --csv."""
 
+import ast
 import copy
+import inspect
+import pathlib
 import pickle
 import time
 
@@ -192,3 +195,22 @@ def test_ctrl_c_stops_a_long_run_within_a_second():
         "print('running', flush=True)\n"
         "ppspin.run(take_up_speed=1e7, max_trials=1000000)\n"
     )
+
+
+def test_the_typing_stub_names_every_public_function_and_its_keywords():
+    package = pathlib.Path(ppspin.__file__).parent
+    assert (package / "py.typed").exists()
+    stub = ast.parse((package / "__init__.pyi").read_text())
+    functions = {node.name: node for node in stub.body if isinstance(node, ast.FunctionDef)}
+    inputs = [field["name"] for field in ppspin._core.catalogue()]
+    for name in ppspin.__all__:
+        real = getattr(ppspin, name)
+        if not inspect.isfunction(real):
+            continue
+        args = functions[name].args
+        typed = [a.arg for a in args.posonlyargs + args.args + args.kwonlyargs]
+        parameters = inspect.signature(real).parameters.values()
+        given = [p.name for p in parameters if p.kind is not p.VAR_KEYWORD]
+        if any(p.kind is p.VAR_KEYWORD for p in parameters):  # **inputs
+            given += (list(ppspin.OUTPUT_NAMES) if name == "solve" else []) + inputs
+        assert typed == given, name

@@ -1,6 +1,8 @@
 """Studies: grids and frames, goal seeking and sensitivities, each equal to
 ppspin-cli's, and Ctrl+C."""
 
+import time
+
 import numpy
 import pandas
 import pytest
@@ -55,10 +57,27 @@ def test_a_frame_gets_the_outputs_of_its_rows_appended():
     assert len(empty) == 0 and list(empty.columns) == list(result.columns)
 
 
+def test_a_frame_carries_other_columns_and_missing_values_fill_their_rows():
+    frame = pandas.DataFrame({
+        "batch": ["a", "b", "c"],
+        "take_up_speed": pandas.array([3000, pandas.NA, 3400], dtype="Int64"),
+        "zone2_air_velocity": [50.0, 50.0, float("nan")],
+        7: [1, 2, 3],
+    })
+    result = ppspin.study(frame=frame, jobs=2, increment=0.5)
+    pandas.testing.assert_frame_equal(result[frame.columns], frame)
+    assert list(result.columns[4:6]) == ["status", "trials"]
+    assert list(result["status"]) == ["ok", *2 * ["Input value is not correct!"]]
+    assert result.loc[0, "D_end_um"] == ppspin.run(
+        take_up_speed=3000, zone2_air_velocity=50, increment=0.5).outputs["D_end_um"]
+
+
 @pytest.mark.parametrize(
     "call, error, words",
     [
-        (lambda: ppspin.study(frame=pandas.DataFrame({"speed": [1]})), TypeError, "'speed'"),
+        (lambda: ppspin.study(frame=pandas.DataFrame({"take_up_sped": [1]})), TypeError,
+         "'take_up_sped', no input name; did you mean 'take_up_speed'"),
+        (lambda: ppspin.study(frame=pandas.DataFrame({"status": [1]})), TypeError, "replace"),
         (lambda: ppspin.study(frame=pandas.DataFrame({"take_up_speed": [1]}), take_up_speed=2),
          TypeError, "both"),
         (lambda: ppspin.study(frame=pandas.DataFrame({"take_up_speed": [1]}), increment=[1, 2]),
@@ -116,3 +135,22 @@ def test_ctrl_c_stops_a_study_within_a_second():
         "ppspin.study(take_up_speed=numpy.linspace(1000, 5000, 400000), jobs=2, limit=400000)\n"
     )
     assert_ctrl_c_stops(script)
+
+
+def test_a_study_tells_its_progress_a_few_times_a_second():
+    calls = []
+    started = time.monotonic()
+    speeds = numpy.linspace(1000, 5000, 10000)  # about a second
+    result = ppspin.study(take_up_speed=speeds, jobs=1, progress=lambda *a: calls.append(a))
+    took = time.monotonic() - started
+    assert calls[-1] == (10000, 10000) and len(result) == 10000
+    assert [done for done, _ in calls] == sorted({done for done, _ in calls})
+    assert 0 < calls[0][0] < 10000 and len(calls) <= took * 4 + 2
+
+    def stop(done, total):
+        raise RuntimeError("enough")
+
+    with pytest.raises(RuntimeError, match="enough"):
+        ppspin.study(take_up_speed=numpy.linspace(1000, 5000, 4000), jobs=1, progress=stop)
+    with pytest.raises(TypeError, match="progress"):
+        ppspin.study(take_up_speed=[3000], progress=1)

@@ -158,6 +158,15 @@ TEST(FitStatistics, StandardErrorsAndWarnings) {
             if (c.errors[j]) {
                 EXPECT_NEAR(*stats.StandardErrors[j], *c.errors[j], 1e-12) << c.what;
             }
+            for (std::size_t k = 0; k < 2; ++k) {
+                const std::optional<double>& v = stats.Covariance.at(j).at(k);
+                EXPECT_EQ(v.has_value(), c.errors[j] && c.errors[k]) << c.what;
+                if (v && j == k) {
+                    EXPECT_EQ(std::sqrt(*v), *stats.StandardErrors[j]) << c.what;
+                } else if (v) {
+                    EXPECT_EQ(*v, 0.0) << c.what; // orthogonal columns
+                }
+            }
         }
         EXPECT_EQ(stats.Warnings, c.warnings) << c.what;
     }
