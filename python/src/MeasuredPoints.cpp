@@ -1,10 +1,13 @@
 #include "MeasuredPoints.h"
 
 #include "Inputs.h"
+#include "OffThread.h"
 #include "OpenForReading.h"
 #include "Run.h"
 
 #include <pybind11/numpy.h>
+
+#include <atomic>
 
 #include <cstdint>
 #include <vector>
@@ -55,9 +58,16 @@ TMeasuredData ReadMeasuredFor(const TFieldTexts& texts, std::string_view text,
                               const std::string& source) {
     TMeasuredData data;
     std::string message;
-    if (!ReadMeasured(text, data, message))
-        RaiseMeasuredRefused(source + ": " + message);
-    if (message = MeasuredRangeRefusal(data, texts, '.'); !message.empty())
+    // Off the Python thread: 100,000 rows take a while, and Ctrl+C must
+    // still be heard.
+    std::atomic<bool> cancel = false;
+    RunOffThread(
+        [&] {
+            if (ReadMeasured(text, data, message))
+                message = MeasuredRangeRefusal(data, texts, '.');
+        },
+        cancel);
+    if (!message.empty())
         RaiseMeasuredRefused(source + ": " + message);
     return data;
 }
@@ -70,6 +80,10 @@ py::dict ComparisonDict(const TComparison& comparison) {
     for (const TQuantityComparison& q : comparison) {
         const py::str name(q.Series->Column->Name);
         for (std::size_t k = 0; k < q.Residual.size(); ++k) {
+            // A table of 100,000 points takes a while to build: Ctrl+C
+            // is heard meanwhile.
+            if (k % 16384 == 16383 && PyErr_CheckSignals() != 0)
+                throw py::error_already_set();
             const TMeasuredPoint& point = q.Series->Points[k];
             quantity.append(name);
             line.push_back(point.Line);
