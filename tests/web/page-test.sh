@@ -9,4 +9,4 @@ if [ ! -d "$here/../../web/node_modules/playwright-core" ]; then
     echo "playwright-core is missing: run scripts/install-deps" >&2
     exit 1
 fi
-exec node "$here/page.spec.mjs" "$1" "$2" "$chromium"
+exec node "$here/page-checks.mjs" "$1" "$2" "$chromium"

@@ -12,7 +12,7 @@ export interface DrawnRun {
   zoneEnds: number[]; // z of the ends of zones 1 and 2, cm
 }
 
-interface ChartSpec {
+interface ChartLayout {
   id: string;
   title: string;
   axis: string;
@@ -20,7 +20,7 @@ interface ChartSpec {
   quantity: MeasuredSeries["quantity"];
 }
 
-const Specs: ChartSpec[] = [
+const Layouts: ChartLayout[] = [
   { id: "chartVelocity", title: "Velocity", axis: "Velocity (m/min)", columns: [{ column: "v_m_min" }], quantity: "Velocity" },
   { id: "chartTension", title: "Tension", axis: "Tension (dyn)", columns: [{ column: "F_dyn" }], quantity: "Tension" },
   {
@@ -48,8 +48,8 @@ export class ProfileCharts {
   private revision = 0;
 
   constructor(private readonly host: HTMLElement) {
-    for (const spec of Specs) {
-      host.append(h("figure", { id: spec.id, class: "chart", "aria-label": `${spec.title} against z` }));
+    for (const layout of Layouts) {
+      host.append(h("figure", { id: layout.id, class: "chart", "aria-label": `${layout.title} against z` }));
     }
     if (typeof ResizeObserver === "function") {
       let width = 0;
@@ -68,11 +68,11 @@ export class ProfileCharts {
   draw(runs: DrawnRun[], measured: MeasuredSeries[], painted?: () => void): void {
     this.runs = runs;
     const shape = JSON.stringify([runs.map((r) => r.name + r.colour), measured.map((m) => m.column)]);
-    const data = Specs.map((spec) => this.dataOf(spec, runs, measured));
+    const data = Layouts.map((layout) => this.dataOf(layout, runs, measured));
     if (shape !== this.shape || this.plots.length === 0) {
       this.shape = shape;
       for (const p of this.plots) p.destroy();
-      this.plots = Specs.map((spec, i) => this.build(spec, runs, measured, data[i]));
+      this.plots = Layouts.map((layout, i) => this.build(layout, runs, measured, data[i]));
     } else {
       this.plots.forEach((p, i) => p.setData(data[i]));
     }
@@ -86,12 +86,12 @@ export class ProfileCharts {
     );
   }
 
-  private dataOf(spec: ChartSpec, runs: DrawnRun[], measured: MeasuredSeries[]): uPlot.AlignedData {
+  private dataOf(layout: ChartLayout, runs: DrawnRun[], measured: MeasuredSeries[]): uPlot.AlignedData {
     const tables: uPlot.AlignedData[] = runs.map((r) => [
       r.profile.columns.z_cm,
-      ...spec.columns.map((c) => r.profile.columns[c.column]),
+      ...layout.columns.map((c) => r.profile.columns[c.column]),
     ]);
-    for (const m of measured.filter((s) => s.quantity === spec.quantity)) {
+    for (const m of measured.filter((s) => s.quantity === layout.quantity)) {
       tables.push([m.z, m.value.map((v) => v * m.chartFactor)]);
     }
     if (tables.length === 0) return [[]];
@@ -99,10 +99,10 @@ export class ProfileCharts {
     return tables.length === 1 ? tables[0] : uPlot.join(tables);
   }
 
-  private build(spec: ChartSpec, runs: DrawnRun[], measured: MeasuredSeries[], data: uPlot.AlignedData): uPlot {
+  private build(layout: ChartLayout, runs: DrawnRun[], measured: MeasuredSeries[], data: uPlot.AlignedData): uPlot {
     const series: uPlot.Series[] = [{ label: "z (cm)" }];
     for (const r of runs) {
-      for (const c of spec.columns) {
+      for (const c of layout.columns) {
         series.push({
           label: c.part ? `${r.name}, ${c.part}` : r.name,
           stroke: r.colour,
@@ -114,7 +114,7 @@ export class ProfileCharts {
         });
       }
     }
-    for (const m of measured.filter((s) => s.quantity === spec.quantity)) {
+    for (const m of measured.filter((s) => s.quantity === layout.quantity)) {
       series.push({
         label: `measured ${m.column}`,
         stroke: MarkerColour,
@@ -123,22 +123,22 @@ export class ProfileCharts {
         points: { show: true, size: 7, stroke: MarkerColour, fill: "#ffffff", width: 1.5 },
       });
     }
-    const figure = document.getElementById(spec.id)!;
+    const figure = document.getElementById(layout.id)!;
     figure.replaceChildren();
     const opts: uPlot.Options = {
-      title: spec.title,
+      title: layout.title,
       width: this.chartWidth(),
       height: this.chartHeight(),
       series,
       scales: { x: { time: false } },
       axes: [
         { label: "z (cm)", size: 36, labelSize: 20 },
-        { label: spec.axis, size: 52, labelSize: 22 },
+        { label: layout.axis, size: 52, labelSize: 22 },
       ],
       // The runs' names and colours are listed once above the charts.
       legend: { show: false },
       cursor: { drag: { x: true, y: false } },
-      hooks: { draw: [(u) => this.drawZones(u, spec === Specs[0])] },
+      hooks: { draw: [(u) => this.drawZones(u, layout === Layouts[0])] },
     };
     return new uPlot(opts, data, figure);
   }

@@ -2,7 +2,7 @@
 // native ppspin-cli: GO's report, a refusal, Live, a sweep's CSV, a fit and
 // Open Report. Also prints how long the page takes to be ready and a Live
 // keystroke to reach the charts (medians; information, not checks).
-//   node page.spec.mjs PPSPIN.html PPSPIN-CLI [CHROMIUM]
+//   node page-checks.mjs PPSPIN.html PPSPIN-CLI [CHROMIUM]
 import { execFileSync, spawnSync } from "node:child_process";
 import { mkdtempSync, readFileSync, rmSync, statSync } from "node:fs";
 import { createRequire } from "node:module";
